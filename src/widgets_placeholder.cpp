@@ -1,0 +1,1 @@
+static int olvekWidgetsPlaceholder = 0;
