@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class TMainForm;
+
+// The application data module: every menu command and tool button of the main window is one of
+// its actions. Later it also holds the document file state, the engines and the auto-save timer.
+class TMain : public QObject
+{
+    Q_OBJECT
+public:
+    // Creates the actions, puts them into the form's menus and tool bars and builds the empty
+    // document. The form is not owned and must outlive the data module.
+    explicit TMain(TMainForm *form, QObject *parent = nullptr);
+    ~TMain() override;
+
+    TMainForm *form() const { return m_form; }
+    // "NonTitled" until the document has a file.
+    QString documentFileName() const { return m_fileName; }
+
+    // Every action in table order.
+    const QList<QAction *> &actions() const { return m_actions; }
+    QAction *action(const QString &name) const;
+    static QString categoryOf(const QAction *action);
+    // The whole hint: the short hint (tool tip), "|", the long hint (status text).
+    static QString hintOf(const QAction *action);
+
+    // The five tree commands whose keys mean something else in the editors carry their shortcut
+    // only while the tree has the focus.
+    void setTreeShortcutsActive(bool active);
+    bool treeShortcutsActive() const { return m_treeShortcutsActive; }
+
+    // Edit
+    QAction *EditCut1 = nullptr;
+    QAction *EditCopy1 = nullptr;
+    QAction *EditPaste1 = nullptr;
+    QAction *EditSelectAll1 = nullptr;
+    QAction *EditUndo1 = nullptr;
+    QAction *EditRedo1 = nullptr;
+    QAction *EditDelete = nullptr;
+    // File
+    QAction *FileNew1 = nullptr;
+    QAction *FileOpen1 = nullptr;
+    QAction *FileSave1 = nullptr;
+    QAction *FileSaveAs1 = nullptr;
+    QAction *FileExit1 = nullptr;
+    QAction *FileImport1 = nullptr;
+    QAction *FileImportToChild = nullptr;
+    QAction *FileImportToNext = nullptr;
+    QAction *FileExportToText = nullptr;
+    QAction *FileExportToHTML = nullptr;
+    QAction *FilePrint = nullptr;
+    QAction *FilePlugin = nullptr;
+    // Search
+    QAction *Find = nullptr;
+    QAction *FindPrev = nullptr;
+    QAction *FindNext = nullptr;
+    QAction *FindReplace = nullptr;
+    // Tree
+    QAction *TreeInsertNode = nullptr;
+    QAction *TreeAddNode = nullptr;
+    QAction *TreeAddChildNode = nullptr;
+    QAction *TreeDeleteNode = nullptr;
+    QAction *TreeNodeMoveLeft = nullptr;
+    QAction *TreeNodeMoveRight = nullptr;
+    QAction *TreeNodeMoveUp = nullptr;
+    QAction *TreeNodeMoveDown = nullptr;
+    QAction *TreeClearTrash = nullptr;
+    QAction *TreeAllNodeOpen = nullptr;
+    QAction *TreeAllNodeClose = nullptr;
+    QAction *TreeMakeNodeToMainFolder = nullptr;
+    QAction *TreeMakeNodeToCurrentNode = nullptr;
+    QAction *TreeMakeNodeToWorkFolder = nullptr;
+    // View
+    QAction *ViewChangeDisplayMode = nullptr;
+    QAction *ViewShowNavigator = nullptr;
+    QAction *ViewShowEditor = nullptr;
+    QAction *ViewShowTree = nullptr;
+    QAction *ViewShowMakeNodes = nullptr;
+    QAction *ViewShowFileOption = nullptr;
+    QAction *ViewModeChange = nullptr;
+    QAction *ViewShowNaviWhenLumeno = nullptr;
+    QAction *ViewViewerOpen = nullptr;
+    // Options
+    QAction *OptionSetting = nullptr;
+    QAction *OptionPlugin = nullptr;
+    // Help
+    QAction *HelpTopic = nullptr;
+    QAction *HelpWeb = nullptr;
+    QAction *HelpAbout = nullptr;
+
+private:
+    void createActions();
+
+    TMainForm *m_form;
+    QString m_fileName = QStringLiteral("NonTitled");
+    QList<QAction *> m_actions;
+    QList<QAction *> m_treeOnly;
+    bool m_treeShortcutsActive = false;
+};

@@ -1,0 +1,74 @@
+#include "DocInfoGrid.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace {
+constexpr int RowHeight = 20;
+} // namespace
+
+TDocInfoGrid::TDocInfoGrid(QWidget *parent)
+    : QTableWidget(3, 2, parent)
+{
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    // The fixed top row of the grid, which stays empty.
+    horizontalHeader()->setFixedHeight(RowHeight);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    setHorizontalHeaderLabels({QString(), QString()});
+    setColumnWidth(0, 113);
+    setColumnWidth(1, 147);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+
+    const QString labels[] = {QStringLiteral("メインタイトル"), QStringLiteral("ファイル名"),
+                              QStringLiteral("項目数")};
+    for (int row = 0; row < 3; ++row) {
+        setItem(row, 0, new QTableWidgetItem(labels[row]));
+        setItem(row, 1, new QTableWidgetItem);
+    }
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section) {
+                if (section == 0)
+                    fitColumns();
+            });
+}
+
+void TDocInfoGrid::setInformation(const QString &mainTitle, const QString &fileName, int itemCount)
+{
+    item(0, 1)->setText(mainTitle);
+    item(1, 1)->setText(fileName);
+    item(2, 1)->setText(QString::number(itemCount));
+}
+
+void TDocInfoGrid::fitColumns()
+{
+    // Setting the widths resizes the sections again.
+    if (m_fitting)
+        return;
+    m_fitting = true;
+    const int w = viewport()->width();
+    const int first = std::max(30, std::min(columnWidth(0), w - 30));
+    setColumnWidth(0, first);
+    setColumnWidth(1, std::max(0, w - first - 5));
+    m_fitting = false;
+}
+
+void TDocInfoGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void TDocInfoGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    fitColumns();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTableWidget>
+
+// The document information page: a header row left empty, then the main title, the file name
+// and the number of items, in two columns that share the grid's width. It never shows a
+// selection.
+class TDocInfoGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit TDocInfoGrid(QWidget *parent = nullptr);
+
+    void setInformation(const QString &mainTitle, const QString &fileName, int itemCount);
+    // Column 0 keeps the user's width within 30 pixels of either edge; column 1 takes the rest.
+    void fitColumns();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_fitting = false;
+};

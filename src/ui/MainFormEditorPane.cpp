@@ -1,0 +1,122 @@
+// The editor pane of the main window: title bar, title box, heading pane, ruler, body editor and
+// the editor's status bar.
+#include "MainFormU1.h"
+
+#include "ControlSlot.h"
+#include "MainFormParts.h"
+#include "PaneTitleBar.h"
+#include "StatusPanels.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QPalette withWindowColor(QPalette palette, QPalette::ColorRole role)
+{
+    palette.setColor(QPalette::Window, palette.color(role));
+    return palette;
+}
+} // namespace
+
+void TMainForm::buildEditorPane()
+{
+    pnlEditor = namedWidget("pnlEditor", this);
+    auto *layout = stackLayout(pnlEditor);
+
+    panelEditorLine = namedWidget("panelEditorLine", pnlEditor);
+    panelEditorLine->setFixedHeight(12);
+    pbEditorBar = new TPaneTitleBar(QStringLiteral("  Editor"), panelEditorLine);
+    pbEditorBar->setObjectName(QStringLiteral("pbEditorBar"));
+    stackLayout(panelEditorLine)->addWidget(pbEditorBar);
+    layout->addWidget(panelEditorLine);
+
+    Panel2 = namedWidget("Panel2", pnlEditor);
+    Panel2->setFixedHeight(33);
+    Panel2->setAutoFillBackground(true);
+    Panel2->setPalette(withWindowColor(Panel2->palette(), QPalette::Mid));
+    eTitle = new QLineEdit(Panel2);
+    eTitle->setObjectName(QStringLiteral("eTitle"));
+    QFont titleFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    titleFont.setPixelSize(16);
+    eTitle->setFont(titleFont);
+    eTitle->setGeometry(35, 4, 409, 24);
+    eTitle->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(eTitle, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { pmEditor->popup(eTitle->mapToGlobal(pos)); });
+    layout->addWidget(Panel2);
+
+    LumenoSplitter = new QSplitter(Qt::Horizontal, pnlEditor);
+    LumenoSplitter->setObjectName(QStringLiteral("LumenoSplitter"));
+    LumenoSplitter->setChildrenCollapsible(false);
+    buildLumenoPane();
+    LumenoSplitter->addWidget(pnlLumeno);
+
+    Panel3 = new QWidget(LumenoSplitter);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setAutoFillBackground(true);
+    Panel3->setPalette(withWindowColor(Panel3->palette(), QPalette::Mid));
+    auto *inner = stackLayout(Panel3);
+    // The border of 3 and the inner margin of 5 around the editor.
+    inner->setContentsMargins(8, 8, 8, 8);
+    RulerSlot = new TControlSlot(Panel3);
+    RulerSlot->setObjectName(QStringLiteral("RulerSlot"));
+    RulerSlot->setFixedHeight(16);
+    inner->addWidget(RulerSlot);
+    Editor1Slot = new TControlSlot(Panel3);
+    Editor1Slot->setObjectName(QStringLiteral("Editor1Slot"));
+    inner->addWidget(Editor1Slot, 1);
+    DebugMemo = new QPlainTextEdit(Panel3);
+    DebugMemo->setObjectName(QStringLiteral("DebugMemo"));
+    DebugMemo->hide();
+    inner->addWidget(DebugMemo);
+    LumenoSplitter->addWidget(Panel3);
+    LumenoSplitter->setStretchFactor(0, 0);
+    LumenoSplitter->setStretchFactor(1, 1);
+    layout->addWidget(LumenoSplitter, 1);
+
+    stbarEditor = new TStatusPanels(pnlEditor);
+    stbarEditor->setObjectName(QStringLiteral("stbarEditor"));
+    stbarEditor->addPanel(60, QStringLiteral("   1:   1"));
+    stbarEditor->addPanel(50, QStringLiteral("CAPS"));
+    stbarEditor->addPanel(50, QStringLiteral("NUM"));
+    stbarEditor->addPanel(50, QStringLiteral("挿入"));
+    stbarEditor->addPanel(50, QStringLiteral("UTF8"), Qt::AlignHCenter);
+    stbarEditor->addPanel(50);
+    layout->addWidget(stbarEditor);
+}
+
+void TMainForm::buildLumenoPane()
+{
+    pnlLumeno = namedWidget("pnlLumeno", LumenoSplitter);
+    pnlLumeno->resize(185, pnlLumeno->height());
+    auto *layout = stackLayout(pnlLumeno);
+
+    Panel6 = namedWidget("Panel6", pnlLumeno);
+    Panel6->setFixedHeight(43);
+    auto *buttons = new QHBoxLayout(Panel6);
+    buttons->setContentsMargins(4, 6, 4, 6);
+    sbToggleShowNavi = makeSpeedButton("sbToggleShowNavi", QString(), Panel6);
+    sbToggleShowNavi->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    sbToggleShowNavi->setFixedWidth(ToolButtonSize);
+    buttons->addWidget(sbToggleShowNavi);
+    sbModeChange2 = makeSpeedButton("sbModeChange2", QString(), Panel6);
+    sbModeChange2->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    sbModeChange2->setFixedWidth(ToolButtonSize);
+    buttons->addWidget(sbModeChange2);
+    buttons->addStretch(1);
+    layout->addWidget(Panel6);
+
+    ListBox1 = new QListWidget(pnlLumeno);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBox1->setUniformItemSizes(false);
+    layout->addWidget(ListBox1, 1);
+
+    // The heading pane belongs to the text mode; the window starts in the outline mode.
+    pnlLumeno->hide();
+}

@@ -1,0 +1,240 @@
+#include "MainFormU1.h"
+
+#include "ControlBar.h"
+#include "ControlSlot.h"
+#include "DocInfoGrid.h"
+#include "StatusPanels.h"
+#include "app/MainUnit.h"
+#include "document/DocumentModel.h"
+#include "document/DocumentTree.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+// How often the key-state panels look at the keyboard; the window has no idle event of its own.
+constexpr int KeyStateInterval = 200;
+// Lines scrolled per wheel step that no control under the pointer used.
+constexpr int WheelLines = 3;
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent)
+    , m_document(std::make_unique<TDocumentTree>())
+    , m_model(std::make_unique<TDocumentModel>(m_document.get()))
+{
+    Creating = true;
+    setObjectName(QStringLiteral("MainForm"));
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    buildToolBarStrip();
+    layout->addWidget(cbarMain);
+
+    buildNavigator();
+    buildEditorPane();
+    MainSplitter = new QSplitter(Qt::Horizontal, central);
+    MainSplitter->setObjectName(QStringLiteral("MainSplitter"));
+    MainSplitter->addWidget(pnlNavi);
+    MainSplitter->addWidget(pnlEditor);
+    MainSplitter->setHandleWidth(7);
+    MainSplitter->setStretchFactor(0, 0);
+    MainSplitter->setStretchFactor(1, 1);
+    MainSplitter->setChildrenCollapsible(false);
+    MainSplitter->setSizes({300, 500});
+    layout->addWidget(MainSplitter, 1);
+    setCentralWidget(central);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+
+    // Both splitters in the face colour.
+    setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(button); }"));
+
+    auto *keyState = new QTimer(this);
+    connect(keyState, &QTimer::timeout, this, &TMainForm::updateKeyStatePanels);
+    keyState->start(KeyStateInterval);
+
+    // Window-level keys are seen before the focused control gets them.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &TMainForm::focusChanged);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
+
+    // Centred at one tenth of the screen from the left and the top, eight tenths in size.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->availableGeometry();
+        setGeometry(s.x() + s.width() / 10, s.y() + s.height() / 10, s.width() / 10 * 8,
+                    s.height() / 10 * 8);
+    }
+    Creating = false;
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::installTreeView(QTreeView *view)
+{
+    TreeView1 = view;
+    view->setObjectName(QStringLiteral("TreeView1"));
+    QFont f(QStringLiteral("ＭＳ ゴシック"));
+    f.setPixelSize(12);
+    view->setFont(f);
+    view->setIndentation(19);
+    view->setHeaderHidden(true);
+    view->setDragEnabled(true);
+    view->setModel(m_model.get());
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const TTreeNode *selected = m_model->nodeOf(TreeView1->currentIndex());
+        QMenu *menu = selected && selected == m_document->TrashNode() ? pmTrush : pmTree;
+        menu->popup(TreeView1->viewport()->mapToGlobal(pos));
+    });
+    TreeSlot->setControl(view);
+}
+
+void TMainForm::installBodyEditor(QWidget *editor)
+{
+    Editor1 = editor;
+    editor->setObjectName(QStringLiteral("Editor1"));
+    QFont f(QStringLiteral("ＭＳ ゴシック"));
+    f.setPixelSize(13);
+    editor->setFont(f);
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint &pos) {
+        pmEditor->popup(editor->mapToGlobal(pos));
+    });
+    Editor1Slot->setControl(editor);
+}
+
+void TMainForm::installItemEditor(QWidget *editor)
+{
+    Editor2 = editor;
+    editor->setObjectName(QStringLiteral("Editor2"));
+    QFont f(QStringLiteral("FixedSys"));
+    f.setPixelSize(12);
+    editor->setFont(f);
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint &pos) {
+        pmEditor->popup(editor->mapToGlobal(pos));
+    });
+    Editor2Slot->setControl(editor);
+}
+
+void TMainForm::installRuler(QWidget *ruler)
+{
+    Ruler = ruler;
+    ruler->setObjectName(QStringLiteral("Ruler"));
+    ruler->setEnabled(false);
+    RulerSlot->setControl(ruler);
+}
+
+bool TMainForm::treeHasFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && TreeSlot->isAncestorOf(focus);
+}
+
+void TMainForm::fillDocInformation(const QString &fileName)
+{
+    const TTreeNode *mainTitle = m_document->MainTitleNode();
+    sgDocInformation->setInformation(mainTitle ? mainTitle->title() : QString(), fileName,
+                                     m_document->count());
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        if (handleWindowKey(static_cast<QKeyEvent *>(event)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::handleWindowKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F12 && mods == Qt::ShiftModifier) {
+        eTitle->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    if (event->key() == Qt::Key_F12) {
+        const QWidget *focus = QApplication::focusWidget();
+        const bool inBody = focus && Editor1Slot->isAncestorOf(focus);
+        if (inBody) {
+            PageControl1->setFocus(Qt::ShortcutFocusReason);
+            if (PageControl1->currentWidget() == TabSheet1)
+                TreeSlot->setFocus(Qt::ShortcutFocusReason);
+            else if (PageControl1->currentWidget() == TabSheet2)
+                Editor2Slot->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            Editor1Slot->setFocus(Qt::ShortcutFocusReason);
+        }
+        return true;
+    }
+    if (event->key() == Qt::Key_Tab && mods == Qt::ControlModifier) {
+        PageControl1->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return false;
+}
+
+void TMainForm::wheelEvent(QWheelEvent *event)
+{
+    auto *editor = qobject_cast<QAbstractScrollArea *>(Editor1);
+    if (!editor || !editor->verticalScrollBar()->isVisible()) {
+        QMainWindow::wheelEvent(event);
+        return;
+    }
+    const int steps = event->angleDelta().y() / 120;
+    QScrollBar *bar = editor->verticalScrollBar();
+    bar->setValue(bar->value() - steps * WheelLines * bar->singleStep());
+    event->accept();
+}
+
+void TMainForm::PageControl1Change(int index)
+{
+    QWidget *page = PageControl1->widget(index);
+    if (page != TabSheet1 && Editor1)
+        Editor1->setEnabled(false);
+    if (page == TabSheet3) {
+        fillDocInformation(m_main ? m_main->documentFileName() : QString());
+        sgDocInformation->fitColumns();
+        sgDocInformation->setCurrentCell(0, 1);
+    }
+}
+
+void TMainForm::updateKeyStatePanels()
+{
+    const auto *body = qobject_cast<const QPlainTextEdit *>(Editor1);
+    const QString insertText = body && body->overwriteMode() ? QStringLiteral("上書")
+                                                             : QStringLiteral("挿入");
+    if (stbarEditor->panelText(3) != insertText)
+        stbarEditor->setPanelText(3, insertText);
+}
+
+void TMainForm::focusChanged(QWidget *, QWidget *)
+{
+    if (m_main)
+        m_main->setTreeShortcutsActive(treeHasFocus());
+}
