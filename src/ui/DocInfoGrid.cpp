@@ -19,6 +19,8 @@ TDocInfoGrid::TDocInfoGrid(QWidget *parent)
     horizontalHeader()->setFixedHeight(RowHeight);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    // Column 1 gets whatever column 0 leaves, however little.
+    horizontalHeader()->setMinimumSectionSize(0);
     setHorizontalHeaderLabels({QString(), QString()});
     setColumnWidth(0, 113);
     setColumnWidth(1, 147);

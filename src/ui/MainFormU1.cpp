@@ -89,7 +89,9 @@ TMainForm::TMainForm(QWidget *parent)
 
 TMainForm::~TMainForm()
 {
+    // Closing the window moves the focus, after this class's members are gone.
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void TMainForm::installTreeView(QTreeView *view)

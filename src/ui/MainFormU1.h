@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -168,5 +169,6 @@ private:
 
     std::unique_ptr<TDocumentTree> m_document;
     std::unique_ptr<TDocumentModel> m_model;
-    TMain *m_main = nullptr;
+    // Not owned; the data module may go before the window does.
+    QPointer<TMain> m_main;
 };

@@ -1,0 +1,414 @@
+#include "app/MainUnit.h"
+#include "document/DocumentModel.h"
+#include "document/DocumentTree.h"
+#include "ui/DocInfoGrid.h"
+#include "ui/MainFormU1.h"
+#include "ui/NaviTabBar.h"
+#include "ui/PaneTitleBar.h"
+#include "ui/StatusPanels.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+// The entries of a menu or tool bar as the user sees them: visible captions, "-" for separators.
+QString visibleEntries(const QWidget *owner)
+{
+    QStringList entries;
+    for (const QAction *a : owner->actions()) {
+        if (!a->isVisible())
+            continue;
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    return entries.join(u'|');
+}
+
+QString actionNames(const QWidget *owner)
+{
+    QStringList names;
+    for (const QAction *a : owner->actions())
+        names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return names.join(u'|');
+}
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void namedControls_data();
+    void namedControls();
+    void menuBarOrder();
+    void menus_data();
+    void menus();
+    void menuEntriesRunTheDataModulesActions();
+    void toolBars_data();
+    void toolBars();
+    void pageTabsAreOwnerDrawn();
+    void statusPanelsAsCreated();
+    void outlineModeHidesTextModeControls();
+    void modeSwitchKeyWorksWithItsEntryHidden();
+    void treeShortcutsFollowTheFocus();
+    void f12AndCtrlTabMoveTheFocus();
+    void docInformationPage();
+    void docInformationColumnsShareTheWidth();
+    void treePopupDependsOnTheSelection();
+    void jumpButtonPopsUpBelowItself();
+    void titleBarDoubleClickTogglesThePane();
+    void unusedWheelScrollsTheBodyEditor();
+
+private:
+    TMainForm *m_form = nullptr;
+    TMain *m_main = nullptr;
+    QTreeView *m_tree = nullptr;
+    QPlainTextEdit *m_body = nullptr;
+    QPlainTextEdit *m_items = nullptr;
+};
+
+void TestMainForm::init()
+{
+    m_form = new TMainForm;
+    m_main = new TMain(m_form);
+    // Stand-ins for the tree and the editors, which the window only places.
+    m_tree = new QTreeView;
+    m_form->installTreeView(m_tree);
+    m_body = new QPlainTextEdit;
+    m_form->installBodyEditor(m_body);
+    m_items = new QPlainTextEdit;
+    m_form->installItemEditor(m_items);
+    m_form->installRuler(new QPlainTextEdit);
+    m_form->resize(900, 600);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestMainForm::cleanup()
+{
+    delete m_main;
+    delete m_form;
+}
+
+void TestMainForm::namedControls_data()
+{
+    QTest::addColumn<QString>("className");
+    const std::pair<const char *, const char *> controls[] = {
+        {"cbarMain", "TControlBar"}, {"tbarFile", "QToolBar"}, {"tbarEdit", "QToolBar"},
+        {"tbarDisplay", "QToolBar"}, {"tbShowNavigator", "QToolButton"},
+        {"tbShowEditor", "QToolButton"}, {"MainSplitter", "QSplitter"}, {"pnlNavi", "QWidget"},
+        {"panelTreeLine", "QWidget"}, {"pbNaviBar", "TPaneTitleBar"},
+        {"PageControl1", "QTabWidget"}, {"TabSheet1", "QWidget"}, {"TabSheet2", "QWidget"},
+        {"TabSheet3", "QWidget"}, {"cbarNavi", "TControlBar"}, {"tbarTreeEdit", "QToolBar"},
+        {"sbJump", "QToolButton"}, {"tbarTree", "QToolBar"}, {"sbViewer", "QToolButton"},
+        {"sbModeChange1", "QToolButton"}, {"tbarNodeExpander", "QToolBar"},
+        {"tbExpand0", "QToolButton"}, {"tbExpand5", "QToolButton"}, {"TreeView1", "QTreeView"},
+        {"Panel4", "QWidget"}, {"sbMakeNodes", "QToolButton"}, {"Editor2", "QWidget"},
+        {"sgDocInformation", "QTableWidget"}, {"stbarTree", "TStatusPanels"},
+        {"pnlEditor", "QWidget"}, {"panelEditorLine", "QWidget"},
+        {"pbEditorBar", "TPaneTitleBar"}, {"Panel2", "QWidget"}, {"eTitle", "QLineEdit"},
+        {"pnlLumeno", "QWidget"}, {"Panel6", "QWidget"}, {"sbToggleShowNavi", "QToolButton"},
+        {"sbModeChange2", "QToolButton"}, {"ListBox1", "QListWidget"},
+        {"LumenoSplitter", "QSplitter"}, {"Panel3", "QWidget"}, {"Ruler", "QWidget"},
+        {"Editor1", "QWidget"}, {"DebugMemo", "QPlainTextEdit"},
+        {"stbarEditor", "TStatusPanels"}, {"MainMenu1", "QMenuBar"}, {"miPlug", "QMenu"},
+        {"miCustomize", "QMenu"}, {"W1", "QMenu"}, {"pmTree", "QMenu"}, {"pmTrush", "QMenu"},
+        {"pmEditor", "QMenu"}, {"miJump21", "QMenu"}, {"miJump2", "QMenu"},
+        {"pmJump", "QMenu"}, {"pmMakeNodes", "QMenu"}, {"pmPlugin", "QMenu"},
+    };
+    for (const auto &[name, className] : controls)
+        QTest::newRow(name) << QString::fromLatin1(className);
+}
+
+void TestMainForm::namedControls()
+{
+    QFETCH(QString, className);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const QList<QWidget *> found = m_form->findChildren<QWidget *>(name);
+    QCOMPARE(found.size(), 1);
+    QVERIFY2(found.first()->inherits(className.toLatin1()), qPrintable(name));
+}
+
+void TestMainForm::menuBarOrder()
+{
+    QCOMPARE(visibleEntries(m_form->MainMenu1),
+             QStringLiteral("ファイル(&F)|編集(&E)|検索(&S)|ツリー(&T)|表示(&V)|設定(&O)|"
+                            "ウインドウ(&W)|ヘルプ(&H)"));
+}
+
+void TestMainForm::menus_data()
+{
+    QTest::addColumn<QString>("entries");
+    QTest::newRow("miFile") << QStringLiteral(
+        "新規文書作成(&N)|開く(&O)...|上書き保存(&S)|名前を付けて保存|-|インポート(&I)|"
+        "テキストファイルに出力(&T)...|HTML形式で出力(&H)...|-|プラグイン(&L)|-|印刷(&P)...|-|"
+        "終了(&X)|-");
+    QTest::newRow("miPlug") << QStringLiteral("(なし)");
+    QTest::newRow("miEdit") << QStringLiteral(
+        "元に戻す(&U)|元に戻すを戻す(&R)|-|切り取り(&T)|コピー(&C)|貼り付け(&P)|削除(&D)|-|"
+        "すべてを選択(&A)");
+    QTest::newRow("miSearch") << QStringLiteral("検索(&S)...|前を検索(&P)|次を検索(&N)|置換(&R)...");
+    QTest::newRow("miTree") << QStringLiteral(
+        "すぐ前に追加(&I)|すぐ後ろに追加(&A)|下の階層に追加(&C)|-|現在の項目を削除(&D)|-|"
+        "階層を上げる(&L)|階層を下げる(&R)|-|一つ前へ移動(&P)|一つ後ろへ移動(&N)|-|"
+        "ゴミ箱を空に(&T)");
+    QTest::newRow("miView") << QStringLiteral(
+        "ナビゲーター表示|表示切り替え(&V)|-|ナビゲーター|エディタ|-|ナビゲータのページ");
+    QTest::newRow("miNaviPage") << QStringLiteral("ツリー表示|項目作成|文書情報");
+    QTest::newRow("miCustomize") << QStringLiteral("環境設定(&O)...|プラグイン設定(&P)...");
+    QTest::newRow("W1") << QString();
+    QTest::newRow("miHelp") << QStringLiteral(
+        "ヘルプトピック(&H)|-|ホームページ(&W)|-|バージョン情報(&A)...");
+    QTest::newRow("pmTree") << QStringLiteral(
+        "ジャンプ|-|すぐ前に追加(&I)|すぐ後ろに追加(&A)|下の階層に追加(&C)|-|切り取り(&T)|"
+        "コピー(&C)|貼り付け(&P)|-|この下にインポート|この後ろにインポート|-|階層を上げる(&L)|"
+        "階層を下げる(&R)|-|一つ前へ移動(&P)|一つ後ろへ移動(&N)|-|現在の項目を削除(&D)");
+    QTest::newRow("pmTrush") << QStringLiteral("ゴミ箱を空に(&T)");
+    QTest::newRow("pmEditor") << QStringLiteral(
+        "ジャンプ|-|切り取り(&T)|コピー(&C)|貼り付け(&P)|すべてを選択(&A)|-|元に戻す(&U)|"
+        "元に戻すを戻す(&R)");
+    QTest::newRow("pmJump") << QStringLiteral("メインタイトル|作業フォルダ|ゴミ箱|-");
+    QTest::newRow("pmMakeNodes") << QStringLiteral(
+        "メインフォルダに作成|作業フォルダに作成|選択している項目の下に作成");
+}
+
+void TestMainForm::menus()
+{
+    QFETCH(QString, entries);
+    const auto *menu = m_form->findChild<QMenu *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(menu);
+    QCOMPARE(visibleEntries(menu), entries);
+}
+
+void TestMainForm::menuEntriesRunTheDataModulesActions()
+{
+    QCOMPARE(m_form->miTree->actions().first(), m_main->TreeInsertNode);
+    QVERIFY(m_form->pmTree->actions().contains(m_main->TreeDeleteNode));
+    QVERIFY(m_form->miEdit->actions().contains(m_main->EditRedo1));
+    QVERIFY(m_form->pmEditor->actions().contains(m_main->EditRedo1));
+    // The jump entries of the popup menus copy the jump menu when they open.
+    m_form->pmEditor->popup(QPoint(10, 10));
+    QCOMPARE(visibleEntries(m_form->miJump2), visibleEntries(m_form->pmJump));
+    m_form->pmEditor->close();
+}
+
+void TestMainForm::toolBars_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::newRow("tbarFile") << QStringLiteral(
+        "FileNew1|FileOpen1|FileSave1|FilePrint|-|FileExportToText|FileExportToHTML|FilePlugin");
+    QTest::newRow("tbarEdit") << QStringLiteral(
+        "EditUndo1|EditCut1|EditCopy1|EditPaste1|-|Find|FindPrev|FindNext|FindReplace");
+    QTest::newRow("tbarDisplay") << QStringLiteral(
+        "ViewChangeDisplayMode|ViewShowNavigator|ViewShowEditor|OptionSetting|OptionPlugin|"
+        "HelpTopic");
+    QTest::newRow("tbarTreeEdit") << QStringLiteral(
+        "TreeInsertNode|TreeAddNode|TreeAddChildNode|TreeDeleteNode|-|TreeNodeMoveLeft|"
+        "TreeNodeMoveRight|TreeNodeMoveUp|TreeNodeMoveDown");
+    QTest::newRow("tbarTree") << QStringLiteral("TreeAllNodeOpen|TreeAllNodeClose");
+}
+
+void TestMainForm::toolBars()
+{
+    QFETCH(QString, actions);
+    const auto *bar = m_form->findChild<QToolBar *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(bar);
+    QCOMPARE(actionNames(bar), actions);
+}
+
+void TestMainForm::pageTabsAreOwnerDrawn()
+{
+    QTabBar *tabs = m_form->PageControl1->tabBar();
+    QCOMPARE(tabs->count(), 3);
+    const QStringList texts = {"ツリー表示", "項目作成", "文書情報"};
+    const QList<QColor> colors = {QColor(221, 102, 136), QColor(207, 197, 97),
+                                  QColor(143, 174, 255)};
+    const QImage image = tabs->grab().toImage();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(tabs->tabText(i), texts[i]);
+        const QRect r = tabs->tabRect(i);
+        QCOMPARE(QColor(image.pixel(r.left() + 2, r.bottom() - 2)), colors[i]);
+    }
+}
+
+void TestMainForm::statusPanelsAsCreated()
+{
+    QCOMPARE(m_form->stbarTree->panelCount(), 2);
+    QCOMPARE(m_form->stbarEditor->panelCount(), 6);
+    QCOMPARE(m_form->stbarEditor->panelText(0), QStringLiteral("   1:   1"));
+    QCOMPARE(m_form->stbarEditor->panelText(3), QStringLiteral("挿入"));
+    QCOMPARE(m_form->stbarEditor->panelText(4), QStringLiteral("UTF8"));
+    QCOMPARE(m_form->stbarEditor->panelText(5), QString());
+    QVERIFY(m_form->stbarEditor->panel(4)->alignment() & Qt::AlignHCenter);
+    // Overwrite mode shows in the insert panel at the next idle check.
+    m_body->setOverwriteMode(true);
+    QTRY_COMPARE(m_form->stbarEditor->panelText(3), QStringLiteral("上書"));
+}
+
+void TestMainForm::outlineModeHidesTextModeControls()
+{
+    QVERIFY(!m_form->pnlLumeno->isVisible());
+    QVERIFY(!m_form->sbModeChange1->isVisible());
+    QVERIFY(!m_form->DebugMemo->isVisible());
+    QVERIFY(m_form->eTitle->isVisible());
+    QVERIFY(m_form->Editor1->isVisible());
+}
+
+void TestMainForm::modeSwitchKeyWorksWithItsEntryHidden()
+{
+    QVERIFY(!m_form->ViewModeChange1->isVisible());
+    QVERIFY(!m_form->ViewModeChange1->isEnabled());
+    QSignalSpy spy(m_main->ViewModeChange, &QAction::triggered);
+    m_body->setFocus();
+    QTest::keyClick(m_body, Qt::Key_F5);
+    QCOMPARE(spy.size(), 1);
+}
+
+void TestMainForm::treeShortcutsFollowTheFocus()
+{
+    QSignalSpy deletes(m_main->TreeDeleteNode, &QAction::triggered);
+    m_tree->setFocus();
+    QTRY_VERIFY(m_tree->hasFocus());
+    QCOMPARE(m_main->TreeNodeMoveUp->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
+    QTest::keyClick(m_tree, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(deletes.size(), 1);
+
+    m_body->setFocus();
+    QTRY_VERIFY(m_body->hasFocus());
+    QVERIFY(m_main->TreeNodeMoveUp->shortcut().isEmpty());
+    QTest::keyClick(m_body, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(deletes.size(), 1);
+}
+
+void TestMainForm::f12AndCtrlTabMoveTheFocus()
+{
+    m_body->setFocus();
+    QTest::keyClick(m_body, Qt::Key_F12);
+    QVERIFY(m_tree->hasFocus());
+    QTest::keyClick(m_tree, Qt::Key_F12);
+    QVERIFY(m_body->hasFocus());
+
+    // On the item-creation page F12 goes between the two editors.
+    m_form->PageControl1->setCurrentWidget(m_form->TabSheet2);
+    m_body->setEnabled(true);
+    m_body->setFocus();
+    QTest::keyClick(m_body, Qt::Key_F12);
+    QVERIFY(m_items->hasFocus());
+    QTest::keyClick(m_items, Qt::Key_F12);
+    QVERIFY(m_body->hasFocus());
+
+    QTest::keyClick(m_body, Qt::Key_F12, Qt::ShiftModifier);
+    QVERIFY(m_form->eTitle->hasFocus());
+    QTest::keyClick(m_form->eTitle, Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(m_form->PageControl1->hasFocus());
+}
+
+void TestMainForm::docInformationPage()
+{
+    m_form->PageControl1->setCurrentWidget(m_form->TabSheet3);
+    const QTableWidget *grid = m_form->sgDocInformation;
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("メインタイトル"));
+    QCOMPARE(grid->item(0, 1)->text(), TDocumentTree::MainTitleCaption);
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("ファイル名"));
+    QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("NonTitled"));
+    QCOMPARE(grid->item(2, 0)->text(), QStringLiteral("項目数"));
+    QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("4"));
+    QCOMPARE(grid->currentColumn(), 1);
+    // Leaving the tree page disables the body editor.
+    QVERIFY(!m_body->isEnabled());
+}
+
+void TestMainForm::docInformationColumnsShareTheWidth()
+{
+    TDocInfoGrid *grid = m_form->sgDocInformation;
+    m_form->PageControl1->setCurrentWidget(m_form->TabSheet3);
+    const int width = grid->viewport()->width();
+    QCOMPARE(grid->columnWidth(1), width - grid->columnWidth(0) - 5);
+
+    grid->setColumnWidth(0, width + 100);
+    QCOMPARE(grid->columnWidth(0), width - 30);
+    QCOMPARE(grid->columnWidth(1), 25);
+    grid->setColumnWidth(0, 3);
+    QCOMPARE(grid->columnWidth(0), 30);
+    QCOMPARE(grid->columnWidth(1), width - 35);
+}
+
+void TestMainForm::treePopupDependsOnTheSelection()
+{
+    TDocumentModel *model = m_form->documentModel();
+    const QPoint inside(10, 10);
+    m_tree->setCurrentIndex(model->indexOf(m_form->document()->TrashNode()));
+    QContextMenuEvent onTrash(QContextMenuEvent::Mouse, inside, m_tree->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(m_tree->viewport(), &onTrash);
+    QTRY_VERIFY(m_form->pmTrush->isVisible());
+    QVERIFY(!m_form->pmTree->isVisible());
+    m_form->pmTrush->close();
+
+    m_tree->setCurrentIndex(model->indexOf(m_form->document()->WorkFolderNode()));
+    QContextMenuEvent onWork(QContextMenuEvent::Mouse, inside, m_tree->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(m_tree->viewport(), &onWork);
+    QTRY_VERIFY(m_form->pmTree->isVisible());
+    m_form->pmTree->close();
+}
+
+void TestMainForm::jumpButtonPopsUpBelowItself()
+{
+    QTest::mouseClick(m_form->sbJump, Qt::LeftButton);
+    QTRY_VERIFY(m_form->pmJump->isVisible());
+    const QPoint corner = m_form->sbJump->mapToGlobal(QPoint(2, m_form->sbJump->height() + 8));
+    QCOMPARE(m_form->pmJump->pos(), corner);
+    m_form->pmJump->close();
+
+    m_form->PageControl1->setCurrentWidget(m_form->TabSheet2);
+    QTest::mouseClick(m_form->sbMakeNodes, Qt::LeftButton);
+    QTRY_VERIFY(m_form->pmMakeNodes->isVisible());
+    m_form->pmMakeNodes->close();
+}
+
+void TestMainForm::titleBarDoubleClickTogglesThePane()
+{
+    QSignalSpy navigator(m_main->ViewShowNavigator, &QAction::triggered);
+    QSignalSpy editor(m_main->ViewShowEditor, &QAction::triggered);
+    QTest::mouseDClick(m_form->pbNaviBar, Qt::LeftButton);
+    QCOMPARE(navigator.size(), 1);
+    QCOMPARE(editor.size(), 0);
+    QTest::mouseDClick(m_form->pbEditorBar, Qt::LeftButton);
+    QCOMPARE(editor.size(), 1);
+}
+
+void TestMainForm::unusedWheelScrollsTheBodyEditor()
+{
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QString::number(i);
+    m_body->setPlainText(lines.join(u'\n'));
+    QScrollBar *bar = m_body->verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible());
+    bar->setValue(50);
+
+    // A wheel turn over the title panel, which does not use it, reaches the window.
+    const QPoint pos = m_form->Panel2->mapTo(m_form, QPoint(5, 5));
+    QWheelEvent down(pos, m_form->mapToGlobal(pos), {}, QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_form, &down);
+    QCOMPARE(bar->value(), 53);
+    QWheelEvent up(pos, m_form->mapToGlobal(pos), {}, QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_form, &up);
+    QCOMPARE(bar->value(), 50);
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
