@@ -47,6 +47,8 @@ private Q_SLOTS:
     void absoluteIndexesFollowPreorder();
     void replaceContentsKeepsModelValid();
     void modelFollowsEveryOperation();
+    void serialsForgetRemovedNodes();
+    void veryDeepTreeIsReleased();
 };
 
 void TestDocumentTree::newDocumentHasFourRoots()
@@ -339,6 +341,43 @@ void TestDocumentTree::modelFollowsEveryOperation()
     QCOMPARE(model.rowCount(model.indexOf(main)), 0);
     tree.clear();
     QCOMPARE(model.rowCount(), 0);
+}
+
+void TestDocumentTree::serialsForgetRemovedNodes()
+{
+    TDocumentTree tree;
+    tree.createRootFolders();
+    TTreeNode *a = tree.addChild(tree.MainTitleNode(), QStringLiteral("a"));
+    TTreeNode *a1 = tree.addChild(a, QStringLiteral("a1"));
+    TTreeNode *b = tree.addChild(tree.MainTitleNode(), QStringLiteral("b"));
+    const quint64 sa = a->serial(), sa1 = a1->serial(), sb = b->serial();
+    QVERIFY(sa != sa1 && sa1 != sb);
+    QCOMPARE(tree.nodeBySerial(sa1), a1);
+    tree.move(a, tree.TrashNode(), TDocumentTree::MoveMode::AddChild);
+    QCOMPARE(tree.nodeBySerial(sa1), a1);
+    tree.deleteChildren(tree.TrashNode());
+    QCOMPARE(tree.nodeBySerial(sa), nullptr);
+    QCOMPARE(tree.nodeBySerial(sa1), nullptr);
+    QCOMPARE(tree.nodeBySerial(sb), b);
+    tree.remove(b);
+    QCOMPARE(tree.nodeBySerial(sb), nullptr);
+    TDocumentTree other;
+    TTreeNode *o = other.addChild(nullptr, QStringLiteral("o"));
+    tree.replaceContents(other);
+    QCOMPARE(tree.nodeBySerial(o->serial()), o);
+    QCOMPARE(other.nodeBySerial(o->serial()), nullptr);
+}
+
+void TestDocumentTree::veryDeepTreeIsReleased()
+{
+    TDocumentTree tree;
+    TTreeNode *n = tree.addChild(nullptr, QStringLiteral("0"));
+    for (int i = 1; i < 200000; ++i)
+        n = tree.addChild(n, QString());
+    QCOMPARE(tree.count(), 200000);
+    QCOMPARE(tree.nodeAt(199999), n);
+    tree.clear();
+    QCOMPARE(tree.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDocumentTree)

@@ -12,6 +12,8 @@ const QString TDocumentTree::ClipFolderBody = QStringLiteral("クリップボー
 const QString TDocumentTree::DefaultTitlePrefix = QStringLiteral("[タイトル未定] ");
 
 namespace {
+quint64 nextSerial = 0;
+
 std::unique_ptr<TNodeData> bodyData(const QString &text)
 {
     auto data = std::make_unique<TNodeData>();
@@ -49,6 +51,11 @@ int TDocumentTree::childCount(const TTreeNode *parent) const
     return parent ? parent->childCount() : m_root.childCount();
 }
 
+TTreeNode *TDocumentTree::nodeBySerial(quint64 serial) const
+{
+    return m_bySerial.value(serial, nullptr);
+}
+
 TTreeNode *TDocumentTree::childAt(const TTreeNode *parent, int row) const
 {
     return parent ? parent->child(row) : m_root.child(row);
@@ -83,7 +90,9 @@ TTreeNode *TDocumentTree::insertNode(TTreeNode *parent, int row, const QString &
     node->m_title = title;
     node->m_data = std::move(data);
     node->m_parent = parent;
+    node->m_serial = ++nextSerial;
     TTreeNode *raw = node.get();
+    m_bySerial.insert(raw->m_serial, raw);
     parent->m_children.insert(parent->m_children.begin() + row, std::move(node));
     for (int i = row; i < parent->childCount(); ++i)
         parent->m_children[size_t(i)]->m_row = i;
@@ -146,6 +155,7 @@ void TDocumentTree::remove(TTreeNode *node)
     TTreeNode *parent = node->m_parent;
     const int row = node->m_row;
     forgetRootReferencesIn(node);
+    unregisterSubtree(node);
     if (m_observer)
         m_observer->beginRemoveNodes(parent == &m_root ? nullptr : parent, row, row);
     parent->m_children.erase(parent->m_children.begin() + row);
@@ -162,8 +172,10 @@ void TDocumentTree::deleteChildren(TTreeNode *node)
     TTreeNode *parent = parentOrRoot(node);
     if (!parent->hasChildren())
         return;
-    for (auto &c : parent->m_children)
+    for (auto &c : parent->m_children) {
         forgetRootReferencesIn(c.get());
+        unregisterSubtree(c.get());
+    }
     if (m_observer)
         m_observer->beginRemoveNodes(node, 0, parent->childCount() - 1);
     parent->m_children.clear();
@@ -178,6 +190,7 @@ void TDocumentTree::clear()
     if (m_observer)
         m_observer->beginResetTree();
     m_root.m_children.clear();
+    m_bySerial.clear();
     m_workFolder = m_trash = m_clipFolder = nullptr;
     invalidatePreorder();
     if (m_observer)
@@ -190,6 +203,8 @@ void TDocumentTree::replaceContents(TDocumentTree &other)
         m_observer->beginResetTree();
     m_root.m_children = std::move(other.m_root.m_children);
     other.m_root.m_children.clear();
+    m_bySerial = std::move(other.m_bySerial);
+    other.m_bySerial.clear();
     for (auto &c : m_root.m_children)
         c->m_parent = &m_root;
     m_workFolder = other.m_workFolder;
@@ -261,6 +276,12 @@ void TDocumentTree::forgetRootReferencesIn(const TTreeNode *removed)
         if (*ref && (*ref)->isInSubtreeOf(removed))
             *ref = nullptr;
     }
+}
+
+void TDocumentTree::unregisterSubtree(const TTreeNode *node)
+{
+    for (const TTreeNode *n = node; n && n->isInSubtreeOf(node); n = n->next())
+        m_bySerial.remove(n->m_serial);
 }
 
 void TDocumentTree::ensurePreorder() const

@@ -2,6 +2,7 @@
 
 #include "TreeNode.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     // The number of all nodes.
     int count() const;
     TTreeNode *nodeAt(int absoluteIndex) const;
+    // The node with this serial, or null when it is no longer in this tree.
+    TTreeNode *nodeBySerial(quint64 serial) const;
     // The direct children of parent, or the top-level nodes for a null parent.
     int childCount(const TTreeNode *parent) const;
     TTreeNode *childAt(const TTreeNode *parent, int row) const;
@@ -89,6 +92,7 @@ private:
     TTreeNode *insertNode(TTreeNode *parent, int row, const QString &title, std::unique_ptr<TNodeData> data);
     void collapseIfChildless(TTreeNode *node);
     void forgetRootReferencesIn(const TTreeNode *removed);
+    void unregisterSubtree(const TTreeNode *node);
     void ensurePreorder() const;
     void invalidatePreorder() { m_preorderValid = false; }
 
@@ -98,6 +102,7 @@ private:
     TTreeNode *m_trash = nullptr;
     TTreeNode *m_clipFolder = nullptr;
     int m_newNodeCounter = 0;
+    QHash<quint64, TTreeNode *> m_bySerial;
     mutable std::vector<TTreeNode *> m_preorder;
     mutable bool m_preorderValid = true;
 };

@@ -3,7 +3,19 @@
 #include "DocumentTree.h"
 #include "TreeObserver.h"
 
-TTreeNode::~TTreeNode() = default;
+TTreeNode::~TTreeNode()
+{
+    // Tear the subtree down with an explicit stack: a very deep tree would otherwise overflow
+    // the call stack through nested destructors.
+    std::vector<std::unique_ptr<TTreeNode>> pending = std::move(m_children);
+    while (!pending.empty()) {
+        std::unique_ptr<TTreeNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto &c : node->m_children)
+            pending.push_back(std::move(c));
+        node->m_children.clear();
+    }
+}
 
 void TTreeNode::setTitle(const QString &title)
 {

@@ -48,6 +48,9 @@ public:
     void setExpanded(bool expanded, bool recursive = false);
 
     TDocumentTree *tree() const;
+    // Unique for the program's run: lets lists that outlive items (the jump history) find out
+    // whether an item still exists without keeping a pointer to it.
+    quint64 serial() const { return m_serial; }
 
 private:
     friend class TDocumentTree;
@@ -59,6 +62,7 @@ private:
     TTreeNode *m_parent = nullptr;
     std::vector<std::unique_ptr<TTreeNode>> m_children;
     int m_row = 0;
+    quint64 m_serial = 0;
     mutable int m_absoluteIndex = 0;
     bool m_expanded = false;
     // Set on the hidden root only.

@@ -1,1 +1,0 @@
-static int olvekWidgetsPlaceholder = 0;
