@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include "ActionTable.h"
+#include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "ui/MainFormU1.h"
 
@@ -17,13 +18,14 @@ const char TreeShortcutProperty[] = "treeShortcut";
 TMain::TMain(TMainForm *form, QObject *parent)
     : QObject(parent)
     , m_form(form)
+    , m_state(new TDocumentState(this))
 {
     setObjectName(QStringLiteral("Main"));
     createActions();
     m_form->installActions(*this);
 
     m_form->document()->createRootFolders();
-    m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_fileName);
+    m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_state->fileName());
 }
 
 TMain::~TMain() = default;

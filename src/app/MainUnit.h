@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAction;
+class TDocumentState;
 class TMainForm;
 
 // The application data module: every menu command and tool button of the main window is one of
@@ -19,8 +20,8 @@ public:
     ~TMain() override;
 
     TMainForm *form() const { return m_form; }
-    // "NonTitled" until the document has a file.
-    QString documentFileName() const { return m_fileName; }
+    // The document as a file: its name, modified flag, format and encoding.
+    TDocumentState *documentState() const { return m_state; }
 
     // Every action in table order.
     const QList<QAction *> &actions() const { return m_actions; }
@@ -97,7 +98,7 @@ private:
     void createActions();
 
     TMainForm *m_form;
-    QString m_fileName = QStringLiteral("NonTitled");
+    TDocumentState *m_state;
     QList<QAction *> m_actions;
     QList<QAction *> m_treeOnly;
     bool m_treeShortcutsActive = false;

@@ -79,14 +79,13 @@ void TMainForm::buildEditorPane()
     LumenoSplitter->setStretchFactor(1, 1);
     layout->addWidget(LumenoSplitter, 1);
 
-    stbarEditor = new TStatusPanels(pnlEditor);
+    stbarEditor = new TStatusPanels({60, 50, 50, 50, 50, 0}, pnlEditor);
     stbarEditor->setObjectName(QStringLiteral("stbarEditor"));
-    stbarEditor->addPanel(60, QStringLiteral("   1:   1"));
-    stbarEditor->addPanel(50, QStringLiteral("CAPS"));
-    stbarEditor->addPanel(50, QStringLiteral("NUM"));
-    stbarEditor->addPanel(50, QStringLiteral("挿入"));
-    stbarEditor->addPanel(50, QStringLiteral("UTF8"), Qt::AlignHCenter);
-    stbarEditor->addPanel(50);
+    const QString texts[] = {QStringLiteral("   1:   1"), QStringLiteral("CAPS"),
+                             QStringLiteral("NUM"), QStringLiteral("挿入"), QStringLiteral("UTF8")};
+    for (int panel = 0; panel < 5; ++panel)
+        stbarEditor->setPanelText(panel, texts[panel]);
+    stbarEditor->setPanelAlignment(4, Qt::AlignHCenter);
     layout->addWidget(stbarEditor);
 }
 

@@ -60,10 +60,9 @@ void TMainForm::buildNavigator()
     sgDocInformation->setObjectName(QStringLiteral("sgDocInformation"));
     stackLayout(TabSheet3)->addWidget(sgDocInformation);
 
-    stbarTree = new TStatusPanels(pnlNavi);
+    // Panel 1's transient texts (file reading, drag targets) may take the rest of the width.
+    stbarTree = new TStatusPanels({60, 0}, pnlNavi);
     stbarTree->setObjectName(QStringLiteral("stbarTree"));
-    stbarTree->addPanel(60);
-    stbarTree->addPanel(50);
     layout->addWidget(stbarTree);
 }
 

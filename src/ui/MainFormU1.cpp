@@ -6,6 +6,7 @@
 #include "StatusPanels.h"
 #include "app/MainUnit.h"
 #include "document/DocumentModel.h"
+#include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 
 #include <QAbstractScrollArea>
@@ -220,7 +221,7 @@ void TMainForm::PageControl1Change(int index)
     if (page != TabSheet1 && Editor1)
         Editor1->setEnabled(false);
     if (page == TabSheet3) {
-        fillDocInformation(m_main ? m_main->documentFileName() : QString());
+        fillDocInformation(m_main ? m_main->documentState()->fileName() : QString());
         sgDocInformation->fitColumns();
         sgDocInformation->setCurrentCell(0, 1);
     }

@@ -30,3 +30,9 @@ void TStatusPanels::setPanelText(int panel, const QString &text)
     if (panel >= 0 && panel < m_panels.size())
         m_panels[panel]->setText(text);
 }
+
+void TStatusPanels::setPanelAlignment(int panel, Qt::Alignment alignment)
+{
+    if (panel >= 0 && panel < m_panels.size())
+        m_panels[panel]->setAlignment(alignment | Qt::AlignVCenter);
+}

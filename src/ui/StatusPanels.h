@@ -16,6 +16,7 @@ public:
     int panelCount() const { return int(m_panels.size()); }
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
+    void setPanelAlignment(int panel, Qt::Alignment alignment);
 
 private:
     QList<QLabel *> m_panels;
