@@ -3,6 +3,7 @@
 #include "ControlBar.h"
 #include "ControlSlot.h"
 #include "DocInfoGrid.h"
+#include "KeyLocks.h"
 #include "StatusPanels.h"
 #include "app/MainUnit.h"
 #include "document/DocumentModel.h"
@@ -229,6 +230,13 @@ void TMainForm::PageControl1Change(int index)
 
 void TMainForm::updateKeyStatePanels()
 {
+    const TKeyLocks locks = TKeyLocks::current();
+    const QString texts[] = {locks.capsLock ? QStringLiteral("CAPS") : QString(),
+                             locks.numLock ? QStringLiteral("NUM") : QString()};
+    for (int panel = 1; panel <= 2; ++panel) {
+        if (stbarEditor->panelText(panel) != texts[panel - 1])
+            stbarEditor->setPanelText(panel, texts[panel - 1]);
+    }
     const auto *body = qobject_cast<const QPlainTextEdit *>(Editor1);
     const QString insertText = body && body->overwriteMode() ? QStringLiteral("上書")
                                                              : QStringLiteral("挿入");
