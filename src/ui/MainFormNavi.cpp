@@ -93,10 +93,6 @@ void TMainForm::buildTreePage()
 
     tbarNodeExpander = makeToolBar("tbarNodeExpander", 15, TabSheet1);
     tbarNodeExpander->setIconSize(QSize(9, 9));
-    tbarNodeExpander->setAutoFillBackground(true);
-    QPalette grey = tbarNodeExpander->palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    tbarNodeExpander->setPalette(grey);
     for (int level = 0; level < int(tbExpand.size()); ++level) {
         if (level > 0)
             tbarNodeExpander->addSeparator();

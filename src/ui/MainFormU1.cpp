@@ -68,8 +68,11 @@ TMainForm::TMainForm(QWidget *parent)
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(MainMenu1);
 
-    // Both splitters in the face colour.
-    setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(button); }"));
+    // Both splitters in the face colour. The tool bars hold their buttons edge to edge, so that
+    // the widths the tool-bar size gives them fit every button.
+    setStyleSheet(QStringLiteral("QSplitter::handle { background: palette(button); }"
+                                 "QToolBar { spacing: 0px; padding: 0px; border: none; }"
+                                 "QToolBar#tbarNodeExpander { background: rgb(128, 128, 128); }"));
 
     auto *keyState = new QTimer(this);
     connect(keyState, &QTimer::timeout, this, &TMainForm::updateKeyStatePanels);
