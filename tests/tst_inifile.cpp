@@ -42,6 +42,7 @@ private Q_SLOTS:
     void byteOrderMarkIsKept();
     void shiftJisFileIsReadAndRewrittenAsUtf8();
     void sections();
+    void updateScopeSavesOnce();
     void failedWriteKeepsFile_data();
     void failedWriteKeepsFile();
 
@@ -285,6 +286,33 @@ void TestIniFile::sections()
     QVERIFY(ini.EraseSection(QStringLiteral("FINDRIREKI")));
     QVERIFY(!ini.SectionExists(QStringLiteral("FindRireki")));
     QCOMPARE(readBytes(m_file), QByteArray("[Form]\r\nWidth=1\r\nWidth=2\r\n\r\n"));
+}
+
+void TestIniFile::updateScopeSavesOnce()
+{
+    writeBytes(m_file, "[A]\r\na=1\r\n");
+    TIniFile ini(m_file);
+    {
+        TIniFile::UpdateScope scope(ini);
+        QVERIFY(ini.WriteInteger(QStringLiteral("A"), QStringLiteral("a"), 2));
+        {
+            TIniFile::UpdateScope inner(ini);
+            QVERIFY(ini.WriteString(QStringLiteral("B"), QStringLiteral("b"), QStringLiteral("x")));
+        }
+        QCOMPARE(readBytes(m_file), QByteArray("[A]\r\na=1\r\n"));
+        QCOMPARE(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 2);
+        QVERIFY(ini.SectionExists(QStringLiteral("B")));
+    }
+    QCOMPARE(readBytes(m_file), QByteArray("[A]\r\na=2\r\n\r\n[B]\r\nb=x\r\n"));
+
+    // A scope without writes leaves the file alone, even one that does not exist.
+    const QString missing = m_dir->filePath(QStringLiteral("missing.ini"));
+    TIniFile untouched(missing);
+    {
+        TIniFile::UpdateScope scope(untouched);
+        QCOMPARE(untouched.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 5), 5);
+    }
+    QVERIFY(!QFile::exists(missing));
 }
 
 void TestIniFile::failedWriteKeepsFile_data()

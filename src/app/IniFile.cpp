@@ -48,6 +48,23 @@ QString decode(const QByteArray &bytes)
 }
 } // namespace
 
+TIniFile::UpdateScope::UpdateScope(TIniFile &ini)
+    : m_ini(ini)
+{
+    if (m_ini.m_updateDepth++ == 0)
+        m_ini.m_pending = m_ini.load();
+}
+
+TIniFile::UpdateScope::~UpdateScope()
+{
+    if (--m_ini.m_updateDepth > 0)
+        return;
+    if (m_ini.m_pendingChanged)
+        m_ini.save(*m_ini.m_pending);
+    m_ini.m_pending.reset();
+    m_ini.m_pendingChanged = false;
+}
+
 TIniFile::TIniFile(const QString &fileName)
     : m_fileName(fileName)
 {
@@ -92,7 +109,7 @@ bool TIniFile::WriteString(const QString &section, const QString &key, const QSt
     Content content = load();
     if (!content.text.setValue(section, key, value))
         return true;
-    return save(content);
+    return store(content);
 }
 
 bool TIniFile::WriteInteger(const QString &section, const QString &key, int value)
@@ -110,7 +127,7 @@ bool TIniFile::DeleteKey(const QString &section, const QString &key)
     Content content = load();
     if (!content.text.removeKey(section, key))
         return true;
-    return save(content);
+    return store(content);
 }
 
 bool TIniFile::EraseSection(const QString &section)
@@ -118,7 +135,7 @@ bool TIniFile::EraseSection(const QString &section)
     Content content = load();
     if (!content.text.removeSection(section))
         return true;
-    return save(content);
+    return store(content);
 }
 
 std::optional<int> TIniFile::ParseInteger(const QString &text)
@@ -164,6 +181,8 @@ std::optional<int> TIniFile::ParseInteger(const QString &text)
 
 TIniFile::Content TIniFile::load() const
 {
+    if (m_pending)
+        return *m_pending;
     Content content;
     QFile file(m_fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -175,6 +194,16 @@ TIniFile::Content TIniFile::load() const
     }
     content.text = TIniText::fromText(decode(bytes));
     return content;
+}
+
+bool TIniFile::store(const Content &content)
+{
+    if (m_updateDepth > 0) {
+        m_pending = content;
+        m_pendingChanged = true;
+        return true;
+    }
+    return save(content);
 }
 
 bool TIniFile::save(const Content &content) const

@@ -21,6 +21,21 @@
 class TIniFile
 {
 public:
+    // While one lives, writes are kept and reads see them; the file is replaced once when the
+    // last one ends. For a burst of writes (the options dialog's OK, the shutdown writes), where
+    // saving after every key would make the user wait. Scopes nest.
+    class UpdateScope
+    {
+    public:
+        explicit UpdateScope(TIniFile &ini);
+        ~UpdateScope();
+        UpdateScope(const UpdateScope &) = delete;
+        UpdateScope &operator=(const UpdateScope &) = delete;
+
+    private:
+        TIniFile &m_ini;
+    };
+
     explicit TIniFile(const QString &fileName);
     const QString &fileName() const { return m_fileName; }
 
@@ -34,7 +49,7 @@ public:
     // The key names of a section in file order.
     QStringList ReadSection(const QString &section) const;
 
-    // Each returns whether the file now holds the value.
+    // Each returns whether the file now holds the value (inside an update scope: true).
     bool WriteString(const QString &section, const QString &key, const QString &value);
     bool WriteInteger(const QString &section, const QString &key, int value);
     // "1" or "0".
@@ -53,7 +68,12 @@ private:
         bool byteOrderMark = false;
     };
     Content load() const;
+    // Saves at once, or keeps the content for the end of the update scope.
+    bool store(const Content &content);
     bool save(const Content &content) const;
 
     QString m_fileName;
+    int m_updateDepth = 0;
+    std::optional<Content> m_pending; // the content while an update scope lives
+    bool m_pendingChanged = false;
 };

@@ -76,6 +76,7 @@ QRect TSettings::formGeometry(const QSize &screen) const
 void TSettings::setFormGeometry(const QRect &geometry)
 {
     using SettingKeys::Form;
+    TIniFile::UpdateScope update(m_ini);
     m_ini.WriteInteger(Form, WidthKey, geometry.width());
     m_ini.WriteInteger(Form, LeftKey, geometry.left());
     m_ini.WriteInteger(Form, TopKey, geometry.top());
@@ -105,6 +106,7 @@ QStringList TSettings::recentFiles() const
 
 void TSettings::setRecentFiles(const QStringList &files)
 {
+    TIniFile::UpdateScope update(m_ini);
     for (int i = 1; i <= RecentFileCount; ++i)
         m_ini.WriteString(SettingKeys::FileRireki, QString::number(i), files.value(i - 1));
 }
