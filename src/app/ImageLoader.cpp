@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QToolButton>
+#include <optional>
 #include <stdexcept>
 
 using namespace ImageLayout;
