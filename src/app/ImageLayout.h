@@ -167,6 +167,10 @@ inline constexpr std::array<TPictureRect, 18> PictureRects = {{
 inline constexpr int PictureCount = int(PictureRects.size());
 inline constexpr TPictureRect PictureRect(TPicture p) { return PictureRects[std::size_t(p)]; }
 
+// The pieces of the pane title bars are opaque; every other single picture takes the colour of its
+// bottom-left pixel as transparent.
+inline constexpr bool IsTitleBarPiece(TPicture p) { return p >= TPicture::EditorBarLeft; }
+
 // The pane title bars are painted from a left cap, a repeated tile and a right cap of this width.
 inline constexpr int TitleBarPieceWidth = 6;
 

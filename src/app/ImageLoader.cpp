@@ -62,8 +62,7 @@ TOlvekImageLoader::TOlvekImageLoader(const QString &imageFile)
     for (int i = 0; i < PictureCount; ++i) {
         const TPictureRect r = PictureRects[std::size_t(i)];
         const QRect rect(r.left, r.top, r.width, r.height);
-        // The title-bar pieces are painted as they are; every other picture has a transparent colour.
-        m_pictures[std::size_t(i)] = TPicture(i) >= TPicture::EditorBarLeft ? QPixmap::fromImage(file.copy(rect)) : cut(file, rect);
+        m_pictures[std::size_t(i)] = IsTitleBarPiece(TPicture(i)) ? QPixmap::fromImage(file.copy(rect)) : cut(file, rect);
     }
 }
 

@@ -81,29 +81,31 @@ struct TCanvas
 
 } // namespace
 
+// Coordinates are chosen for a crisp picture at 16 pixels: one-unit lines lie on half units,
+// two-unit lines on whole units.
 QImage RowEdit(TRowEdit edit, int size)
 {
     QImage image = blank(size);
     TCanvas c(image);
     switch (edit) {
     case TRowEdit::InsertBefore:
-        c.plus(QPointF(2.5, 4.5), 2.0, Green, 1.6);
-        c.row(QRectF(5.5, 2.0, 10, 5), true);
-        c.row(QRectF(5.5, 9.5, 10, 5), false);
+        c.plus(QPointF(3, 5), 3, Green, 2);
+        c.row(QRectF(6.5, 1.5, 9, 6), true);
+        c.row(QRectF(6.5, 9.5, 9, 6), false);
         break;
     case TRowEdit::AddAfter:
-        c.row(QRectF(5.5, 1.5, 10, 5), false);
-        c.plus(QPointF(2.5, 11.5), 2.0, Green, 1.6);
-        c.row(QRectF(5.5, 9.0, 10, 5), true);
+        c.row(QRectF(6.5, 0.5, 9, 6), false);
+        c.plus(QPointF(3, 12), 3, Green, 2);
+        c.row(QRectF(6.5, 8.5, 9, 6), true);
         break;
     case TRowEdit::AddChild:
-        c.row(QRectF(0.5, 1.5, 12, 5), false);
-        c.line(QPointF(3.0, 6.5), QPointF(3.0, 12.0), Green, 1.6);
-        c.line(QPointF(2.2, 11.5), QPointF(7.0, 11.5), Green, 1.6);
-        c.row(QRectF(7.5, 9.0, 8, 5), true);
+        c.row(QRectF(0.5, 0.5, 12, 6), false);
+        c.line(QPointF(3, 6.5), QPointF(3, 13), Green, 2);
+        c.line(QPointF(2, 12), QPointF(7, 12), Green, 2);
+        c.row(QRectF(6.5, 8.5, 9, 6), true);
         break;
     case TRowEdit::Delete:
-        c.row(QRectF(0.5, 5.5, 13, 5), false);
+        c.row(QRectF(0.5, 4.5, 13, 6), false);
         c.line(QPointF(7.5, 3.5), QPointF(15, 12.5), Red, 2.4);
         c.line(QPointF(15, 3.5), QPointF(7.5, 12.5), Red, 2.4);
         break;
@@ -115,27 +117,29 @@ QImage Tree(bool open, int size)
 {
     QImage image = blank(size);
     TCanvas c(image);
+    // An expander box of 7 units with its top-left corner at (x, y).
     auto expander = [&c](qreal x, qreal y, bool opened) {
-        c.box(QRectF(x, y, 5, 5), Qt::white, Dark);
-        c.line(QPointF(x + 1.2, y + 2.5), QPointF(x + 3.8, y + 2.5), Dark, 1.0);
+        c.p.setPen(c.pen(Dark));
+        c.p.setBrush(Qt::white);
+        c.p.drawRect(QRectF(x, y, 6, 6));
+        c.line(QPointF(x + 1.5, y + 3), QPointF(x + 4.5, y + 3), Dark);
         if (!opened)
-            c.line(QPointF(x + 2.5, y + 1.2), QPointF(x + 2.5, y + 3.8), Dark, 1.0);
+            c.line(QPointF(x + 3, y + 1.5), QPointF(x + 3, y + 4.5), Dark);
     };
-    auto bar = [&c](qreal x, qreal y, qreal right) { c.line(QPointF(x, y), QPointF(right, y), Blue, 2.0); };
+    auto bar = [&c](qreal x, qreal y) { c.line(QPointF(x, y), QPointF(16, y), Blue, 2); };
     if (open) {
         expander(0.5, 0.5, true);
-        bar(7, 3, 15);
-        c.line(QPointF(3, 5.5), QPointF(3, 13), Grey);
-        c.line(QPointF(3, 8.5), QPointF(5, 8.5), Grey);
-        c.line(QPointF(3, 13), QPointF(5, 13), Grey);
-        expander(5.5, 6, true);
-        bar(11.5, 8.5, 15.5);
-        bar(7, 13, 15.5);
+        bar(8, 4);
+        c.line(QPointF(3.5, 7), QPointF(3.5, 14), Grey);
+        c.line(QPointF(4, 10.5), QPointF(6, 10.5), Grey);
+        c.line(QPointF(4, 13.5), QPointF(6, 13.5), Grey);
+        bar(7, 11);
+        bar(7, 14);
     } else {
-        for (int i = 0; i < 3; ++i) {
-            expander(0.5, 0.5 + 5.3 * i, false);
-            bar(7, 3 + 5.3 * i, 15);
-        }
+        expander(0.5, 0.5, false);
+        bar(8, 4);
+        expander(0.5, 8.5, false);
+        bar(8, 12);
     }
     return image;
 }
@@ -144,51 +148,49 @@ QImage Window(TPanes panes, int size)
 {
     QImage image = blank(size);
     TCanvas c(image);
-    const QRectF frame(0.5, 1.5, 15, 13);
     c.p.setPen(c.pen(Dark));
     c.p.setBrush(Qt::white);
-    c.p.drawRect(frame);
-    c.p.fillRect(QRectF(1, 2, 14, 2.5), Blue);
-    const QRectF left(1, 4.5, 5.5, 9.5);
-    const QRectF right(6.5, 4.5, 8.5, 9.5);
-    auto treeLines = [&c](const QRectF &r, const QColor &ink) {
-        c.line(QPointF(r.left() + 1, r.top() + 1.5), QPointF(r.right() - 1, r.top() + 1.5), ink, 1.2);
-        c.line(QPointF(r.left() + 2.5, r.top() + 4), QPointF(r.right() - 1, r.top() + 4), ink, 1.2);
-        c.line(QPointF(r.left() + 2.5, r.top() + 6.5), QPointF(r.right() - 1, r.top() + 6.5), ink, 1.2);
-    };
-    auto textLines = [&c](const QRectF &r, const QColor &ink) {
-        for (int i = 0; i < 3; ++i)
-            c.line(QPointF(r.left() + 1, r.top() + 1.5 + 2.5 * i), QPointF(r.right() - (i == 2 ? 3 : 1), r.top() + 1.5 + 2.5 * i), ink, 1.2);
+    c.p.drawRect(QRectF(0.5, 1.5, 15, 13));
+    c.p.fillRect(QRectF(1, 2, 14, 3), Blue);
+    const QRectF left(1, 5, 5, 9);
+    const QRectF right(7, 5, 8, 9);
+    auto lines = [&c](const QRectF &r, const QColor &ink, bool tree) {
+        for (int i = 0; i < 4; ++i) {
+            const qreal y = r.top() + 1.5 + 2 * i;
+            const qreal indent = tree && i > 0 ? 2 : 1;
+            c.line(QPointF(r.left() + indent, y), QPointF(r.right() - (!tree && i == 3 ? 3 : 1), y), ink);
+        }
     };
     const QColor faded(0xd3, 0xd7, 0xcf);
     switch (panes) {
     case TPanes::Both:
     case TPanes::SwitchDisplay:
         c.p.fillRect(left, LightBlue);
-        treeLines(left, Blue);
-        textLines(right, Grey);
+        lines(left, Blue, true);
+        lines(right, Grey, false);
         break;
     case TPanes::NavigatorOnly:
     case TPanes::NavigatorShown:
         c.p.fillRect(left, Yellow);
-        treeLines(left, Dark);
+        lines(left, Dark, true);
         if (panes == TPanes::NavigatorOnly)
             c.p.fillRect(right, faded);
         else
-            textLines(right, Grey);
+            lines(right, Grey, false);
         break;
     case TPanes::EditorOnly:
         c.p.fillRect(left, faded);
         c.p.fillRect(right, Yellow);
-        textLines(right, Dark);
+        lines(right, Dark, false);
         break;
     case TPanes::NavigatorHidden:
         c.p.fillRect(left, faded);
-        textLines(right, Grey);
+        lines(right, Grey, false);
         break;
     }
-    c.line(QPointF(6.5, 4.5), QPointF(6.5, 14), Dark);
+    c.line(QPointF(6.5, 5), QPointF(6.5, 14), Dark);
     if (panes == TPanes::SwitchDisplay) {
+        c.p.fillRect(QRectF(1, 9, 14, 5), Qt::white);
         c.arrow(QPointF(6.5, 11.5), QPointF(1.5, 11.5), Green);
         c.arrow(QPointF(6.5, 11.5), QPointF(14.5, 11.5), Green);
     }
@@ -232,6 +234,19 @@ QImage WithPencil(const QImage &base)
     return image;
 }
 
+QImage WithPlus(const QImage &base)
+{
+    QImage image = base;
+    TCanvas c(image);
+    QPainterPath across, down;
+    across.addRect(QRectF(8.5, 10.5, 7, 3));
+    down.addRect(QRectF(10.5, 8.5, 3, 7));
+    c.p.setPen(c.pen(QColor(0x2c, 0x5a, 0x02)));
+    c.p.setBrush(QColor(0x73, 0xd2, 0x16));
+    c.p.drawPath(across.united(down));
+    return image;
+}
+
 QImage PuzzlePiece(int size)
 {
     QImage image = blank(size);
@@ -255,9 +270,11 @@ QImage OutlineMode(int size)
     TCanvas c(image);
     const qreal indents[] = {0.5, 4.5, 4.5, 8.5};
     for (int i = 0; i < 4; ++i) {
-        const qreal y = 1.0 + 3.8 * i;
-        c.box(QRectF(indents[i], y, 3, 3), i == 0 ? Blue : LightBlue, Blue);
-        c.line(QPointF(indents[i] + 4.5, y + 1.5), QPointF(15.5, y + 1.5), Dark, 1.2);
+        const qreal y = 0.5 + 4 * i;
+        c.p.setPen(c.pen(Blue));
+        c.p.setBrush(i == 0 ? Blue : LightBlue);
+        c.p.drawRect(QRectF(indents[i], y, 3, 3));
+        c.line(QPointF(indents[i] + 4.5, y + 1.5), QPointF(16, y + 1.5), Dark, 2);
     }
     return image;
 }

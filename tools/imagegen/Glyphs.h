@@ -20,6 +20,8 @@ QImage Window(TPanes panes, int size);
 QImage Page(const QColor &accent, int size);
 // The badge of the selected item: a pencil in the bottom-right corner.
 QImage WithPencil(const QImage &base);
+// The badge of making something new: a green plus in the bottom-right corner.
+QImage WithPlus(const QImage &base);
 
 // A puzzle piece, the sign of the plug-ins.
 QImage PuzzlePiece(int size);

@@ -112,9 +112,12 @@ std::array<QImage, NaviIconCount> naviIcons(const TIconSource &icons)
 QImage singlePicture(TPicture picture, const TIconSource &icons)
 {
     using namespace Glyphs;
+    // The navigator's bar is blue, the editor's green.
+    const QColor editorLight(0xb5, 0xe8, 0x7a), editorDark(0x4e, 0x9a, 0x06);
+    const QColor naviLight(0xa9, 0xc6, 0xea), naviDark(0x34, 0x65, 0xa4);
     switch (picture) {
     case TPicture::Jump: return icons.Icon(QStringLiteral("go-jump"), 16);
-    case TPicture::MakeNodes: return icons.WithBadge(icons.Icon(QStringLiteral("text-x-generic"), 16), QStringLiteral("list-add"), Qt::BottomRightCorner);
+    case TPicture::MakeNodes: return WithPlus(icons.Icon(QStringLiteral("text-x-generic"), 16));
     case TPicture::OutlineMode: return OutlineMode(16);
     case TPicture::TextMode: return TextMode(16);
     case TPicture::NaviHidden: return Window(TPanes::NavigatorHidden, 16);
@@ -125,19 +128,14 @@ QImage singlePicture(TPicture picture, const TIconSource &icons)
     case TPicture::Viewer: return icons.Icon(QStringLiteral("document-print-preview"), 16);
     case TPicture::Expander0: return Expander(false);
     case TPicture::Expander1: return Expander(true);
-    case TPicture::EditorBarLeft: return TitleBarPiece(TBarPiece::Left, QColor(0xb5, 0xe8, 0x7a), QColor(0x4e, 0x9a, 0x06));
-    case TPicture::EditorBarTile: return TitleBarPiece(TBarPiece::Tile, QColor(0xb5, 0xe8, 0x7a), QColor(0x4e, 0x9a, 0x06));
-    case TPicture::EditorBarRight: return TitleBarPiece(TBarPiece::Right, QColor(0xb5, 0xe8, 0x7a), QColor(0x4e, 0x9a, 0x06));
-    case TPicture::NaviBarLeft: return TitleBarPiece(TBarPiece::Left, QColor(0xa9, 0xc6, 0xea), QColor(0x34, 0x65, 0xa4));
-    case TPicture::NaviBarTile: return TitleBarPiece(TBarPiece::Tile, QColor(0xa9, 0xc6, 0xea), QColor(0x34, 0x65, 0xa4));
-    case TPicture::NaviBarRight: return TitleBarPiece(TBarPiece::Right, QColor(0xa9, 0xc6, 0xea), QColor(0x34, 0x65, 0xa4));
+    case TPicture::EditorBarLeft: return TitleBarPiece(TBarPiece::Left, editorLight, editorDark);
+    case TPicture::EditorBarTile: return TitleBarPiece(TBarPiece::Tile, editorLight, editorDark);
+    case TPicture::EditorBarRight: return TitleBarPiece(TBarPiece::Right, editorLight, editorDark);
+    case TPicture::NaviBarLeft: return TitleBarPiece(TBarPiece::Left, naviLight, naviDark);
+    case TPicture::NaviBarTile: return TitleBarPiece(TBarPiece::Tile, naviLight, naviDark);
+    case TPicture::NaviBarRight: return TitleBarPiece(TBarPiece::Right, naviLight, naviDark);
     }
     return {};
-}
-
-bool isTitleBarPiece(TPicture picture)
-{
-    return picture >= TPicture::EditorBarLeft;
 }
 
 QImage drawImageFile(const TIconSource &icons)
@@ -165,7 +163,7 @@ QImage drawImageFile(const TIconSource &icons)
         const auto picture = TPicture(i);
         const TPictureRect r = PictureRects[std::size_t(i)];
         const QImage drawn = singlePicture(picture, icons);
-        p.drawImage(r.left, r.top, isTitleBarPiece(picture) ? drawn : Flatten::OnKey(drawn, Flatten::Magenta, Flatten::ToolFace));
+        p.drawImage(r.left, r.top, IsTitleBarPiece(picture) ? drawn : Flatten::OnKey(drawn, Flatten::Magenta, Flatten::ToolFace));
     }
     return sheet;
 }
