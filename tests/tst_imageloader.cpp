@@ -25,7 +25,7 @@ QImage blankFile()
     return image;
 }
 
-QString save(const QTemporaryDir &dir, const QImage &image, const QString &name = QStringLiteral("olvek.bmp"))
+QString save(const QTemporaryDir &dir, const QImage &image)
 {
     const QString path = dir.filePath(QStringLiteral("olvek.bmp"));
     if (!image.save(path, "BMP"))
