@@ -20,8 +20,8 @@ namespace {
     throw std::runtime_error(message.toStdString());
 }
 
-// Copies a rectangle out of the image file and makes the colour of its bottom-left pixel
-// transparent, as a tool bar's image list does with a transparent colour.
+// Copies a rectangle out of the image file and makes one colour of it transparent, as an image
+// list with a transparent colour does: the given colour, or else that of its bottom-left pixel.
 QPixmap cut(const QImage &file, const QRect &rect, std::optional<QRgb> transparent = std::nullopt)
 {
     QImage image = file.copy(rect).convertToFormat(QImage::Format_ARGB32);
