@@ -130,7 +130,8 @@ private:
 void TestActionTable::init()
 {
     m_form = new TMainForm;
-    m_main = new TMain(m_form);
+    m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
+    QVERIFY(!m_main->startupFailed());
 }
 
 void TestActionTable::cleanup()

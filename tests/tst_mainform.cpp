@@ -69,6 +69,8 @@ private Q_SLOTS:
     void jumpButtonPopsUpBelowItself();
     void titleBarDoubleClickTogglesThePane();
     void unusedWheelScrollsTheBodyEditor();
+    void picturesComeFromTheImageFile();
+    void missingImageFileFailsStartup();
 
 private:
     TMainForm *m_form = nullptr;
@@ -81,7 +83,8 @@ private:
 void TestMainForm::init()
 {
     m_form = new TMainForm;
-    m_main = new TMain(m_form);
+    m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
+    QVERIFY(!m_main->startupFailed());
     // Stand-ins for the tree and the editors, which the window only places.
     m_tree = new QTreeView;
     m_form->installTreeView(m_tree);
@@ -406,6 +409,31 @@ void TestMainForm::unusedWheelScrollsTheBodyEditor()
                    Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_form, &up);
     QCOMPARE(bar->value(), 50);
+}
+
+void TestMainForm::picturesComeFromTheImageFile()
+{
+    QVERIFY(!m_main->FileSave1->icon().isNull());
+    QVERIFY(!m_main->TreeAllNodeClose->icon().isNull());
+    QVERIFY(!m_form->sbJump->icon().isNull());
+    QVERIFY(!m_form->sbViewer->icon().isNull());
+    QVERIFY(!m_form->tbExpand[0]->icon().isNull());
+    QCOMPARE(m_form->tbarFile->iconSize(), QSize(24, 24));
+    // Every button fits its tool bar: nothing is pushed into an overflow menu.
+    for (const QToolBar *bar : {m_form->tbarFile, m_form->tbarEdit, m_form->tbarDisplay,
+                                m_form->tbarTreeEdit, m_form->tbarTree}) {
+        for (QAction *a : bar->actions()) {
+            if (!a->isSeparator())
+                QVERIFY2(bar->widgetForAction(a)->isVisible(), qPrintable(a->objectName()));
+        }
+    }
+}
+
+void TestMainForm::missingImageFileFailsStartup()
+{
+    TMainForm form;
+    TMain main(&form, QDir::temp().filePath(QStringLiteral("no-such-olvek-image.bmp")));
+    QVERIFY(main.startupFailed());
 }
 
 QTEST_MAIN(TestMainForm)

@@ -1,12 +1,19 @@
 #include "MainUnit.h"
 
 #include "ActionTable.h"
+#include "ImageLoader.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "ui/ControlBar.h"
 #include "ui/MainFormU1.h"
+#include "ui/PaneTitleBar.h"
 
 #include <QAction>
 #include <QKeySequence>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <stdexcept>
 
 namespace {
 const char CategoryProperty[] = "category";
@@ -15,7 +22,7 @@ const char HintProperty[] = "hint";
 const char TreeShortcutProperty[] = "treeShortcut";
 } // namespace
 
-TMain::TMain(TMainForm *form, QObject *parent)
+TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
     : QObject(parent)
     , m_form(form)
     , m_state(new TDocumentState(this))
@@ -23,9 +30,17 @@ TMain::TMain(TMainForm *form, QObject *parent)
     setObjectName(QStringLiteral("Main"));
     createActions();
     m_form->installActions(*this);
+    try {
+        m_images = std::make_unique<TOlvekImageLoader>(imageFile);
+        applyActionImages();
 
-    m_form->document()->createRootFolders();
-    m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_state->fileName());
+        m_form->document()->createRootFolders();
+        m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_state->fileName());
+
+        applyPictures();
+    } catch (const std::exception &) {
+        m_startupFailed = true;
+    }
 }
 
 TMain::~TMain() = default;
@@ -90,4 +105,41 @@ void TMain::createActions()
     ViewShowNavigator->setChecked(true);
     ViewShowEditor->setCheckable(true);
     ViewShowEditor->setChecked(true);
+}
+
+void TMain::applyActionImages()
+{
+    for (QAction *a : m_actions) {
+        const int index = TOlvekImageLoader::ToolImageIndex(a->objectName());
+        if (index >= 0)
+            a->setIcon(m_images->ToolIcon(index));
+    }
+    m_images->AttachToolBars({.tbarFile = m_form->tbarFile,
+                              .tbarEdit = m_form->tbarEdit,
+                              .tbarTree = m_form->tbarTree,
+                              .tbarTreeEdit = m_form->tbarTreeEdit,
+                              .tbarDisplay = m_form->tbarDisplay,
+                              .cbarMain = m_form->cbarMain,
+                              .cbarNavi = m_form->cbarNavi,
+                              .sbJump = m_form->sbJump});
+    for (int level = 0; level < int(m_form->tbExpand.size()); ++level)
+        m_form->tbExpand[level]->setIcon(m_images->ExpanderIcon(1));
+}
+
+void TMain::applyPictures()
+{
+    using ImageLayout::TPicture;
+    const auto icon = [this](TPicture picture) { return QIcon(m_images->Picture(picture)); };
+    m_form->sbJump->setIcon(icon(TPicture::Jump));
+    m_form->sbMakeNodes->setIcon(icon(TPicture::MakeNodes));
+    // The buttons of these actions show the actions' pictures; both mode buttons share theirs.
+    ViewViewerOpen->setIcon(icon(TPicture::Viewer));
+    ViewModeChange->setIcon(icon(TPicture::OutlineMode));
+    ViewShowNaviWhenLumeno->setIcon(icon(TPicture::NaviHidden));
+    m_form->pbNaviBar->setPictures(m_images->Picture(TPicture::NaviBarLeft),
+                                   m_images->Picture(TPicture::NaviBarTile),
+                                   m_images->Picture(TPicture::NaviBarRight));
+    m_form->pbEditorBar->setPictures(m_images->Picture(TPicture::EditorBarLeft),
+                                     m_images->Picture(TPicture::EditorBarTile),
+                                     m_images->Picture(TPicture::EditorBarRight));
 }

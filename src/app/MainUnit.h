@@ -4,9 +4,12 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QAction;
 class TDocumentState;
 class TMainForm;
+class TOlvekImageLoader;
 
 // The application data module: every menu command and tool button of the main window is one of
 // its actions. Later it also holds the document file state, the engines and the auto-save timer.
@@ -14,12 +17,15 @@ class TMain : public QObject
 {
     Q_OBJECT
 public:
-    // Creates the actions, puts them into the form's menus and tool bars and builds the empty
-    // document. The form is not owned and must outlive the data module.
-    explicit TMain(TMainForm *form, QObject *parent = nullptr);
+    // Creates the actions, puts them into the form's menus and tool bars, reads the pictures
+    // from the image file and builds the empty document. The form is not owned and must outlive
+    // the data module. After a failure the program should end.
+    TMain(TMainForm *form, const QString &imageFile, QObject *parent = nullptr);
     ~TMain() override;
 
+    bool startupFailed() const { return m_startupFailed; }
     TMainForm *form() const { return m_form; }
+    TOlvekImageLoader *images() const { return m_images.get(); }
     // The document as a file: its name, modified flag, format and encoding.
     TDocumentState *documentState() const { return m_state; }
 
@@ -96,10 +102,14 @@ public:
 
 private:
     void createActions();
+    void applyActionImages();
+    void applyPictures();
 
     TMainForm *m_form;
     TDocumentState *m_state;
     QList<QAction *> m_actions;
     QList<QAction *> m_treeOnly;
     bool m_treeShortcutsActive = false;
+    std::unique_ptr<TOlvekImageLoader> m_images;
+    bool m_startupFailed = false;
 };

@@ -1,3 +1,4 @@
+#include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "ui/MainFormU1.h"
 
@@ -28,7 +29,9 @@ int main(int argc, char *argv[])
     substituteFonts();
 
     TMainForm MainForm;
-    TMain Main(&MainForm);
+    TMain Main(&MainForm, TOlvekImageLoader::DefaultImageFile());
+    if (Main.startupFailed())
+        return 1;
     MainForm.show();
     return app.exec();
 }
