@@ -123,13 +123,15 @@ private Q_SLOTS:
     void treeOnlyShortcutsComeAndGo();
 
 private:
+    QTemporaryDir m_settingsDir;
     TMainForm *m_form = nullptr;
     TMain *m_main = nullptr;
 };
 
 void TestActionTable::init()
 {
-    m_form = new TMainForm;
+    QVERIFY(m_settingsDir.isValid());
+    m_form = new TMainForm(m_settingsDir.filePath(QStringLiteral("olvek.ini")));
     m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
     QVERIFY(!m_main->startupFailed());
 }

@@ -1,4 +1,6 @@
 #include "app/MainUnit.h"
+#include "app/SettingKeys.h"
+#include "app/Settings.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
 #include "ui/DocInfoGrid.h"
@@ -71,8 +73,12 @@ private Q_SLOTS:
     void unusedWheelScrollsTheBodyEditor();
     void picturesComeFromTheImageFile();
     void missingImageFileFailsStartup();
+    void placementComesFromTheSettings();
+    void restoreOffPlacesByDefaultAndWritesNoPlacement();
+    void maximisedWindowWritesNoPlacement();
 
 private:
+    QTemporaryDir m_settingsDir;
     TMainForm *m_form = nullptr;
     TMain *m_main = nullptr;
     QTreeView *m_tree = nullptr;
@@ -82,7 +88,8 @@ private:
 
 void TestMainForm::init()
 {
-    m_form = new TMainForm;
+    QVERIFY(m_settingsDir.isValid());
+    m_form = new TMainForm(m_settingsDir.filePath(QStringLiteral("olvek.ini")));
     m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
     QVERIFY(!m_main->startupFailed());
     // Stand-ins for the tree and the editors, which the window only places.
@@ -431,9 +438,62 @@ void TestMainForm::picturesComeFromTheImageFile()
 
 void TestMainForm::missingImageFileFailsStartup()
 {
-    TMainForm form;
+    TMainForm form(m_settingsDir.filePath(QStringLiteral("olvek.ini")));
     TMain main(&form, QDir::temp().filePath(QStringLiteral("no-such-olvek-image.bmp")));
     QVERIFY(main.startupFailed());
+}
+
+void TestMainForm::placementComesFromTheSettings()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    TSettings settings(file);
+    settings.setFormGeometry(QRect(30, 40, 700, 500));
+    settings.setLastOpened(dir.path());
+
+    TMainForm form(file);
+    QCOMPARE(form.geometry(), QRect(30, 40, 700, 500));
+    QCOMPARE(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+
+    form.show();
+    form.setGeometry(50, 60, 710, 510);
+    QDir::setCurrent(QDir::tempPath());
+    form.close();
+    QCOMPARE(settings.formGeometry(QSize(1600, 1000)), QRect(50, 60, 710, 510));
+    QCOMPARE(settings.value(SettingKeys::FormRestore), true);
+    QCOMPARE(settings.lastOpened(QString()), QDir::currentPath());
+}
+
+void TestMainForm::restoreOffPlacesByDefaultAndWritesNoPlacement()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    TSettings settings(file);
+    settings.setValue(SettingKeys::FormRestore, false);
+    settings.ini().WriteInteger(SettingKeys::Form, QStringLiteral("Left"), 30);
+
+    TMainForm form(file);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(form.geometry(), TSettings::defaultFormGeometry(screen));
+
+    form.show();
+    form.close();
+    QCOMPARE(settings.ini().ReadInteger(SettingKeys::Form, QStringLiteral("Left"), 0), 30);
+    QVERIFY(!settings.ini().ValueExists(SettingKeys::Form, QStringLiteral("Width")));
+    QVERIFY(!settings.value(SettingKeys::FormRestore));
+    QCOMPARE(settings.lastOpened(QString()), QDir::currentPath());
+}
+
+void TestMainForm::maximisedWindowWritesNoPlacement()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    TMainForm form(file);
+    form.showMaximized();
+    form.close();
+    const TSettings settings(file);
+    QVERIFY(!settings.ini().ValueExists(SettingKeys::Form, QStringLiteral("Width")));
+    QCOMPARE(settings.lastOpened(QString()), QDir::currentPath());
 }
 
 QTEST_MAIN(TestMainForm)

@@ -1,5 +1,6 @@
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
+#include "app/SettingsLocation.h"
 #include "ui/MainFormU1.h"
 
 #include <QApplication>
@@ -28,7 +29,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("OLVEK(おるべく)"));
     substituteFonts();
 
-    TMainForm MainForm;
+    TMainForm MainForm(SettingsLocation::forThisProgram());
     TMain Main(&MainForm, TOlvekImageLoader::DefaultImageFile());
     if (Main.startupFailed())
         return 1;

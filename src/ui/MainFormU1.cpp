@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -33,8 +32,9 @@ constexpr int KeyStateInterval = 200;
 constexpr int WheelLines = 3;
 } // namespace
 
-TMainForm::TMainForm(QWidget *parent)
+TMainForm::TMainForm(const QString &settingsFile, QWidget *parent)
     : QMainWindow(parent)
+    , m_settingsFile(settingsFile)
     , m_document(std::make_unique<TDocumentTree>())
     , m_model(std::make_unique<TDocumentModel>(m_document.get()))
 {
@@ -83,12 +83,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::focusChanged);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
 
-    // Centred at one tenth of the screen from the left and the top, eight tenths in size.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->availableGeometry();
-        setGeometry(s.x() + s.width() / 10, s.y() + s.height() / 10, s.width() / 10 * 8,
-                    s.height() / 10 * 8);
-    }
+    restoreFromSettings();
     Creating = false;
 }
 

@@ -35,8 +35,12 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget *parent = nullptr);
+    // The window takes its placement and the current folder from the settings file and writes
+    // them back when it closes.
+    explicit TMainForm(const QString &settingsFile, QWidget *parent = nullptr);
     ~TMainForm() override;
+
+    const QString &settingsFile() const { return m_settingsFile; }
 
     // The document shown in the navigator; the window owns it and its item model.
     TDocumentTree *document() const { return m_document.get(); }
@@ -147,9 +151,12 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void restoreFromSettings();
+    void saveToSettings();
     void buildToolBarStrip();
     void buildNavigator();
     void buildTreePage();
@@ -169,6 +176,7 @@ private:
 
     std::unique_ptr<TDocumentTree> m_document;
     std::unique_ptr<TDocumentModel> m_model;
+    QString m_settingsFile;
     // Not owned; the data module may go before the window does.
     QPointer<TMain> m_main;
 };
