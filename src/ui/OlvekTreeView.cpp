@@ -16,6 +16,8 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
       m_model(std::make_unique<TDocumentModel>(m_tree.get())),
       m_delegate(new TTitleDelegate(this))
 {
+    // The signals carry items; queued connections and signal spies need the type registered.
+    qRegisterMetaType<TTreeNode *>();
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setIndentation(19);
@@ -57,8 +59,12 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, [this] { syncExpandedFrom(nullptr); });
     connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &parent, int first, int last) {
-                for (int row = first; row <= last; ++row)
-                    forgetNodesIn(m_model->nodeOf(m_model->index(row, 0, parent)));
+                for (int row = first; row <= last; ++row) {
+                    const TTreeNode *removed = m_model->nodeOf(m_model->index(row, 0, parent));
+                    forgetNodesIn(removed);
+                    if (selectedNode() && selectedNode()->isInSubtreeOf(removed))
+                        selectInPlaceOf(parent, first, last);
+                }
             });
     connect(m_model.get(), &QAbstractItemModel::rowsMoved, this,
             [this](const QModelIndex &, int, int, const QModelIndex &destination, int row) {
@@ -243,6 +249,15 @@ void TOlvekTreeView::syncExpandedFrom(TTreeNode *subtreeRoot)
         for (int i = node->childCount() - 1; i >= 0; --i)
             pending.push_back(node->child(i));
     }
+}
+
+void TOlvekTreeView::selectInPlaceOf(const QModelIndex &parent, int first, int last)
+{
+    QModelIndex replacement = m_model->index(last + 1, 0, parent);
+    if (!replacement.isValid())
+        replacement = first > 0 ? m_model->index(first - 1, 0, parent) : parent;
+    // The item being left is going away: nothing is committed into it, so no `changing`.
+    selectionModel()->QItemSelectionModel::setCurrentIndex(replacement, QItemSelectionModel::ClearAndSelect);
 }
 
 void TOlvekTreeView::forgetNodesIn(const TTreeNode *removed)

@@ -128,6 +128,9 @@ private:
     void syncExpandedFrom(TTreeNode *subtreeRoot);
     // Drops every reference into removed's subtree (every reference for null) before it goes.
     void forgetNodesIn(const TTreeNode *removed);
+    // The selected item lies in rows first to last of parent, which are going away: the item
+    // after them, else before them, else their parent becomes selected.
+    void selectInPlaceOf(const QModelIndex &parent, int first, int last);
     bool isShown(const TTreeNode *node) const;
     void setDropTarget(std::optional<DropTarget> target);
     void endDrag();
