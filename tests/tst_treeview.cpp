@@ -100,6 +100,8 @@ private Q_SLOTS:
     void dropIntoOwnSubtreeIsRefused();
     void titleEditingOnlyWhenAllowed();
     void titleEditEndsWithF2KeepingText();
+    void letterKeys_data();
+    void letterKeys();
     void iconProviderIsAsked();
 };
 
@@ -637,6 +639,47 @@ void TestTreeView::titleEditEndsWithF2KeepingText()
     QTest::keyClick(editor, Qt::Key_F2);
     QVERIFY(!f.view.isEditingTitle());
     QCOMPARE(f.view.selectedNode()->title(), QStringLiteral("D"));
+}
+
+void TestTreeView::letterKeys_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("selected"); // after the key, starting on B
+    QTest::addColumn<int>("direction");    // -1: no move asked
+
+    const int ctrlShift = int(Qt::ControlModifier | Qt::ShiftModifier);
+    using D = TOlvekTreeView::MoveDirection;
+    QTest::newRow("K moves down") << true << int(Qt::Key_K) << 0 << "C" << -1;
+    QTest::newRow("I moves up") << true << int(Qt::Key_I) << 0 << "A" << -1;
+    QTest::newRow("J goes to the parent") << true << int(Qt::Key_J) << 0 << "メインタイトル" << -1;
+    QTest::newRow("Ctrl+Shift+I asks to move up") << true << int(Qt::Key_I) << ctrlShift << "B" << int(D::Up);
+    QTest::newRow("Ctrl+Shift+J asks to promote") << true << int(Qt::Key_J) << ctrlShift << "B" << int(D::Left);
+    QTest::newRow("Ctrl+Shift+K asks to move down") << true << int(Qt::Key_K) << ctrlShift << "B" << int(D::Down);
+    QTest::newRow("Ctrl+Shift+L asks to demote") << true << int(Qt::Key_L) << ctrlShift << "B" << int(D::Right);
+    QTest::newRow("off: K is a search key") << false << int(Qt::Key_K) << 0 << "B" << -1;
+    QTest::newRow("off: Ctrl+Shift+K asks nothing") << false << int(Qt::Key_K) << ctrlShift << "B" << -1;
+}
+
+void TestTreeView::letterKeys()
+{
+    QFETCH(bool, on);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, selected);
+    QFETCH(int, direction);
+
+    Fixture f;
+    f.view.setLetterKeys(on);
+    f.view.setSelectedNode(f.node("B"));
+    f.view.setFocus();
+    QSignalSpy moves(&f.view, &TOlvekTreeView::moveKeyPressed);
+    QTest::keyClick(&f.view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.view.selectedNode(), titled(f.tree, selected));
+    QCOMPARE(moves.count(), direction < 0 ? 0 : 1);
+    if (direction >= 0)
+        QCOMPARE(int(moves.at(0).at(0).value<TOlvekTreeView::MoveDirection>()), direction);
 }
 
 void TestTreeView::iconProviderIsAsked()

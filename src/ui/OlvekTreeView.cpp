@@ -186,7 +186,43 @@ void TOlvekTreeView::keyPressEvent(QKeyEvent *event)
         edit(currentIndex(), EditKeyPressed, event);
         return;
     }
+    if (m_letterKeys) {
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        struct Letter
+        {
+            int key;
+            Qt::Key arrow;
+            MoveDirection direction;
+        };
+        static constexpr Letter letters[] = {
+            {Qt::Key_I, Qt::Key_Up, MoveDirection::Up},
+            {Qt::Key_J, Qt::Key_Left, MoveDirection::Left},
+            {Qt::Key_K, Qt::Key_Down, MoveDirection::Down},
+            {Qt::Key_L, Qt::Key_Right, MoveDirection::Right},
+        };
+        for (const Letter &letter : letters) {
+            if (event->key() != letter.key)
+                continue;
+            if (modifiers == Qt::NoModifier) {
+                QKeyEvent arrow(QEvent::KeyPress, letter.arrow, Qt::NoModifier);
+                QTreeView::keyPressEvent(&arrow);
+                event->accept();
+                return;
+            }
+            if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+                Q_EMIT moveKeyPressed(letter.direction);
+                event->accept();
+                return;
+            }
+        }
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void TOlvekTreeView::mousePressEvent(QMouseEvent *event)
+{
+    QTreeView::mousePressEvent(event);
+    Q_EMIT mousePressed();
 }
 
 void TOlvekTreeView::commitData(QWidget *editor)

@@ -27,6 +27,10 @@ class TOlvekTreeView : public QTreeView
 public:
     // Where a dragged item goes relative to the item under the pointer.
     enum class DropMode { Before = 0, After = 1, Into = 2 };
+    Q_ENUM(DropMode)
+    // The item moves asked for by Ctrl+Shift+I, J, K, L.
+    enum class MoveDirection { Up, Left, Down, Right };
+    Q_ENUM(MoveDirection)
     struct DropTarget
     {
         TTreeNode *node = nullptr;
@@ -77,6 +81,11 @@ public:
 
     void setIconProvider(IconProvider provider);
 
+    // With the letter keys on, I, J, K, L without modifiers act as the Up, Left, Down and Right
+    // arrow keys, and with Ctrl+Shift they ask for an item move (moveKeyPressed).
+    bool letterKeys() const { return m_letterKeys; }
+    void setLetterKeys(bool on) { m_letterKeys = on; }
+
     // Drag and drop inside the tree. The highlight marks the drop target in its mode's colour.
     bool dragHighlight() const { return m_dragHighlight; }
     void setDragHighlight(bool on) { m_dragHighlight = on; }
@@ -106,12 +115,16 @@ Q_SIGNALS:
     void dropStatusChanged(const QString &text);
     // A drop moved node; the document is modified.
     void nodeDropped(TTreeNode *node);
+    void moveKeyPressed(TOlvekTreeView::MoveDirection direction);
+    // Any mouse press on the tree, after the tree handled it.
+    void mousePressed();
 
 protected:
     // Opens the in-place editor only while titles are editable.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -144,6 +157,7 @@ private:
     int m_changeDelay = DefaultChangeDelay;
     int m_updateCount = 0;
     bool m_titlesEditable = false;
+    bool m_letterKeys = false;
     TTreeNode *m_editingNode = nullptr;
 
     bool m_dragHighlight = true;
