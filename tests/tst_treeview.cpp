@@ -98,6 +98,8 @@ private Q_SLOTS:
     void dropMovesItem();
     void dropIntoTrashSelectsCollapsedTrash();
     void dropIntoOwnSubtreeIsRefused();
+    void dragAndDropEvents();
+    void dragNearAnEdgeScrolls();
     void titleEditingOnlyWhenAllowed();
     void titleEditEndsWithF2KeepingText();
     void letterKeys_data();
@@ -583,6 +585,92 @@ void TestTreeView::dropIntoOwnSubtreeIsRefused()
     QVERIFY(!f.view.dropNode(f.node("B"), f.tree.MainTitleNode(), M::After));
     QCOMPARE(shape(f.tree), before);
     QCOMPARE(dropped.count(), 0);
+}
+
+void TestTreeView::dragAndDropEvents()
+{
+    Fixture f;
+    f.view.expandNode(f.tree.MainTitleNode(), true);
+    QCoreApplication::processEvents();
+    QSignalSpy status(&f.view, &TOlvekTreeView::dropStatusChanged);
+    QSignalSpy dropped(&f.view, &TOlvekTreeView::nodeDropped);
+    QWidget *viewport = f.view.viewport();
+    const std::unique_ptr<QMimeData> mime(f.view.createDragData(f.node("C")));
+    QCOMPARE(f.view.draggedNode(mime.get()), f.node("C"));
+
+    const auto send = [&](QEvent::Type type, const QPoint &pos) {
+        std::unique_ptr<QDropEvent> event;
+        if (type == QEvent::DragEnter)
+            event = std::make_unique<QDragEnterEvent>(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        else if (type == QEvent::DragMove)
+            event = std::make_unique<QDragMoveEvent>(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        else
+            event = std::make_unique<QDropEvent>(QPointF(pos), Qt::MoveAction, mime.get(), Qt::LeftButton,
+                                                 Qt::NoModifier);
+        QApplication::sendEvent(viewport, event.get());
+        return event->isAccepted();
+    };
+    const int h = f.view.visualRect(f.index("A1")).height();
+    QVERIFY(send(QEvent::DragEnter, f.rowPoint("B", h / 2)));
+
+    QVERIFY(send(QEvent::DragMove, f.rowPoint("A1", h / 2)));
+    QCOMPARE(f.view.currentDropTarget()->node, f.node("A1"));
+    QCOMPARE(f.view.currentDropTarget()->mode, TOlvekTreeView::DropMode::Into);
+    QCOMPARE(status.last().at(0).toString(), QStringLiteral("この項目の中に移動"));
+    QVERIFY(send(QEvent::DragMove, f.rowPoint("B", 0)));
+    QCOMPARE(f.view.currentDropTarget()->node, f.node("B"));
+    QCOMPARE(f.view.currentDropTarget()->mode, TOlvekTreeView::DropMode::Before);
+    QCOMPARE(status.last().at(0).toString(), QStringLiteral("この項目の前に移動"));
+    // Over itself: refused, nothing highlighted, the status emptied.
+    QVERIFY(!send(QEvent::DragMove, f.rowPoint("C", h / 2)));
+    QVERIFY(!f.view.currentDropTarget());
+    QCOMPARE(status.last().at(0).toString(), QString());
+    QVERIFY(send(QEvent::Drop, f.rowPoint("A1", h / 2)));
+    QCOMPARE(f.node("C")->parent(), f.node("A1"));
+    QCOMPARE(dropped.count(), 1);
+    QVERIFY(!f.view.currentDropTarget());
+    QCOMPARE(status.last().at(0).toString(), QString());
+
+    // Another view's items are not taken.
+    TOlvekTreeView other;
+    other.documentTree()->createRootFolders();
+    other.documentTree()->establishRootReferences();
+    TTreeNode *foreign = other.documentTree()->addChild(other.documentTree()->MainTitleNode(), QStringLiteral("F"));
+    const std::unique_ptr<QMimeData> foreignMime(other.createDragData(foreign));
+    QCOMPARE(f.view.draggedNode(foreignMime.get()), nullptr);
+}
+
+void TestTreeView::dragNearAnEdgeScrolls()
+{
+    Fixture f;
+    TTreeNode *main = f.tree.MainTitleNode();
+    for (int i = 0; i < 60; ++i)
+        f.tree.addChild(main, QStringLiteral("n%1").arg(i));
+    main->setExpanded(true);
+    f.view.resize(200, 200);
+    QCoreApplication::processEvents();
+    QScrollBar *bar = f.view.verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+
+    const std::unique_ptr<QMimeData> mime(f.view.createDragData(f.node("B")));
+    QWidget *viewport = f.view.viewport();
+    const auto moveTo = [&](int y) {
+        QDragMoveEvent move(QPoint(5, y), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    };
+    QDragEnterEvent enter(QPoint(5, 50), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    moveTo(viewport->height() - TOlvekTreeView::AutoScrollMargin);
+    QTRY_VERIFY(bar->value() >= 2);
+    moveTo(viewport->height() / 2);
+    const int stopped = bar->value();
+    moveTo(TOlvekTreeView::AutoScrollMargin - 1);
+    QTRY_VERIFY(bar->value() < stopped);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+    const int left = bar->value();
+    QTest::qWait(3 * TOlvekTreeView::AutoScrollInterval);
+    QCOMPARE(bar->value(), left);
 }
 
 void TestTreeView::titleEditingOnlyWhenAllowed()

@@ -303,8 +303,6 @@ void TOlvekTreeView::forgetNodesIn(const TTreeNode *removed)
     };
     if (goes(m_editingNode))
         m_editingNode = nullptr;
-    if (goes(m_dragNode))
-        m_dragNode = nullptr;
     if (m_dropTarget && goes(m_dropTarget->node))
         setDropTarget(std::nullopt);
 }

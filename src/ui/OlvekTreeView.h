@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class QMimeData;
 class TDocumentModel;
 class TDocumentTree;
 class TTitleDelegate;
@@ -99,6 +100,10 @@ public:
     // Moves dragged as a drop on target does, expands it one level, and, for a drop into the
     // trash, collapses and selects the trash. Returns false (changing nothing) when refused.
     bool dropNode(TTreeNode *dragged, TTreeNode *target, DropMode mode);
+    // The data a drag of node carries (owned by the caller), and the item such data names when
+    // it comes from this view.
+    QMimeData *createDragData(const TTreeNode *node) const;
+    TTreeNode *draggedNode(const QMimeData *mime) const;
     // The drop target currently highlighted during a drag.
     std::optional<DropTarget> currentDropTarget() const;
 
@@ -161,7 +166,6 @@ private:
     TTreeNode *m_editingNode = nullptr;
 
     bool m_dragHighlight = true;
-    TTreeNode *m_dragNode = nullptr;
     std::optional<DropTarget> m_dropTarget;
     QString m_dropStatus;
     QTimer m_autoScrollTimer;
