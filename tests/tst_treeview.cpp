@@ -100,6 +100,8 @@ private Q_SLOTS:
     void dropIntoOwnSubtreeIsRefused();
     void dragAndDropEvents();
     void dragNearAnEdgeScrolls();
+    void dropTargetIsHighlighted_data();
+    void dropTargetIsHighlighted();
     void titleEditingOnlyWhenAllowed();
     void titleEditEndsWithF2KeepingText();
     void letterKeys_data();
@@ -673,6 +675,50 @@ void TestTreeView::dragNearAnEdgeScrolls()
     QCOMPARE(bar->value(), left);
 }
 
+void TestTreeView::dropTargetIsHighlighted_data()
+{
+    QTest::addColumn<int>("yOffset");
+    QTest::addColumn<bool>("highlight");
+    QTest::addColumn<QColor>("colour"); // invalid: no highlight drawn
+
+    QTest::newRow("before: blue") << 0 << true << QColor(0, 0, 255);
+    QTest::newRow("into: red") << -2 << true << QColor(255, 0, 0);
+    QTest::newRow("after: green") << -1 << true << QColor(0, 128, 0);
+    QTest::newRow("highlight off") << -2 << false << QColor();
+}
+
+void TestTreeView::dropTargetIsHighlighted()
+{
+    QFETCH(int, yOffset);
+    QFETCH(bool, highlight);
+    QFETCH(QColor, colour);
+
+    Fixture f;
+    f.view.expandNode(f.tree.MainTitleNode());
+    f.view.setDragHighlight(highlight);
+    QCoreApplication::processEvents();
+    const QRect row = f.view.visualRect(f.index("B"));
+    // -1: the row's last line, -2: its middle.
+    const int y = row.top() + (yOffset == -1 ? row.height() - 1 : yOffset == -2 ? row.height() / 2 : yOffset);
+    const std::unique_ptr<QMimeData> mime(f.view.createDragData(f.node("C")));
+    QDragEnterEvent enter(QPoint(5, y), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.view.viewport(), &enter);
+    QDragMoveEvent move(QPoint(5, y), Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.view.viewport(), &move);
+    QVERIFY(f.view.currentDropTarget());
+
+    const QImage image = f.view.viewport()->grab().toImage();
+    const QColor frame = image.pixelColor(f.view.viewport()->width() - 2, row.top());
+    const QColor fill = image.pixelColor(row.left() + 4, row.top() + 1);
+    if (!colour.isValid()) {
+        QVERIFY(frame != QColor(255, 0, 0));
+        QVERIFY(fill != QColor(255, 0, 0));
+        return;
+    }
+    QCOMPARE(frame, colour);
+    QCOMPARE(fill, colour);
+}
+
 void TestTreeView::titleEditingOnlyWhenAllowed()
 {
     Fixture f;
@@ -711,6 +757,13 @@ void TestTreeView::titleEditingOnlyWhenAllowed()
     QVERIFY(f.node("新しい題"));
     QCOMPARE(edited.count(), 1);
     QCOMPARE(ended.count(), 2);
+
+    // A folder root's title is never edited.
+    f.view.setSelectedNode(f.tree.WorkFolderNode());
+    QTest::keyClick(&f.view, Qt::Key_F2);
+    QTest::keyClick(&f.view, Qt::Key_Space);
+    QVERIFY(!f.view.isEditingTitle());
+    QCOMPARE(started.count(), 2);
 }
 
 void TestTreeView::titleEditEndsWithF2KeepingText()

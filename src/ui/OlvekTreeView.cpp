@@ -156,7 +156,8 @@ void TOlvekTreeView::setIconProvider(IconProvider provider)
 
 bool TOlvekTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    if (!m_titlesEditable || isEditingTitle())
+    // The folder roots' titles are fixed, whatever the flag still says.
+    if (!m_titlesEditable || isEditingTitle() || m_tree->isFolderRoot(m_model->nodeOf(index)))
         return false;
     if (!QTreeView::edit(index, trigger, event))
         return false;

@@ -74,7 +74,7 @@ public:
     void endUpdate();
     bool isUpdating() const { return m_updateCount > 0; }
 
-    // Whether Space and F2 edit the selected item's title in place.
+    // Whether Space and F2 edit the selected item's title in place; never on a folder root.
     bool titlesEditable() const { return m_titlesEditable; }
     void setTitlesEditable(bool editable);
     bool isEditingTitle() const { return state() == EditingState; }
