@@ -86,6 +86,7 @@ private Q_SLOTS:
     void expandCollapseFollowFlags();
     void viewExpandingSetsFlags();
     void recursiveExpandAndCollapse();
+    void movedSubtreeKeepsExpandedState_data();
     void movedSubtreeKeepsExpandedState();
     void flagsAppliedAfterReplaceContents();
     void topNodeSaveRestore();
@@ -342,12 +343,26 @@ void TestTreeView::recursiveExpandAndCollapse()
     QVERIFY(f.view.isExpanded(f.index("メインタイトル")));
 }
 
+void TestTreeView::movedSubtreeKeepsExpandedState_data()
+{
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<int>("mode"); // TDocumentTree::MoveMode
+
+    QTest::newRow("into another parent") << "T1" << int(TDocumentTree::MoveMode::Insert);
+    QTest::newRow("down among its siblings") << "C" << int(TDocumentTree::MoveMode::Add);
+    QTest::newRow("under a sibling") << "B" << int(TDocumentTree::MoveMode::AddChild);
+}
+
 void TestTreeView::movedSubtreeKeepsExpandedState()
 {
+    QFETCH(QString, destination);
+    QFETCH(int, mode);
+
     Fixture f;
     f.view.expandNode(f.tree.MainTitleNode(), true);
     f.view.expandNode(f.tree.TrashNode());
-    QVERIFY(f.tree.move(f.node("A"), f.node("T1"), TDocumentTree::MoveMode::Insert));
+    QVERIFY(f.tree.move(f.node("A"), titled(f.tree, destination), TDocumentTree::MoveMode(mode)));
+    f.view.expandNode(f.node("A")->parent());
     for (const char *title : {"A", "A1"}) {
         QVERIFY2(f.node(title)->isExpanded(), title);
         QVERIFY2(f.view.isExpanded(f.index(title)), title);

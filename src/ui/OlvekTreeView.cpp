@@ -6,8 +6,8 @@
 #include "document/DocumentTree.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QScrollBar>
+#include <utility>
 #include <vector>
 
 TOlvekTreeView::TOlvekTreeView(QWidget *parent)
@@ -66,10 +66,14 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
                         selectInPlaceOf(parent, first, last);
                 }
             });
-    connect(m_model.get(), &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex &, int, int, const QModelIndex &destination, int row) {
-                syncExpandedFrom(m_model->nodeOf(m_model->index(row, 0, destination)));
+    connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [this](const QModelIndex &parent, int first) {
+                m_movingNode = m_model->nodeOf(m_model->index(first, 0, parent));
             });
+    connect(m_model.get(), &QAbstractItemModel::rowsMoved, this, [this] {
+        if (TTreeNode *moved = std::exchange(m_movingNode, nullptr))
+            syncExpandedFrom(moved);
+    });
 }
 
 TOlvekTreeView::~TOlvekTreeView()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
@@ -164,6 +163,8 @@ private:
     bool m_titlesEditable = false;
     bool m_letterKeys = false;
     TTreeNode *m_editingNode = nullptr;
+    // The item a move is taking, between the model's two move signals.
+    TTreeNode *m_movingNode = nullptr;
 
     bool m_dragHighlight = true;
     std::optional<DropTarget> m_dropTarget;
