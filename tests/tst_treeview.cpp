@@ -199,6 +199,14 @@ void TestTreeView::keyboardSelectionIsReportedOnceItRests()
     QCOMPARE(f.view.selectedNode(), f.node("C"));
     QTRY_COMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(0).value<TTreeNode *>(), f.node("C"));
+
+    // The selected item is kept in view.
+    for (int i = 0; i < 60; ++i)
+        f.tree.addChild(f.tree.MainTitleNode(), QStringLiteral("n%1").arg(i));
+    f.view.resize(200, 150);
+    QTest::keyClick(&f.view, Qt::Key_End);
+    QCOMPARE(f.view.selectedNode(), f.tree.ClipFolderNode());
+    QVERIFY(f.view.viewport()->rect().contains(f.view.visualRect(f.view.currentIndex())));
 }
 
 void TestTreeView::zeroDelayReportsAtOnce()

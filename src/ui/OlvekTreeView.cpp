@@ -28,8 +28,6 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     setAcceptDrops(true);
     setDragDropMode(DragDrop);
     setDropIndicatorShown(false);
-    // The drag auto-scroll is our own timer, with its own margins and pace.
-    setAutoScroll(false);
 
     setModel(m_model.get());
     QItemSelectionModel *created = selectionModel();

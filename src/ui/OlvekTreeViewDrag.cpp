@@ -155,6 +155,8 @@ void TOlvekTreeView::dragEnterEvent(QDragEnterEvent *event)
     event->ignore();
 }
 
+// Replaces the item view's own handling, so its auto-scroll never starts: the tree scrolls by
+// its own timer, margins and pace.
 void TOlvekTreeView::dragMoveEvent(QDragMoveEvent *event)
 {
     const TTreeNode *dragged = draggedNode(event->mimeData());
