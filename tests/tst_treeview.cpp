@@ -77,6 +77,7 @@ private Q_SLOTS:
     void selectByNodeShowsIt();
     void changeIsReportedAfterTheDelay();
     void changingComesBeforeTheChange();
+    void itemRebuiltWhileLeavingIsNotReached();
     void keyboardSelectionIsReportedOnceItRests();
     void zeroDelayReportsAtOnce();
     void movesKeepTheSelectionSilently_data();
@@ -170,6 +171,7 @@ void TestTreeView::changingComesBeforeTheChange()
     QCOMPARE(seen[0].selectedThen, f.node("A"));
 
     // Selecting the selected item again is no change.
+    QCOMPARE(f.view.selectedNode(), f.node("B"));
     f.view.setSelectedNode(f.node("B"));
     QCOMPARE(seen.size(), size_t(1));
 
@@ -183,6 +185,25 @@ void TestTreeView::changingComesBeforeTheChange()
     QTest::mousePress(f.view.viewport(), Qt::RightButton, {}, f.rowPoint("B", 3));
     QCOMPARE(f.view.selectedNode(), f.node("B"));
     QCOMPARE(seen.size(), size_t(3));
+}
+
+void TestTreeView::itemRebuiltWhileLeavingIsNotReached()
+{
+    Fixture f;
+    f.view.setSelectedNode(f.node("A1a"));
+    f.view.setSelectedNode(f.node("A"));
+    QTest::qWait(2 * TOlvekTreeView::DefaultChangeDelay);
+    // Leaving A rebuilds its subtree, as the text mode does: the item clicked no longer exists.
+    connect(&f.view, &TOlvekTreeView::changing, &f.view, [&](TTreeNode *leaving, TTreeNode *) {
+        f.tree.deleteChildren(leaving);
+        f.tree.addChild(leaving, QStringLiteral("A1 again"));
+    });
+    QSignalSpy changed(&f.view, &TOlvekTreeView::changed);
+    QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.rowPoint("A1", 3));
+    QCOMPARE(f.view.selectedNode(), f.node("A"));
+    QVERIFY(f.node("A1 again"));
+    QTest::qWait(2 * TOlvekTreeView::DefaultChangeDelay);
+    QCOMPARE(changed.count(), 0);
 }
 
 void TestTreeView::keyboardSelectionIsReportedOnceItRests()
