@@ -5,7 +5,9 @@
 #include "document/DocumentTree.h"
 #include "ui/DocInfoGrid.h"
 #include "ui/MainFormU1.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/NaviTabBar.h"
+#include "ui/OlvekTreeView.h"
 #include "ui/PaneTitleBar.h"
 #include "ui/StatusPanels.h"
 
@@ -20,7 +22,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -72,7 +73,7 @@ private Q_SLOTS:
     void titleBarDoubleClickTogglesThePane();
     void unusedWheelScrollsTheBodyEditor();
     void picturesComeFromTheImageFile();
-    void missingImageFileFailsStartup();
+    void missingImageFileIsAStartupError();
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
     void maximisedWindowWritesNoPlacement();
@@ -81,7 +82,7 @@ private:
     QTemporaryDir m_settingsDir;
     TMainForm *m_form = nullptr;
     TMain *m_main = nullptr;
-    QTreeView *m_tree = nullptr;
+    TOlvekTreeView *m_tree = nullptr;
     QPlainTextEdit *m_body = nullptr;
     QPlainTextEdit *m_items = nullptr;
 };
@@ -92,9 +93,8 @@ void TestMainForm::init()
     m_form = new TMainForm(m_settingsDir.filePath(QStringLiteral("olvek.ini")));
     m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
     QVERIFY(!m_main->startupFailed());
-    // Stand-ins for the tree and the editors, which the window only places.
-    m_tree = new QTreeView;
-    m_form->installTreeView(m_tree);
+    m_tree = m_form->TreeView1;
+    // Stand-ins for the editors, which the window only places.
     m_body = new QPlainTextEdit;
     m_form->installBodyEditor(m_body);
     m_items = new QPlainTextEdit;
@@ -123,7 +123,7 @@ void TestMainForm::namedControls_data()
         {"TabSheet3", "QWidget"}, {"cbarNavi", "TControlBar"}, {"tbarTreeEdit", "QToolBar"},
         {"sbJump", "QToolButton"}, {"tbarTree", "QToolBar"}, {"sbViewer", "QToolButton"},
         {"sbModeChange1", "QToolButton"}, {"tbarNodeExpander", "QToolBar"},
-        {"tbExpand0", "QToolButton"}, {"tbExpand5", "QToolButton"}, {"TreeView1", "QTreeView"},
+        {"tbExpand0", "QToolButton"}, {"tbExpand5", "QToolButton"}, {"TreeView1", "TOlvekTreeView"},
         {"Panel4", "QWidget"}, {"sbMakeNodes", "QToolButton"}, {"Editor2", "QWidget"},
         {"sgDocInformation", "QTableWidget"}, {"stbarTree", "TStatusPanels"},
         {"pnlEditor", "QWidget"}, {"panelEditorLine", "QWidget"},
@@ -436,11 +436,13 @@ void TestMainForm::picturesComeFromTheImageFile()
     }
 }
 
-void TestMainForm::missingImageFileFailsStartup()
+void TestMainForm::missingImageFileIsAStartupError()
 {
+    TScriptedPrompt prompt;
     TMainForm form(m_settingsDir.filePath(QStringLiteral("olvek.ini")));
     TMain main(&form, QDir::temp().filePath(QStringLiteral("no-such-olvek-image.bmp")));
     QVERIFY(main.startupFailed());
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("起動時エラー")});
 }
 
 void TestMainForm::placementComesFromTheSettings()

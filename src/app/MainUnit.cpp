@@ -2,6 +2,7 @@
 
 #include "ActionTable.h"
 #include "ImageLoader.h"
+#include "Prompt.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "ui/ControlBar.h"
@@ -39,6 +40,7 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
 
         applyPictures();
     } catch (const std::exception &) {
+        TPrompt::current().showMessage(QStringLiteral("起動時エラー"));
         m_startupFailed = true;
     }
 }

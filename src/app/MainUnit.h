@@ -19,7 +19,7 @@ class TMain : public QObject
 public:
     // Creates the actions, puts them into the form's menus and tool bars, reads the pictures
     // from the image file and builds the empty document. The form is not owned and must outlive
-    // the data module. After a failure the program should end.
+    // the data module. A failure is reported as "起動時エラー"; the program should then end.
     TMain(TMainForm *form, const QString &imageFile, QObject *parent = nullptr);
     ~TMain() override;
 

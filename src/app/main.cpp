@@ -1,5 +1,6 @@
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/SettingsLocation.h"
 #include "ui/MainFormU1.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("olvek"));
     QApplication::setApplicationDisplayName(QStringLiteral("OLVEK(おるべく)"));
     substituteFonts();
+    TMessageBoxPrompt prompt;
+    TPrompt::setCurrent(&prompt);
 
     TMainForm MainForm(SettingsLocation::forThisProgram());
     TMain Main(&MainForm, TOlvekImageLoader::DefaultImageFile());

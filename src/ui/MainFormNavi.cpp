@@ -6,6 +6,7 @@
 #include "DocInfoGrid.h"
 #include "MainFormParts.h"
 #include "NaviTabBar.h"
+#include "OlvekTreeView.h"
 #include "PaneTitleBar.h"
 #include "StatusPanels.h"
 
@@ -109,9 +110,16 @@ void TMainForm::buildTreePage()
     }
     layout->addWidget(tbarNodeExpander);
 
-    TreeSlot = new TControlSlot(TabSheet1);
-    TreeSlot->setObjectName(QStringLiteral("TreeSlot"));
-    layout->addWidget(TreeSlot, 1);
+    TreeView1 = new TOlvekTreeView(TabSheet1);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    QFont treeFont(QStringLiteral("ＭＳ ゴシック"));
+    treeFont.setPixelSize(12);
+    TreeView1->setFont(treeFont);
+    TreeView1->setIndentation(19);
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this,
+            &TMainForm::TreeView1ContextMenu);
+    layout->addWidget(TreeView1, 1);
 }
 
 void TMainForm::buildItemCreationPage()

@@ -4,6 +4,7 @@
 #include "ControlSlot.h"
 #include "DocInfoGrid.h"
 #include "KeyLocks.h"
+#include "OlvekTreeView.h"
 #include "StatusPanels.h"
 #include "app/MainUnit.h"
 #include "document/DocumentModel.h"
@@ -22,7 +23,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,8 +35,6 @@ constexpr int WheelLines = 3;
 TMainForm::TMainForm(const QString &settingsFile, QWidget *parent)
     : QMainWindow(parent)
     , m_settingsFile(settingsFile)
-    , m_document(std::make_unique<TDocumentTree>())
-    , m_model(std::make_unique<TDocumentModel>(m_document.get()))
 {
     Creating = true;
     setObjectName(QStringLiteral("MainForm"));
@@ -94,24 +92,28 @@ TMainForm::~TMainForm()
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-void TMainForm::installTreeView(QTreeView *view)
+TDocumentTree *TMainForm::document() const
 {
-    TreeView1 = view;
-    view->setObjectName(QStringLiteral("TreeView1"));
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPixelSize(12);
-    view->setFont(f);
-    view->setIndentation(19);
-    view->setHeaderHidden(true);
-    view->setDragEnabled(true);
-    view->setModel(m_model.get());
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        const TTreeNode *selected = m_model->nodeOf(TreeView1->currentIndex());
-        QMenu *menu = selected && selected == m_document->TrashNode() ? pmTrush : pmTree;
-        menu->popup(TreeView1->viewport()->mapToGlobal(pos));
-    });
-    TreeSlot->setControl(view);
+    return TreeView1->documentTree();
+}
+
+TDocumentModel *TMainForm::documentModel() const
+{
+    return TreeView1->documentModel();
+}
+
+void TMainForm::usePopupMenu(QWidget *control, QMenu *menu)
+{
+    control->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(control, &QWidget::customContextMenuRequested, this,
+            [control, menu](const QPoint &pos) { menu->popup(control->mapToGlobal(pos)); });
+}
+
+void TMainForm::TreeView1ContextMenu(const QPoint &pos)
+{
+    const TTreeNode *selected = TreeView1->selectedNode();
+    QMenu *menu = selected && selected == document()->TrashNode() ? pmTrush : pmTree;
+    menu->popup(TreeView1->viewport()->mapToGlobal(pos));
 }
 
 void TMainForm::installBodyEditor(QWidget *editor)
@@ -121,10 +123,7 @@ void TMainForm::installBodyEditor(QWidget *editor)
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setPixelSize(13);
     editor->setFont(f);
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint &pos) {
-        pmEditor->popup(editor->mapToGlobal(pos));
-    });
+    usePopupMenu(editor, pmEditor);
     Editor1Slot->setControl(editor);
 }
 
@@ -135,10 +134,7 @@ void TMainForm::installItemEditor(QWidget *editor)
     QFont f(QStringLiteral("FixedSys"));
     f.setPixelSize(12);
     editor->setFont(f);
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(editor, &QWidget::customContextMenuRequested, this, [this, editor](const QPoint &pos) {
-        pmEditor->popup(editor->mapToGlobal(pos));
-    });
+    usePopupMenu(editor, pmEditor);
     Editor2Slot->setControl(editor);
 }
 
@@ -152,15 +148,15 @@ void TMainForm::installRuler(QWidget *ruler)
 
 bool TMainForm::treeHasFocus() const
 {
-    const QWidget *focus = QApplication::focusWidget();
-    return focus && TreeSlot->isAncestorOf(focus);
+    // Not while a title is edited in place: there the keys belong to the title's edit box.
+    return QApplication::focusWidget() == TreeView1;
 }
 
 void TMainForm::fillDocInformation(const QString &fileName)
 {
-    const TTreeNode *mainTitle = m_document->MainTitleNode();
+    const TTreeNode *mainTitle = document()->MainTitleNode();
     sgDocInformation->setInformation(mainTitle ? mainTitle->title() : QString(), fileName,
-                                     m_document->count());
+                                     document()->count());
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -186,7 +182,7 @@ bool TMainForm::handleWindowKey(QKeyEvent *event)
         if (inBody) {
             PageControl1->setFocus(Qt::ShortcutFocusReason);
             if (PageControl1->currentWidget() == TabSheet1)
-                TreeSlot->setFocus(Qt::ShortcutFocusReason);
+                TreeView1->setFocus(Qt::ShortcutFocusReason);
             else if (PageControl1->currentWidget() == TabSheet2)
                 Editor2Slot->setFocus(Qt::ShortcutFocusReason);
         } else {

@@ -4,7 +4,6 @@
 #include <QPointer>
 
 #include <array>
-#include <memory>
 
 class QAction;
 class QLineEdit;
@@ -16,13 +15,13 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
-class QTreeView;
 class TControlBar;
 class TControlSlot;
 class TDocInfoGrid;
 class TDocumentModel;
 class TDocumentTree;
 class TMain;
+class TOlvekTreeView;
 class TPaneTitleBar;
 class TStatusPanels;
 
@@ -42,15 +41,14 @@ public:
 
     const QString &settingsFile() const { return m_settingsFile; }
 
-    // The document shown in the navigator; the window owns it and its item model.
-    TDocumentTree *document() const { return m_document.get(); }
-    TDocumentModel *documentModel() const { return m_model.get(); }
+    // The document shown in the navigator, held by the tree control.
+    TDocumentTree *document() const;
+    TDocumentModel *documentModel() const;
 
     // Called once by the data module: fills the menus, popup menus and tool bars with its
     // actions. The data module must outlive the window's use of them.
     void installActions(TMain &main);
-    // Put the real controls into their places in the layout; the window takes ownership.
-    void installTreeView(QTreeView *view);
+    // Put the editors into their places in the layout; the window takes ownership.
     void installBodyEditor(QWidget *editor);
     void installItemEditor(QWidget *editor);
     void installRuler(QWidget *ruler);
@@ -94,8 +92,7 @@ public:
     QToolButton *sbModeChange1 = nullptr;
     QToolBar *tbarNodeExpander = nullptr;
     std::array<QToolButton *, 6> tbExpand{};
-    TControlSlot *TreeSlot = nullptr;
-    QTreeView *TreeView1 = nullptr;
+    TOlvekTreeView *TreeView1 = nullptr;
     QWidget *Panel4 = nullptr;
     QToolButton *sbMakeNodes = nullptr;
     TControlSlot *Editor2Slot = nullptr;
@@ -169,13 +166,13 @@ private:
     void fillJumpCopy(QMenu *copy);
 
     void popupBelow(QMenu *menu, QWidget *button);
+    void usePopupMenu(QWidget *control, QMenu *menu);
+    void TreeView1ContextMenu(const QPoint &pos);
     void PageControl1Change(int index);
     void updateKeyStatePanels();
     bool handleWindowKey(QKeyEvent *event);
     void focusChanged(QWidget *old, QWidget *now);
 
-    std::unique_ptr<TDocumentTree> m_document;
-    std::unique_ptr<TDocumentModel> m_model;
     QString m_settingsFile;
     // Not owned; the data module may go before the window does.
     QPointer<TMain> m_main;
