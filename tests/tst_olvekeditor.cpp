@@ -1,9 +1,11 @@
+#include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -455,6 +457,16 @@ private Q_SLOTS:
         QApplication::sendEvent(&editor, &commit);
         QVERIFY(changed.count() > 0);
         QCOMPARE(editor.lines(), (QStringList{QStringLiteral("abc"), QStringLiteral("de日本語f")}));
+
+        // Composing over a selection deletes the selection: that is an edit.
+        editor.setModified(false);
+        changed.clear();
+        editor.setSelStart(0);
+        editor.setSelLength(3);
+        QApplication::sendEvent(&editor, &preedit);
+        QCOMPARE(editor.lineText(1), QString());
+        QVERIFY(changed.count() > 0);
+        QVERIFY(editor.isModified());
     }
 
     void groupUndo_data()
@@ -474,6 +486,99 @@ private Q_SLOTS:
         QTest::keyClicks(&editor, QStringLiteral("abc"));
         editor.undo();
         QCOMPARE(editor.text(), afterOneUndo);
+    }
+
+    void lineMarginAddsRowSpacing()
+    {
+        TOlvekEditor &editor = shown({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        editor.setSelStart(3);
+        const int plainTop = editor.cursorRect().top();
+        editor.setLineMargin(10);
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.cursorRect().top(), plainTop + 10);
+        // Clicking on the third row still hits the third line.
+        editor.setSelStart(6);
+        const QPoint third = editor.cursorRect().center();
+        editor.setSelStart(0);
+        QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, third);
+        QCOMPARE(editor.caretLine(), 3);
+    }
+
+    void appearanceSetters()
+    {
+        TOlvekEditor &editor = shown({QStringLiteral("abc")});
+        editor.setFontName(QStringLiteral("IPAGothic"));
+        editor.setFontSize(14);
+        QCOMPARE(editor.font().pointSize(), 14);
+        editor.setFontColor(Qt::darkBlue);
+        editor.setBackgroundColor(Qt::yellow);
+        editor.setSelectionColor(Qt::white);
+        editor.setSelectionBackgroundColor(Qt::darkRed);
+        QCOMPARE(editor.fontColor(), QColor(Qt::darkBlue));
+        QCOMPARE(editor.backgroundColor(), QColor(Qt::yellow));
+        QCOMPARE(editor.selectionColor(), QColor(Qt::white));
+        QCOMPARE(editor.selectionBackgroundColor(), QColor(Qt::darkRed));
+        QCOMPARE(editor.palette().color(QPalette::Inactive, QPalette::Highlight), QColor(Qt::darkRed));
+
+        editor.setTabCount(4);
+        QCOMPARE(editor.tabStopDistance(), 4 * editor.columnWidth());
+
+        const int textStart = editor.textStartX();
+        editor.setShowLineNumbers(true);
+        QVERIFY(editor.gutterWidth() > 0);
+        QCOMPARE(editor.textStartX(), textStart + editor.gutterWidth());
+        editor.setShowLineNumbers(false);
+        QCOMPARE(editor.gutterWidth(), 0);
+        QCOMPARE(editor.textStartX(), textStart);
+
+        // Every part of the painting runs with everything switched on.
+        editor.setShowLineNumbers(true);
+        editor.setSpecialCharsVisible(true);
+        editor.setRightEdge(20);
+        editor.setLineColorProvider([](int line, const QString &) {
+            return line == 1 ? TLineColors{Qt::red, Qt::cyan} : TLineColors{};
+        });
+        const QImage image = editor.grab().toImage();
+        QVERIFY(!image.isNull());
+        const QPoint inGutter(editor.contentsRect().left() + 1, editor.contentsRect().top() + 1);
+        QCOMPARE(image.pixelColor(inGutter), editor.lineNumberBackgroundColor());
+        editor.setSelStart(0);
+        const int rowOne = editor.cursorRect().center().y();
+        const QPoint endOfLineOne = editor.viewport()->mapTo(&editor, QPoint(editor.viewport()->width() - 2, rowOne));
+        QCOMPARE(image.pixelColor(endOfLineOne), QColor(Qt::cyan));
+    }
+
+    void rulerFollowsTheEditorColumns()
+    {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        layout->setSpacing(0);
+        auto *ruler = new TColumnRuler(&window);
+        auto *editor = new TOlvekEditor(&window);
+        layout->addWidget(ruler);
+        layout->addWidget(editor);
+        editor->setWordWrap(false);
+        editor->setLines({QStringLiteral("x").repeated(400)});
+        ruler->setEditor(editor);
+        ruler->setFont(editor->font());
+        ruler->setText(QStringLiteral("----+----1").repeated(40));
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const int start = ruler->textStartX();
+        QCOMPARE(start, editor->textStartX());
+        editor->setShowLineNumbers(true);
+        QCOMPARE(ruler->textStartX(), start + editor->gutterWidth());
+        editor->horizontalScrollBar()->setValue(50);
+        QCOMPARE(ruler->textStartX(), start + editor->gutterWidth() - 50);
+
+        ruler->setSelStart(9);
+        ruler->setSelEnd(10);
+        QCOMPARE(ruler->selStart(), 9);
+        QCOMPARE(ruler->selEnd(), 10);
+        const QImage image = ruler->grab().toImage();
+        QCOMPARE(image.pixelColor(1, 1), editor->lineNumberBackgroundColor());
     }
 };
 

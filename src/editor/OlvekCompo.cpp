@@ -4,6 +4,7 @@
 #include "editor/EditorDocumentLayout.h"
 #include "editor/LineColorHighlighter.h"
 #include "editor/LineNumberGutter.h"
+#include "editor/RowCounter.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -31,6 +32,7 @@ TOlvekEditor::TOlvekEditor(QWidget *parent)
     document->setDocumentLayout(new TEditorDocumentLayout(document));
     setDocument(document);
 
+    m_rowCounter = std::make_unique<TRowCounter>();
     m_gutter = new TLineNumberGutter(this);
     m_gutter->hide();
     m_lineNumberBackground = palette().color(QPalette::Button);
@@ -90,9 +92,15 @@ QStringList TOlvekEditor::lines() const
 void TOlvekEditor::setLines(const QStringList &lines)
 {
     TSilentChange silent(this);
-    // setPlainText switches the undo history off and on, which empties it.
-    setPlainText(lines.join(u'\n'));
+    // The document directly: QPlainTextEdit::setPlainText also applies the caret's character
+    // format to the whole new text, which costs a third of the load of a long body and sets
+    // nothing here, as the editor never uses character formats.
+    document()->setPlainText(lines.join(u'\n'));
     document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     m_modified = false;
 }
 
@@ -249,30 +257,53 @@ int TOlvekEditor::displayRow() const
 {
     const QTextCursor cursor = textCursor();
     const QTextBlock block = cursor.block();
-    ensureLayoutUpTo(block.blockNumber());
+    int rowInLine = 0;
+    // The caret's own line is laid out, as its row inside the line needs the layout.
+    editorLayout(document())->ensureBlockLayout(block);
     const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
-    return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0) + 1;
+    if (line.isValid())
+        rowInLine = line.lineNumber();
+    return rowsBefore(block.blockNumber()) + rowInLine + 1;
 }
 
 int TOlvekEditor::lineToRow(int line) const
 {
-    line = qBound(1, line, document()->blockCount());
-    ensureLayoutUpTo(line - 1);
-    return document()->findBlockByNumber(line - 1).firstLineNumber() + 1;
+    return rowsBefore(qBound(1, line, document()->blockCount()) - 1) + 1;
 }
 
 int TOlvekEditor::rowToLine(int row) const
 {
-    auto *layout = editorLayout(document());
+    syncWrapWidth();
     int rows = 0;
-    QTextBlock block = document()->firstBlock();
-    for (; block.isValid(); block = block.next()) {
-        layout->ensureBlockLayout(block);
-        rows += qMax(1, block.layout()->lineCount());
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        rows += m_rowCounter->rows(block);
         if (rows >= row)
             return block.blockNumber() + 1;
     }
     return document()->blockCount();
+}
+
+int TOlvekEditor::rowsBefore(int blockNumber) const
+{
+    syncWrapWidth();
+    int rows = 0;
+    for (QTextBlock block = document()->firstBlock(); block.isValid() && block.blockNumber() < blockNumber;
+         block = block.next())
+        rows += m_rowCounter->rows(block);
+    return rows;
+}
+
+void TOlvekEditor::syncWrapWidth() const
+{
+    // The width the layout wraps at: the viewport less the document's margins.
+    const qreal width = viewport()->width() - 2 * document()->documentMargin();
+    m_rowCounter->setWrapWidth(wordWrap() ? width : 0);
+}
+
+void TOlvekEditor::updateRowCounter()
+{
+    m_rowCounter->setFont(font());
+    m_rowCounter->setTabStop(tabStopDistance());
 }
 
 int TOlvekEditor::topLine() const
@@ -290,18 +321,6 @@ void TOlvekEditor::setTopLine(int line)
 void TOlvekEditor::scrollCaretIntoView()
 {
     ensureCursorVisible();
-}
-
-void TOlvekEditor::ensureLayoutUpTo(int blockNumber) const
-{
-    // Rows are known only for laid-out blocks; the layout keeps them until the text or the
-    // width changes, so this costs once per block.
-    auto *layout = editorLayout(document());
-    for (QTextBlock block = document()->firstBlock(); block.isValid() && block.blockNumber() <= blockNumber;
-         block = block.next()) {
-        if (block.layout()->lineCount() == 0)
-            layout->ensureBlockLayout(block);
-    }
 }
 
 // --- editing -------------------------------------------------------------------------------
@@ -516,6 +535,7 @@ qreal TOlvekEditor::columnWidth() const
 void TOlvekEditor::updateTabStops()
 {
     setTabStopDistance(m_tabCount * columnWidth());
+    updateRowCounter();
 }
 
 void TOlvekEditor::updateGutterGeometry()

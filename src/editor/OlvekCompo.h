@@ -4,9 +4,11 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class TLineNumberGutter;
 class TLineColorHighlighter;
+class TRowCounter;
 
 // Colours the owner picks for one line; an invalid colour keeps the editor's own.
 struct TLineColors
@@ -211,11 +213,15 @@ private:
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
     void setVirtualColumns(int columns);
-    void ensureLayoutUpTo(int blockNumber) const;
+    // Rows of all lines before the given 0-based block.
+    int rowsBefore(int blockNumber) const;
+    void updateRowCounter();
+    void syncWrapWidth() const;
     QRect caretRectInViewport() const;
 
     TLineNumberGutter *m_gutter = nullptr;
     TLineColorHighlighter *m_highlighter = nullptr;
+    std::unique_ptr<TRowCounter> m_rowCounter;
     LineColorProvider m_lineColors;
     Options m_options;
     // While positive, document changes come from the program (or are input-method preedit)

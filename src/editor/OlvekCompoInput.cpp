@@ -98,8 +98,9 @@ void TOlvekEditor::focusOutEvent(QFocusEvent *event)
 
 void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty() && event->replacementLength() == 0) {
-        // Composing text is shown inside the line but is not in the text yet.
+    if (event->commitString().isEmpty() && event->replacementLength() == 0 && !textCursor().hasSelection()) {
+        // Composing text is shown inside the line but is not in the text yet. (Composing over
+        // a selection deletes the selection first, which is an edit.)
         TSilentChange silent(this);
         QPlainTextEdit::inputMethodEvent(event);
         return;
