@@ -215,6 +215,8 @@ private Q_SLOTS:
 
         editor.setLines({QStringLiteral("program"), QStringLiteral("text")});
         editor.setText(QStringLiteral("other\r\ntext"));
+        editor.setPlainText(QStringLiteral("plain\ntext"));
+        editor.clear();
         editor.clearAll();
         editor.setLineMargin(4);
         editor.setFontSize(12);
@@ -355,6 +357,12 @@ private Q_SLOTS:
         QTRY_COMPARE(entered.count(), 1);
         QTest::keyClick(editor, Qt::Key_A);
         QCOMPARE(released, 1);
+        QSignalSpy clicked(editor, &TOlvekEditor::clicked);
+        QSignalSpy doubleClicked(editor, &TOlvekEditor::doubleClicked);
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseDClick(editor->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(clicked.count() >= 1);
+        QCOMPARE(doubleClicked.count(), 1);
         other->setFocus();
         QTRY_COMPARE(exited.count(), 1);
     }
@@ -409,6 +417,22 @@ private Q_SLOTS:
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
         editor.replaceSelection(QStringLiteral("y"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x    y"));
+
+        // End goes back to the real end of the line; Backspace first eats virtual columns.
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 13);
+        QTest::keyClick(&editor, Qt::Key_Backspace);
+        QCOMPARE(editor.caretColumn(), 12);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QCOMPARE(editor.caretColumn(), 11);
+        QCOMPARE(editor.lines().first(), QStringLiteral("ab  x    y"));
+
+        // Without FreeCaret the caret stays inside the line.
+        editor.setFreeCaret(false);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretLine(), 2);
+        QCOMPARE(editor.caretColumn(), 1);
     }
 
     void topLine()

@@ -486,6 +486,20 @@ void TOlvekEditor::setLineNumberBackgroundColor(const QColor &color)
     Q_EMIT textColumnsMoved();
 }
 
+void TOlvekEditor::setLineNumberFontSize(int points)
+{
+    m_lineNumberFontSize = qMax(0, points);
+    updateGutterGeometry();
+}
+
+QFont TOlvekEditor::lineNumberFont() const
+{
+    QFont numbers = font();
+    if (m_lineNumberFontSize > 0)
+        numbers.setPointSize(m_lineNumberFontSize);
+    return numbers;
+}
+
 void TOlvekEditor::setShowLineNumbers(bool show)
 {
     m_showLineNumbers = show;
@@ -518,7 +532,7 @@ int TOlvekEditor::gutterWidth() const
     if (!m_showLineNumbers)
         return 0;
     const int digits = qMax(3, int(QString::number(qMax(1, document()->blockCount())).size()));
-    return fontMetrics().horizontalAdvance(u'9') * digits + 2 * GutterPadding;
+    return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * GutterPadding;
 }
 
 int TOlvekEditor::textStartX() const

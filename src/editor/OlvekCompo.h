@@ -51,6 +51,9 @@ public:
     // The whole text, lines joined by CR LF.
     QString text() const;
     void setText(const QString &text);
+    // QPlainTextEdit's own writers, as program writes: no change signal, a fresh undo history.
+    void setPlainText(const QString &text) { setText(text); }
+    void clear() { clearAll(); }
     // Empties the text, the undo and redo history and the modified flag.
     void clearAll();
 
@@ -134,6 +137,9 @@ public:
     void setSelectionBackgroundColor(const QColor &color);
     QColor lineNumberBackgroundColor() const { return m_lineNumberBackground; }
     void setLineNumberBackgroundColor(const QColor &color);
+    // Point size of the line numbers; 0 follows the editor's font.
+    int lineNumberFontSize() const { return m_lineNumberFontSize; }
+    void setLineNumberFontSize(int points);
     bool showLineNumbers() const { return m_showLineNumbers; }
     void setShowLineNumbers(bool show);
     bool tabToSpace() const { return m_options.testFlag(TabsToSpaces); }
@@ -166,6 +172,9 @@ Q_SIGNALS:
     void keyUp(int &key, Qt::KeyboardModifiers modifiers);
     void focusEntered();
     void focusExited();
+    // A click (on release of the left button) and a double click in the text.
+    void clicked();
+    void doubleClicked();
     // The gutter, the scroll position or the font moved the text columns on screen.
     void textColumnsMoved();
 
@@ -176,6 +185,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -209,6 +220,7 @@ private:
     void paintLineBackgrounds(QPainter &painter, const QRect &area);
     void paintSpecialChars(QPainter &painter, const QRect &area);
     void paintVirtualCaret(QPainter &painter);
+    QFont lineNumberFont() const;
     void insertTab();
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
@@ -236,6 +248,7 @@ private:
     int m_lineMargin = 0;
     bool m_showLineNumbers = false;
     QColor m_lineNumberBackground;
+    int m_lineNumberFontSize = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TOlvekEditor::Options)

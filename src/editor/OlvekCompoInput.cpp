@@ -14,6 +14,12 @@ bool isVerticalMove(const QKeyEvent *event)
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
 }
 
+bool isModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
 bool insertsText(const QKeyEvent *event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -52,6 +58,8 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
     const bool typing = insertsText(event) && !isReadOnly();
     if (typing)
         materialiseVirtualColumns();
+    else if (!isVerticalMove(event) && !isModifierKey(event->key()))
+        setVirtualColumns(0); // e.g. End or Delete act at the real end of the line
     const int wantedColumn = caretColumn();
     // Without grouping every keystroke is an undo step of its own: an edit block per key
     // stops the document from merging it with the previous one.
@@ -135,6 +143,20 @@ void TOlvekEditor::mousePressEvent(QMouseEvent *event)
     if (point.y() < caret.top() || point.y() > caret.bottom())
         return;
     setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / columnWidth())));
+}
+
+void TOlvekEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+}
+
+void TOlvekEditor::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
 }
 
 void TOlvekEditor::insertFromMimeData(const QMimeData *source)

@@ -87,7 +87,7 @@ void TOlvekEditor::paintGutter(QPaintEvent *event)
 {
     QPainter painter(m_gutter);
     painter.fillRect(event->rect(), m_lineNumberBackground);
-    painter.setFont(font());
+    painter.setFont(lineNumberFont());
     const QColor number = blend(fontColor(), m_lineNumberBackground);
     const int current = textCursor().blockNumber();
     const int width = m_gutter->width() - GutterPadding;
