@@ -272,8 +272,11 @@ private Q_SLOTS:
     {
         TOlvekEditor &editor = shown({QStringLiteral("ab")});
         editor.setSelStart(1);
+        QList<int> keys;
+        connect(&editor, &TOlvekEditor::keyDown, this, [&](int &key, Qt::KeyboardModifiers) { keys << key; });
         QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(editor.lines(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(keys.count(Qt::Key_Return), 1);
     }
 
     void tabKey_data()
@@ -370,6 +373,9 @@ private Q_SLOTS:
     void overwriteToggle()
     {
         TOlvekEditor &editor = shown({QStringLiteral("abc")});
+        QVERIFY(!editor.isOverwrite());
+        // The Insert key is the owner's to handle: the editor does not switch on its own.
+        QTest::keyClick(&editor, Qt::Key_Insert);
         QVERIFY(!editor.isOverwrite());
         editor.toggleOverwrite();
         QVERIFY(editor.isOverwrite());

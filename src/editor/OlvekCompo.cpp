@@ -7,9 +7,6 @@
 #include "editor/RowCounter.h"
 
 #include <QFontDatabase>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>

@@ -44,6 +44,7 @@ public:
     int lineCount() const;
     // The text of a 1-based line; empty outside 1..lineCount().
     QString lineText(int line) const;
+    // The logical lines; an empty text has none.
     QStringList lines() const;
     // Replaces the whole text by the program: no change signal, a fresh undo history,
     // the caret at the start, the modified flag cleared.
@@ -229,7 +230,6 @@ private:
     int rowsBefore(int blockNumber) const;
     void updateRowCounter();
     void syncWrapWidth() const;
-    QRect caretRectInViewport() const;
 
     TLineNumberGutter *m_gutter = nullptr;
     TLineColorHighlighter *m_highlighter = nullptr;

@@ -43,7 +43,8 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
         // Shift+Enter would put a line separator inside the line; a line break is meant.
         QKeyEvent plain(QEvent::KeyPress, event->key(), Qt::NoModifier, event->text(), event->isAutoRepeat(),
                         ushort(event->count()));
-        keyPressEvent(&plain);
+        materialiseVirtualColumns();
+        QPlainTextEdit::keyPressEvent(&plain);
         event->accept();
         return;
     }
@@ -106,6 +107,9 @@ void TOlvekEditor::focusOutEvent(QFocusEvent *event)
 
 void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
 {
+    // Composition starts where the caret stands, also past the end of the line.
+    if (!event->preeditString().isEmpty())
+        materialiseVirtualColumns();
     if (event->commitString().isEmpty() && event->replacementLength() == 0 && !textCursor().hasSelection()) {
         // Composing text is shown inside the line but is not in the text yet. (Composing over
         // a selection deletes the selection first, which is an edit.)
