@@ -127,6 +127,12 @@ int main(int argc, char **argv)
         editor.setSelStart(int(editor.text().size()));
     }, [&] { (void)editor.displayRow(); });
 
+    // The same after typing one character there: only the edited line is counted again.
+    const TTiming typedRow = median(runs, [] {}, [&] {
+        editor.replaceSelection(QStringLiteral("あ"));
+        (void)editor.displayRow();
+    });
+
     // The text mode colours its heading lines (those starting with a dot) through the provider.
     editor.setLineColorProvider([](int, const QString &line) {
         return line.startsWith(u'.') ? TLineColors{Qt::darkBlue, QColor(0xEE, 0xEE, 0xFF)} : TLineColors{};
@@ -150,6 +156,7 @@ int main(int argc, char **argv)
     report("read back (lines)", read);
     report("whole text (text)", text);
     report("display row of the last line after loading", lastRow);
+    report("typing there, then its display row", typedRow);
     report("load with per-line colours", colouredLoad);
     report("for comparison: QTextDocument::setPlainText", floor);
     return 0;

@@ -3,10 +3,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QInputMethodEvent>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -194,6 +197,50 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(editor.displayRow(), 2);
         QVERIFY(editor.horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+    }
+
+    void rowsOfUnshownLinesMatchTheLayout_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("Japanese fixed pitch") << QStringLiteral("IPAGothic");
+        QTest::newRow("Latin fixed pitch") << QStringLiteral("Noto Sans Mono");
+        QTest::newRow("proportional") << QStringLiteral("DejaVu Sans");
+    }
+
+    void rowsOfUnshownLinesMatchTheLayout()
+    {
+        // Rows of lines that were never shown are counted without laying them out; the
+        // count must agree with the layout (Japanese line-break rules, Latin words, tabs).
+        QFETCH(QString, family);
+        if (!QFontDatabase::families().contains(family))
+            QSKIP("font not installed");
+        const QString pool = QStringLiteral(
+            "吾輩は猫である。名前はまだ無い。「どこで」生れたかとんと見当がつかぬ。The quick brown fox "
+            "jumps over the lazy dog,\tagain and again. ニャーニャー泣いていた事だけは記憶している。");
+        QStringList lines;
+        QRandomGenerator random(7);
+        for (int i = 0; i < 200; ++i) {
+            const int length = int(random.bounded(200));
+            const int start = int(random.bounded(int(pool.size())));
+            QString line;
+            for (int k = 0; k < length; ++k)
+                line += pool.at((start + k) % pool.size());
+            lines << line;
+        }
+        TOlvekEditor &editor = shown();
+        editor.setFontName(family);
+        editor.setLines(lines);
+        QCoreApplication::processEvents();
+        const int counted = editor.lineToRow(200);
+
+        auto *layout = qobject_cast<QPlainTextDocumentLayout *>(editor.document()->documentLayout());
+        for (QTextBlock block = editor.document()->firstBlock(); block.isValid(); block = block.next())
+            layout->ensureBlockLayout(block);
+        editor.setLines(lines); // drops the counts kept so far
+        for (QTextBlock block = editor.document()->firstBlock(); block.isValid(); block = block.next())
+            layout->ensureBlockLayout(block);
+        QCOMPARE(counted, editor.lineToRow(200));
+        QVERIFY(counted > 400);
     }
 
     void displayColumnCountsWideCharactersTwice()

@@ -271,23 +271,13 @@ int TOlvekEditor::lineToRow(int line) const
 int TOlvekEditor::rowToLine(int row) const
 {
     syncWrapWidth();
-    int rows = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-        rows += m_rowCounter->rows(block);
-        if (rows >= row)
-            return block.blockNumber() + 1;
-    }
-    return document()->blockCount();
+    return m_rowCounter->lineOfRow(document(), row);
 }
 
 int TOlvekEditor::rowsBefore(int blockNumber) const
 {
     syncWrapWidth();
-    int rows = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid() && block.blockNumber() < blockNumber;
-         block = block.next())
-        rows += m_rowCounter->rows(block);
-    return rows;
+    return m_rowCounter->rowsBefore(document(), blockNumber);
 }
 
 void TOlvekEditor::syncWrapWidth() const
@@ -344,7 +334,7 @@ void TOlvekEditor::toggleOverwrite()
 
 void TOlvekEditor::handleContentsChange(int position, int removed, int added)
 {
-    Q_UNUSED(position);
+    m_rowCounter->invalidateFrom(document()->findBlock(position).blockNumber());
     if (m_silentChanges > 0 || (removed == 0 && added == 0))
         return;
     m_modified = true;
