@@ -12,8 +12,6 @@
 #include <QTextLayout>
 
 namespace {
-constexpr int GutterPadding = 6;
-
 TEditorDocumentLayout *editorLayout(const QTextDocument *document)
 {
     return static_cast<TEditorDocumentLayout *>(document->documentLayout());
@@ -519,7 +517,7 @@ int TOlvekEditor::gutterWidth() const
     if (!m_showLineNumbers)
         return 0;
     const int digits = qMax(3, int(QString::number(qMax(1, document()->blockCount())).size()));
-    return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * GutterPadding;
+    return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * TLineNumberGutter::Padding;
 }
 
 int TOlvekEditor::textStartX() const
