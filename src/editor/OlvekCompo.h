@@ -84,8 +84,10 @@ public:
     int displayColumn() const;
     // Screen row of the caret, counting wrapped rows (1-based).
     int displayRow() const;
+    // The first screen row of a line, and the line holding a screen row (both 1-based).
     int lineToRow(int line) const;
     int rowToLine(int row) const;
+    // The first visible line.
     int topLine() const;
     void setTopLine(int line);
     void scrollCaretIntoView();
@@ -116,6 +118,9 @@ public:
     // Column of the vertical guide line; 0 hides it.
     int rightEdge() const { return m_rightEdge; }
     void setRightEdge(int column);
+    // The caret may stand past the end of a line (Right at the end, a click there, a column
+    // set past the end, Up/Down keeping the column); typing there first fills the gap with
+    // spaces, Left/Backspace only move back, End returns to the real end.
     bool freeCaret() const { return m_freeCaret; }
     void setFreeCaret(bool free);
     bool specialCharsVisible() const { return m_options.testFlag(ShowSpecialChars); }
