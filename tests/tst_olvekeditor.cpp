@@ -1,6 +1,7 @@
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -409,6 +410,39 @@ private Q_SLOTS:
         QCOMPARE(editor.caretColumn(), 1);
         QTest::keyClick(&editor, Qt::Key_Delete);
         QCOMPARE(editor.lines(), QStringList{QStringLiteral("bcb")});
+    }
+
+    void menuShortcutsComeBeforeEditorBindings()
+    {
+        QWidget window;
+        auto *editor = new TOlvekEditor(&window);
+        auto *copyCommand = new QAction(&window);
+        copyCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+        window.addAction(copyCommand);
+        QSignalSpy triggered(copyCommand, &QAction::triggered);
+        editor->setLines({QStringLiteral("abc")});
+        window.show();
+        window.activateWindow();
+        editor->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+
+        // Without a command for the key the editor's own binding applies.
+        window.removeAction(copyCommand);
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc"));
+        // Typing is never taken by a shortcut.
+        auto *letterCommand = new QAction(&window);
+        letterCommand->setShortcut(QKeySequence(Qt::Key_X));
+        window.addAction(letterCommand);
+        editor->setSelStart(3);
+        QTest::keyClick(editor, Qt::Key_X);
+        QCOMPARE(editor->lines(), QStringList{QStringLiteral("abcx")});
     }
 
     void keyUpAndFocusEvents()

@@ -29,6 +29,20 @@ bool insertsText(const QKeyEvent *event)
 }
 } // namespace
 
+bool TOlvekEditor::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The program's menu shortcuts (Ctrl+C, Ctrl+Z, ...) come before the editor's own
+        // bindings, so that their commands run; a key that no shortcut takes still arrives
+        // as a key press and gets the editor's binding. Plain typing stays the editor's.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            event->ignore();
+    }
+    return handled;
+}
+
 void TOlvekEditor::keyPressEvent(QKeyEvent *event)
 {
     int key = event->key();
