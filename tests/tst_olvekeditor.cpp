@@ -516,6 +516,19 @@ private Q_SLOTS:
         QTest::keyClicks(&editor, QStringLiteral("x"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
 
+        // Down from past the end keeps the column on a longer line, Up past a shorter one.
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 7);
+        QTest::keyClick(&editor, Qt::Key_Down);
+        QCOMPARE(editor.caretLine(), 2);
+        QCOMPARE(editor.caretColumn(), 7);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Up);
+        QCOMPARE(editor.caretLine(), 1);
+        QCOMPARE(editor.caretColumn(), 8);
+        QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
+
         // A column set past the end of a line is kept until something is typed.
         editor.setCaretLine(2);
         editor.setCaretColumn(10);

@@ -76,6 +76,7 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
     else if (!isVerticalMove(event) && !isModifierKey(event->key()))
         setVirtualColumns(0); // e.g. End or Delete act at the real end of the line
     const int wantedColumn = caretColumn();
+    const bool pastLineEnd = m_virtualColumns > 0;
     // Without grouping every keystroke is an undo step of its own: an edit block per key
     // stops the document from merging it with the previous one.
     const bool ownStep = typing && !m_options.testFlag(GroupUndo);
@@ -86,9 +87,10 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
         textCursor().endEditBlock();
 
     if (m_freeCaret && isVerticalMove(event) && !textCursor().hasSelection()) {
-        // Keep the column when the new line is shorter, as the caret may stand past its end.
+        // Keep the column: the caret may stand past the end of a shorter line, and from past
+        // the end of a line it goes to the same column of the next one.
         const int length = textCursor().block().length() - 1;
-        if (wantedColumn - 1 > length)
+        if (pastLineEnd || wantedColumn - 1 > length)
             setCaretColumn(wantedColumn);
     }
 }
