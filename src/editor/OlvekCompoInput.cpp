@@ -145,8 +145,11 @@ QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     // QPlainTextEdit answers in viewport coordinates; the input method places its window
     // relative to the editor itself, so the gutter and the frame are added.
     QRectF rect = value.toRectF();
-    if (query == Qt::ImCursorRectangle)
+    if (query == Qt::ImCursorRectangle && m_virtualColumns > 0) {
+        // The editor's own caret is hidden at the line end; the drawn one stands further right.
         rect.translate(m_virtualColumns * columnWidth(), 0);
+        rect.setWidth(qMax<qreal>(rect.width(), 1));
+    }
     return rect.translated(viewport()->pos());
 }
 
