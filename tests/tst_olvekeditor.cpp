@@ -513,6 +513,10 @@ private Q_SLOTS:
         QCOMPARE(editor.caretLine(), 1);
         QCOMPARE(editor.caretColumn(), 5);
         QCOMPARE(editor.lines().first(), QStringLiteral("ab")); // nothing typed yet
+        // The input method is told where the drawn caret stands, two columns further right.
+        const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+        const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
+        QCOMPARE(qRound(imCaret.x() - lineEnd.x()), qRound(2 * editor.columnWidth()));
         QTest::keyClicks(&editor, QStringLiteral("x"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
 
