@@ -516,7 +516,7 @@ private Q_SLOTS:
         // The input method is told where the drawn caret stands, two columns further right.
         const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
         const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
-        QCOMPARE(qRound(imCaret.x() - lineEnd.x()), qRound(2 * editor.columnWidth()));
+        QVERIFY(qAbs(imCaret.x() - lineEnd.x() - 2 * editor.columnWidth()) <= 1.0);
         QTest::keyClicks(&editor, QStringLiteral("x"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
 
