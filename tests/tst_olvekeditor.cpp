@@ -361,6 +361,20 @@ private Q_SLOTS:
         QCOMPARE(editor->hasFocus(), keepsFocus);
     }
 
+    void tabToSpacesCountsScreenColumns()
+    {
+        if (!QFontDatabase::families().contains(QStringLiteral("IPAGothic")))
+            QSKIP("needs a Japanese fixed-pitch font");
+        TOlvekEditor &editor = shown({QStringLiteral("日本")});
+        editor.setFontName(QStringLiteral("IPAGothic"));
+        editor.setCanTab(true);
+        editor.setTabToSpace(true);
+        editor.setSelStart(2);
+        QTest::keyClick(&editor, Qt::Key_Tab); // two wide characters fill four of eight columns
+        QCOMPARE(editor.lines(), QStringList{QStringLiteral("日本    ")});
+        QCOMPARE(editor.displayColumn(), 9);
+    }
+
     void consumedKeysNeverReachTheEditor()
     {
         // A handler like the engines' base key handling: each of these keys has exactly the

@@ -238,14 +238,18 @@ void TOlvekEditor::setCaretColumn(int column)
 
 int TOlvekEditor::displayColumn() const
 {
-    const QTextCursor cursor = textCursor();
-    const QTextBlock block = cursor.block();
+    return screenColumn(textCursor().position()) + 1 + m_virtualColumns;
+}
+
+int TOlvekEditor::screenColumn(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
     editorLayout(document())->ensureBlockLayout(block);
-    const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
+    const int inBlock = position - block.position();
+    const QTextLine line = block.layout()->lineForTextPosition(inBlock);
     if (!line.isValid())
-        return 1 + m_virtualColumns;
-    const qreal x = line.cursorToX(cursor.positionInBlock()) - line.x();
-    return qRound(x / columnWidth()) + 1 + m_virtualColumns;
+        return 0;
+    return qRound((line.cursorToX(inBlock) - line.x()) / columnWidth());
 }
 
 int TOlvekEditor::displayRow() const

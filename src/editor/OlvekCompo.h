@@ -232,6 +232,8 @@ private:
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
     void setVirtualColumns(int columns);
+    // Screen columns before a document position inside its row (0-based).
+    int screenColumn(int position) const;
     // Rows of all lines before the given 0-based block.
     int rowsBefore(int blockNumber) const;
     void updateRowCounter();

@@ -201,9 +201,8 @@ void TOlvekEditor::insertTab()
     materialiseVirtualColumns();
     QString text = QStringLiteral("\t");
     if (m_options.testFlag(TabsToSpaces)) {
-        QTextCursor start = textCursor();
-        start.setPosition(start.selectionStart());
-        const int column = start.positionInBlock();
+        // Up to the next tab stop on screen, where a wide character takes two columns.
+        const int column = screenColumn(textCursor().selectionStart());
         text = QString(m_tabCount - column % m_tabCount, u' ');
     }
     QTextCursor cursor = textCursor();
