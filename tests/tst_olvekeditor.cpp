@@ -587,6 +587,15 @@ private Q_SLOTS:
         editor.setLines(lines);
         editor.setTopLine(40);
         QCOMPARE(editor.topLine(), 40);
+
+        // Set before the editor is first shown, as when a document opens at start-up.
+        TOlvekEditor hidden;
+        hidden.resize(400, 300);
+        hidden.setLines(lines);
+        hidden.setTopLine(60);
+        hidden.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hidden));
+        QCOMPARE(hidden.topLine(), 60);
     }
 
     void inputMethodCursorRectangle()
