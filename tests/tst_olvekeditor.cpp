@@ -194,7 +194,21 @@ private Q_SLOTS:
         QCOMPARE(editor.displayRow(), rows + 1);
         QCOMPARE(editor.displayColumn(), 1);
 
+        // Scrolling by screen rows, into the middle of the wrapped line and back.
+        editor.setLines(QStringList(30, longLine));
+        QCoreApplication::processEvents();
+        const int rowsPerLine = editor.lineToRow(2) - 1;
+        editor.setTopRow(rowsPerLine * 10 + 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.topLine(), 11);
+        QCOMPARE(editor.topRow(), rowsPerLine * 10 + 2);
+        editor.setTopRow(1);
+        QCOMPARE(editor.topRow(), 1);
+        QCOMPARE(editor.topLine(), 1);
+
         editor.setWordWrap(false);
+        editor.setLines({longLine, QStringLiteral("short")});
+        editor.setSelStart(int(longLine.size()) + 2);
         QCoreApplication::processEvents();
         QCOMPARE(editor.displayRow(), 2);
         QVERIFY(editor.horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);

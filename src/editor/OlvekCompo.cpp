@@ -307,6 +307,24 @@ void TOlvekEditor::setTopLine(int line)
     verticalScrollBar()->setValue(block.firstLineNumber());
 }
 
+int TOlvekEditor::topRow() const
+{
+    const QTextBlock block = firstVisibleBlock();
+    // The scroll bar counts the document's rows; its distance from the top block's first row
+    // is the number of that block's rows scrolled away.
+    const int hidden = qMax(0, verticalScrollBar()->value() - block.firstLineNumber());
+    return rowsBefore(block.blockNumber()) + hidden + 1;
+}
+
+void TOlvekEditor::setTopRow(int row)
+{
+    const int line = rowToLine(qMax(1, row));
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    editorLayout(document())->ensureBlockLayout(block);
+    const int within = qBound(0, qMax(1, row) - lineToRow(line), qMax(0, block.lineCount() - 1));
+    verticalScrollBar()->setValue(block.firstLineNumber() + within);
+}
+
 void TOlvekEditor::scrollCaretIntoView()
 {
     ensureCursorVisible();

@@ -90,6 +90,9 @@ public:
     // The first visible line.
     int topLine() const;
     void setTopLine(int line);
+    // The first visible screen row (1-based, counting wrapped rows).
+    int topRow() const;
+    void setTopRow(int row);
     void scrollCaretIntoView();
 
     // Conversions between the editor's offsets and positions in the QTextDocument.
