@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class TOlvekEditor;
+
+// The line-number area at the left of the editor; the editor paints it and places it.
+class TLineNumberGutter : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TLineNumberGutter(TOlvekEditor *editor);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TOlvekEditor *m_editor;
+};
