@@ -1,0 +1,102 @@
+#include "MessageBoxPrompt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString TMessageBoxPrompt::nameFilter(const FileFilter &filter)
+{
+    QStringList patterns = filter.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &pattern : patterns) {
+        pattern = pattern.trimmed();
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    return filter.description + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+TPrompt::Answer TMessageBoxPrompt::ask(Kind kind, const QString &text)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(boxCaption());
+    box.setText(text);
+    box.setIcon(kind == Kind::Error ? QMessageBox::Critical
+                : kind == Kind::Message ? QMessageBox::Information
+                                        : QMessageBox::Question);
+
+    struct Button
+    {
+        QMessageBox::StandardButton standard;
+        const char *text;
+        Answer answer;
+    };
+    std::vector<Button> buttons;
+    switch (kind) {
+    case Kind::YesNo:
+        buttons = {{QMessageBox::Yes, "はい(&Y)", Answer::Yes}, {QMessageBox::No, "いいえ(&N)", Answer::No}};
+        break;
+    case Kind::YesNoCancel:
+        buttons = {{QMessageBox::Yes, "はい(&Y)", Answer::Yes},
+                   {QMessageBox::No, "いいえ(&N)", Answer::No},
+                   {QMessageBox::Cancel, "キャンセル", Answer::Cancel}};
+        break;
+    case Kind::OkCancel:
+        buttons = {{QMessageBox::Ok, "OK", Answer::Ok}, {QMessageBox::Cancel, "キャンセル", Answer::Cancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, "OK", Answer::Ok}};
+        break;
+    }
+    QMessageBox::StandardButtons standardButtons;
+    for (const Button &b : buttons)
+        standardButtons |= b.standard;
+    box.setStandardButtons(standardButtons);
+    for (const Button &b : buttons)
+        box.button(b.standard)->setText(QString::fromUtf8(b.text));
+    // The first button is the default one; Escape picks the last (No, Cancel or OK).
+    box.setDefaultButton(buttons.front().standard);
+    box.setEscapeButton(buttons.back().standard);
+
+    const auto clicked = QMessageBox::StandardButton(box.exec());
+    for (const Button &b : buttons) {
+        if (b.standard == clicked)
+            return b.answer;
+    }
+    return buttons.back().answer;
+}
+
+TPrompt::FileChoice TMessageBoxPrompt::chooseFile(Kind kind, const FileRequest &request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDirectory);
+    const bool saving = kind == Kind::SaveFile;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    if (!request.defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(request.defaultExtension);
+
+    QStringList nameFilters;
+    for (const FileFilter &filter : request.filters)
+        nameFilters << nameFilter(filter);
+    if (!nameFilters.isEmpty()) {
+        dialog.setNameFilters(nameFilters);
+        dialog.selectNameFilter(nameFilters.value(request.filterIndex, nameFilters.front()));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    FileChoice choice;
+    choice.path = dialog.selectedFiles().front();
+    choice.filterIndex = int(std::max<qsizetype>(0, nameFilters.indexOf(dialog.selectedNameFilter())));
+    return choice;
+}
+
+QString TMessageBoxPrompt::boxCaption() const
+{
+    if (!caption().isEmpty())
+        return caption();
+    return QGuiApplication::applicationDisplayName();
+}

@@ -1,0 +1,36 @@
+#include "TitleDelegate.h"
+
+#include "document/DocumentModel.h"
+
+#include <QKeyEvent>
+
+QIcon TTitleDelegate::iconFor(const QModelIndex &index) const
+{
+    if (!m_iconProvider)
+        return {};
+    const auto *model = qobject_cast<const TDocumentModel *>(index.model());
+    const TTreeNode *node = model ? model->nodeOf(index) : nullptr;
+    return node ? m_iconProvider(node) : QIcon();
+}
+
+void TTitleDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QIcon icon = iconFor(index);
+    if (!icon.isNull()) {
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = icon;
+    }
+}
+
+bool TTitleDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        if (auto *editor = qobject_cast<QWidget *>(object)) {
+            Q_EMIT commitData(editor);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}

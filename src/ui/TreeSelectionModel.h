@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QItemSelectionModel>
+
+// A selection model that announces a change of the current item before it happens, while the
+// item being left is still current.
+class TTreeSelectionModel : public QItemSelectionModel
+{
+    Q_OBJECT
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+
+    void setCurrentIndex(const QModelIndex &index, QItemSelectionModel::SelectionFlags command) override;
+
+Q_SIGNALS:
+    void currentAboutToChange(const QModelIndex &current, const QModelIndex &next);
+};
