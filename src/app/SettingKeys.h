@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ColorNames.h"
+
+#include <QLatin1String>
+#include <QStringView>
+
+// A key of the settings file with its type and the value used when the key is absent.
+struct TBoolSetting {
+    QLatin1String section;
+    QLatin1String key;
+    bool defaultValue;
+};
+struct TIntSetting {
+    QLatin1String section;
+    QLatin1String key;
+    int defaultValue;
+};
+struct TStringSetting {
+    QLatin1String section;
+    QLatin1String key;
+    QStringView defaultValue;
+};
+struct TColorSetting {
+    QLatin1String section;
+    QLatin1String key;
+    TColor defaultValue;
+};
+
+// Every key of the settings file whose default does not depend on the screen or the program's
+// folder (see TSettings for Form/Width, Left, Top, Height, Path/LastOpened and FileRireki).
+namespace SettingKeys {
+inline constexpr QLatin1String Form("Form");
+inline constexpr QLatin1String Path("Path");
+inline constexpr QLatin1String File("FILE");
+inline constexpr QLatin1String FileRireki("FileRireki");
+inline constexpr QLatin1String ToolBar("ToolBar");
+inline constexpr QLatin1String Tree("TREE");
+inline constexpr QLatin1String NodeEditor("NODE_EDITOR");
+inline constexpr QLatin1String Editor("EDITOR");
+inline constexpr QLatin1String Html("HTML");
+// Sections whose keys belong to the print preview, the plug-in dialog and the find dialog.
+inline constexpr QLatin1String PrintOption("PRINT_OPTION");
+inline constexpr QLatin1String Plugin("PLUGIN");
+inline constexpr QLatin1String FindRireki("FindRireki");
+
+inline constexpr char16_t DefaultFontName[] = u"ＭＳ ゴシック";
+
+inline constexpr TBoolSetting FormRestore{Form, QLatin1String("Restore"), true};
+inline constexpr TIntSetting FormNaviWidth{Form, QLatin1String("NaviWidth"), 250};
+inline constexpr TIntSetting FormLumenoTreeWidth{Form, QLatin1String("LumenoTreeWidth"), 240};
+inline constexpr TBoolSetting FormShowNaviWhenLumeno{Form, QLatin1String("ShowNaviWhenLumeno"), false};
+
+inline constexpr TBoolSetting FileAutoLoad{File, QLatin1String("AutoLoad"), false};
+inline constexpr TIntSetting FileAutoSaveTime{File, QLatin1String("AutoSaveTime"), 0};
+inline constexpr TIntSetting FileBackupDepth{File, QLatin1String("BackupDepth"), 1};
+
+inline constexpr TBoolSetting ToolBarSmallButtons{ToolBar, QLatin1String("SmallButtons"), false};
+
+inline constexpr TStringSetting TreeFontName{Tree, QLatin1String("FontName"), DefaultFontName};
+inline constexpr TIntSetting TreeFontSize{Tree, QLatin1String("FontSize"), 10};
+inline constexpr TColorSetting TreeFontColor{Tree, QLatin1String("FontColor"), clWindowText};
+inline constexpr TBoolSetting TreeDirectEdit{Tree, QLatin1String("DirectEdit"), false};
+inline constexpr TBoolSetting TreeEnableIJKL{Tree, QLatin1String("EnableIJKL"), true};
+
+inline constexpr TColorSetting NodeEditorBkColor{NodeEditor, QLatin1String("BkColor"), clWindow};
+inline constexpr TStringSetting NodeEditorFontName{NodeEditor, QLatin1String("FontName"), DefaultFontName};
+inline constexpr TIntSetting NodeEditorFontSize{NodeEditor, QLatin1String("FontSize"), 11};
+inline constexpr TColorSetting NodeEditorFontColor{NodeEditor, QLatin1String("FontColor"), clWindowText};
+
+inline constexpr TBoolSetting EditorCanTab{Editor, QLatin1String("CanTab"), false};
+inline constexpr TIntSetting EditorTabCount{Editor, QLatin1String("TabCount"), 8};
+inline constexpr TIntSetting EditorWrapByte{Editor, QLatin1String("WrapByte"), 80};
+inline constexpr TBoolSetting EditorFreeCaret{Editor, QLatin1String("FreeCaret"), false};
+inline constexpr TBoolSetting EditorRetVisible{Editor, QLatin1String("RetVisible"), false};
+inline constexpr TBoolSetting EditorEofVisible{Editor, QLatin1String("EofVisible"), false};
+inline constexpr TIntSetting EditorLineMargin{Editor, QLatin1String("LineMargin"), 0};
+inline constexpr TBoolSetting EditorWordWrap{Editor, QLatin1String("WordWrap"), true};
+inline constexpr TBoolSetting EditorIMEOpen{Editor, QLatin1String("IMEOpen"), true};
+inline constexpr TStringSetting EditorFontName{Editor, QLatin1String("FontName"), DefaultFontName};
+inline constexpr TIntSetting EditorFontSize{Editor, QLatin1String("FontSize"), 10};
+inline constexpr TColorSetting EditorFontColor{Editor, QLatin1String("FontColor"), clWindowText};
+inline constexpr TColorSetting EditorBkColor{Editor, QLatin1String("BkColor"), clWindow};
+inline constexpr TColorSetting EditorSelectColor{Editor, QLatin1String("SelectColor"), clHighlightText};
+inline constexpr TColorSetting EditorSelectBkColor{Editor, QLatin1String("SelectBkColor"), clHighlight};
+inline constexpr TColorSetting EditorLineNoBkColor{Editor, QLatin1String("LineNoBkColor"), clBtnFace};
+inline constexpr TBoolSetting EditorShowLineNo{Editor, QLatin1String("ShowLineNo"), false};
+inline constexpr TBoolSetting EditorTabToSpace{Editor, QLatin1String("TabToSpace"), true};
+inline constexpr TBoolSetting EditorRightWrap{Editor, QLatin1String("RightWrap"), true};
+inline constexpr TBoolSetting EditorShowRuler{Editor, QLatin1String("ShowRuler"), false};
+inline constexpr TIntSetting EditorRulerRange{Editor, QLatin1String("RulerRange"), 10};
+inline constexpr TIntSetting EditorLineNoMode{Editor, QLatin1String("LineNoMode"), 1};
+
+inline constexpr TStringSetting HtmlExtType{Html, QLatin1String("ExtType"), u".html"};
+inline constexpr TBoolSetting HtmlFileDivide{Html, QLatin1String("FileDivide"), false};
+} // namespace SettingKeys

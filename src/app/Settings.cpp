@@ -1,0 +1,112 @@
+#include "Settings.h"
+
+namespace {
+const QLatin1String LeftKey("Left");
+const QLatin1String TopKey("Top");
+const QLatin1String WidthKey("Width");
+const QLatin1String HeightKey("Height");
+const QLatin1String LastOpenedKey("LastOpened");
+} // namespace
+
+TSettings::TSettings(const QString &fileName)
+    : m_ini(fileName)
+{
+}
+
+bool TSettings::value(const TBoolSetting &setting) const
+{
+    return m_ini.ReadBool(setting.section, setting.key, setting.defaultValue);
+}
+
+int TSettings::value(const TIntSetting &setting) const
+{
+    return m_ini.ReadInteger(setting.section, setting.key, setting.defaultValue);
+}
+
+QString TSettings::value(const TStringSetting &setting) const
+{
+    return m_ini.ReadString(setting.section, setting.key, setting.defaultValue.toString());
+}
+
+std::optional<TColor> TSettings::value(const TColorSetting &setting) const
+{
+    const QString defaultText = TColorNames::toString(setting.defaultValue);
+    return TColorNames::fromString(m_ini.ReadString(setting.section, setting.key, defaultText));
+}
+
+void TSettings::setValue(const TBoolSetting &setting, bool value)
+{
+    m_ini.WriteBool(setting.section, setting.key, value);
+}
+
+void TSettings::setValue(const TIntSetting &setting, int value)
+{
+    m_ini.WriteInteger(setting.section, setting.key, value);
+}
+
+void TSettings::setValue(const TStringSetting &setting, const QString &value)
+{
+    m_ini.WriteString(setting.section, setting.key, value);
+}
+
+void TSettings::setValue(const TColorSetting &setting, TColor value)
+{
+    m_ini.WriteString(setting.section, setting.key, TColorNames::toString(value));
+}
+
+QRect TSettings::defaultFormGeometry(const QSize &screen)
+{
+    const int tenthWidth = screen.width() / 10;
+    const int tenthHeight = screen.height() / 10;
+    return QRect(tenthWidth, tenthHeight, tenthWidth * 8, tenthHeight * 8);
+}
+
+QRect TSettings::formGeometry(const QSize &screen) const
+{
+    const QRect fallback = defaultFormGeometry(screen);
+    if (!value(SettingKeys::FormRestore))
+        return fallback;
+    using SettingKeys::Form;
+    return QRect(m_ini.ReadInteger(Form, LeftKey, fallback.left()),
+                 m_ini.ReadInteger(Form, TopKey, fallback.top()),
+                 m_ini.ReadInteger(Form, WidthKey, fallback.width()),
+                 m_ini.ReadInteger(Form, HeightKey, fallback.height()));
+}
+
+void TSettings::setFormGeometry(const QRect &geometry)
+{
+    using SettingKeys::Form;
+    TIniFile::UpdateScope update(m_ini);
+    m_ini.WriteInteger(Form, WidthKey, geometry.width());
+    m_ini.WriteInteger(Form, LeftKey, geometry.left());
+    m_ini.WriteInteger(Form, TopKey, geometry.top());
+    m_ini.WriteInteger(Form, HeightKey, geometry.height());
+}
+
+QString TSettings::lastOpened(const QString &programFolder) const
+{
+    return m_ini.ReadString(SettingKeys::Path, LastOpenedKey, programFolder);
+}
+
+void TSettings::setLastOpened(const QString &folder)
+{
+    m_ini.WriteString(SettingKeys::Path, LastOpenedKey, folder);
+}
+
+QStringList TSettings::recentFiles() const
+{
+    QStringList files;
+    for (int i = 1; i <= RecentFileCount; ++i) {
+        const QString file = m_ini.ReadString(SettingKeys::FileRireki, QString::number(i), QString());
+        if (!file.isEmpty())
+            files << file;
+    }
+    return files;
+}
+
+void TSettings::setRecentFiles(const QStringList &files)
+{
+    TIniFile::UpdateScope update(m_ini);
+    for (int i = 1; i <= RecentFileCount; ++i)
+        m_ini.WriteString(SettingKeys::FileRireki, QString::number(i), files.value(i - 1));
+}

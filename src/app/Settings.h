@@ -1,0 +1,59 @@
+#pragma once
+
+#include "IniFile.h"
+#include "SettingKeys.h"
+
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+#include <optional>
+
+// Typed access to the settings file. Reads look at the file each time and writes go to it at
+// once (TIniFile), so several holders of the same file name stay consistent.
+class TSettings
+{
+public:
+    static constexpr int RecentFileCount = 4;
+
+    explicit TSettings(const QString &fileName);
+    const QString &fileName() const { return m_ini.fileName(); }
+    // Untyped access, for the sections that other features own (PRINT_OPTION, PLUGIN, FindRireki).
+    TIniFile &ini() { return m_ini; }
+    const TIniFile &ini() const { return m_ini; }
+
+    bool value(const TBoolSetting &setting) const;
+    int value(const TIntSetting &setting) const;
+    QString value(const TStringSetting &setting) const;
+    // nullopt when the stored text is neither a colour name nor a number; the caller reports it.
+    std::optional<TColor> value(const TColorSetting &setting) const;
+    template<typename Setting>
+    bool contains(const Setting &setting) const
+    {
+        return m_ini.ValueExists(setting.section, setting.key);
+    }
+
+    void setValue(const TBoolSetting &setting, bool value);
+    void setValue(const TIntSetting &setting, int value);
+    void setValue(const TStringSetting &setting, const QString &value);
+    // Written by name when the colour has one, otherwise as "$00BBGGRR".
+    void setValue(const TColorSetting &setting, TColor value);
+
+    // One tenth of the screen from the top-left corner, eight tenths wide and high.
+    static QRect defaultFormGeometry(const QSize &screen);
+    // Form/Left, Top, Width, Height when Form/Restore is on (each absent key taking its default);
+    // the default placement otherwise, without reading them.
+    QRect formGeometry(const QSize &screen) const;
+    void setFormGeometry(const QRect &geometry);
+
+    // Path/LastOpened; programFolder when the key is absent.
+    QString lastOpened(const QString &programFolder) const;
+    void setLastOpened(const QString &folder);
+
+    // FileRireki "1" to "4" in key order, empty values left out.
+    QStringList recentFiles() const;
+    // The first four of files as FileRireki "1" to "4", the keys after the last one emptied.
+    void setRecentFiles(const QStringList &files);
+
+private:
+    TIniFile m_ini;
+};
