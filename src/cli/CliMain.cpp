@@ -1,4 +1,8 @@
+#include "document/DocumentTree.h"
+#include "files/DocumentStorage.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -6,8 +10,53 @@ const char *const usageText =
     "使い方: olvek-cli COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
-    "  --help             show this text\n";
+    "  --help             show this text\n"
+    "  convert IN OUT     open the document IN and save it as OUT\n"
+    "\n"
+    "convert chooses each file's format by its extension, exactly as written (case included):\n"
+    "  .olvx  JSON document (UTF-8)\n"
+    "  .olv   legacy document (Shift_JIS); a document that does not fit in Shift_JIS is refused,\n"
+    "         except when IN is .olv too (its own version is then kept, as a save would)\n"
+    "Titles that begin with a space are saved with \"_\" for that space. OUT is replaced only\n"
+    "once it is completely written.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
+    "  2  IN could not be read (missing, damaged, too new a version)\n"
+    "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
+    "  4  OUT could not be written\n";
+
+enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
+
+int convert(const QString &in, const QString &out)
+{
+    QTextStream err(stderr);
+    const auto inFormat = TDocumentStorage::formatOf(in);
+    const auto outFormat = TDocumentStorage::formatOf(out);
+    for (const auto &[path, format] : {std::pair(in, inFormat), std::pair(out, outFormat)}) {
+        if (format == TDocumentStorage::Format::Unknown) {
+            err << "olvek-cli: " << path << ": the extension must be .olvx or .olv\n";
+            return UsageError;
+        }
+    }
+    TDocumentTree tree;
+    const TFileResult opened = TDocumentStorage::readDocumentFile(in, tree);
+    if (!opened.ok) {
+        err << "olvek-cli: " << in << ": " << opened.error << "\n";
+        return ReadError;
+    }
+    qint64 version = inFormat == TDocumentStorage::Format::Legacy && outFormat == TDocumentStorage::Format::Legacy
+        ? opened.version
+        : TDocumentStorage::saveAsVersion(outFormat);
+    const TFileResult saved = TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version);
+    if (!saved.ok) {
+        err << "olvek-cli: " << out << ": " << saved.error << "\n";
+        return saved.refused ? Refused : WriteError;
+    }
+    return Success;
 }
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -16,8 +65,15 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     if (args.isEmpty() || args.first() == QLatin1String("--help")) {
         out << QString::fromUtf8(usageText);
-        return args.isEmpty() ? 1 : 0;
+        return args.isEmpty() ? UsageError : Success;
+    }
+    if (args.first() == QLatin1String("convert")) {
+        if (args.size() != 3) {
+            QTextStream(stderr) << "olvek-cli: convert needs two arguments: IN OUT\n";
+            return UsageError;
+        }
+        return convert(args[1], args[2]);
     }
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
-    return 1;
+    return UsageError;
 }
