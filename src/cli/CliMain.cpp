@@ -62,10 +62,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    QTextStream out(stdout);
-    if (args.isEmpty() || args.first() == QLatin1String("--help")) {
-        out << QString::fromUtf8(usageText);
-        return args.isEmpty() ? UsageError : Success;
+    if (args.isEmpty()) {
+        QTextStream(stderr) << QString::fromUtf8(usageText);
+        return UsageError;
+    }
+    if (args.first() == QLatin1String("--help")) {
+        QTextStream(stdout) << QString::fromUtf8(usageText);
+        return Success;
     }
     if (args.first() == QLatin1String("convert")) {
         if (args.size() != 3) {
