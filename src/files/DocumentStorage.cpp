@@ -80,7 +80,7 @@ TFileResult TDocumentStorage::writeDocumentFile(const QString &path, TDocumentTr
 void TDocumentStorage::replaceLeadingSpaces(TDocumentTree &tree)
 {
     for (TTreeNode *node = tree.first(); node; node = node->next()) {
-        if (node->title().startsWith(u' '))
+        if (!node->title().isEmpty() && node->title().front() == u' ')
             node->setTitle(u'_' + node->title().mid(1));
     }
 }

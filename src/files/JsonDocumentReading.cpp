@@ -9,6 +9,7 @@
 #include <simdjson.h>
 
 #include <cstring>
+#include <vector>
 
 namespace ondemand = simdjson::ondemand;
 
@@ -101,7 +102,7 @@ private:
             if (const auto error = std::move(fieldResult).get(field))
                 failJson(error);
             if (keyIs(field, "title")) {
-                node->setTitle(stringValue(field, "title"));
+                node->setTitle(stringValue(field, "title").toString());
                 haveTitle = true;
             } else if (keyIs(field, "text")) {
                 data->setBodyFromText(stringValue(field, "text"));
@@ -139,7 +140,8 @@ private:
         return JsonStringDecoding::decodeString(begin, end, key) && key == QLatin1String(name);
     }
 
-    QString stringValue(ondemand::field &field, const char *name) const
+    // The decoded string, valid until the next call.
+    QStringView stringValue(ondemand::field &field, const char *name)
     {
         ondemand::raw_json_string raw;
         if (const auto error = field.value().get_raw_json_string().get(raw))
@@ -148,14 +150,20 @@ private:
                 : failJson(error);
         const char *begin = raw.raw();
         const char *end = JsonStringDecoding::findStringEnd(begin, m_end);
-        QString text;
-        if (end == m_end || !JsonStringDecoding::decodeString(begin, end, text))
+        if (end == m_end)
             failJson(simdjson::STRING_ERROR);
-        return text;
+        if (m_scratch.size() < size_t(end - begin))
+            m_scratch.resize(size_t(end - begin));
+        const qsizetype length = JsonStringDecoding::decodeString(begin, end, m_scratch.data());
+        if (length < 0)
+            failJson(simdjson::STRING_ERROR);
+        return QStringView(m_scratch.data(), length);
     }
 
     TDocumentTree &m_tree;
     const char *m_end;
+    // Strings are decoded here, so that a body is split into lines without a copy of its text.
+    std::vector<char16_t> m_scratch;
 };
 
 // Reads the whole file into a buffer with the padding the parser needs.

@@ -1,5 +1,7 @@
 #include "JsonStringDecoding.h"
 
+#include <cstring>
+
 namespace JsonStringDecoding {
 
 namespace {
@@ -93,9 +95,16 @@ const char *findStringEnd(const char *begin, const char *end)
 {
     const char *p = begin;
     while (p < end) {
-        if (*p == '"')
-            return p;
-        p += *p == '\\' ? 2 : 1;
+        const auto *quote = static_cast<const char *>(std::memchr(p, '"', size_t(end - p)));
+        if (!quote)
+            return end;
+        // The quotation mark is escaped when an odd number of reverse solidi precede it.
+        const char *q = quote;
+        while (q > begin && q[-1] == '\\')
+            --q;
+        if ((quote - q) % 2 == 0)
+            return quote;
+        p = quote + 1;
     }
     return end;
 }
@@ -104,7 +113,14 @@ bool decodeString(const char *begin, const char *end, QString &out)
 {
     // No character takes more UTF-16 units than its UTF-8 form takes bytes.
     out.resize(end - begin);
-    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    const qsizetype length = decodeString(begin, end, reinterpret_cast<char16_t *>(out.data()));
+    out.truncate(qMax(length, qsizetype(0)));
+    return length >= 0;
+}
+
+qsizetype decodeString(const char *begin, const char *end, char16_t *out)
+{
+    char16_t *d = out;
     const auto *p = reinterpret_cast<const unsigned char *>(begin);
     const auto *e = reinterpret_cast<const unsigned char *>(end);
     while (p < e) {
@@ -114,7 +130,7 @@ bool decodeString(const char *begin, const char *end, QString &out)
             ++p;
         } else if (c == '\\') {
             if (e - p < 2)
-                return false;
+                return -1;
             const char kind = char(p[1]);
             p += 2;
             switch (kind) {
@@ -129,7 +145,7 @@ bool decodeString(const char *begin, const char *end, QString &out)
             case 'u': {
                 const int unit = readHex4(reinterpret_cast<const char *>(p), end);
                 if (unit < 0)
-                    return false;
+                    return -1;
                 p += 4;
                 if (unit >= 0xD800 && unit <= 0xDBFF && e - p >= 6 && p[0] == '\\' && p[1] == 'u') {
                     const int low = readHex4(reinterpret_cast<const char *>(p) + 2, end);
@@ -144,7 +160,7 @@ bool decodeString(const char *begin, const char *end, QString &out)
                 break;
             }
             default:
-                return false;
+                return -1;
             }
         } else {
             // A valid multi-byte sequence (the input was validated or repaired before parsing).
@@ -161,7 +177,7 @@ bool decodeString(const char *begin, const char *end, QString &out)
                 extra = 3;
             }
             if (e - p <= extra)
-                return false;
+                return -1;
             for (int i = 1; i <= extra; ++i)
                 cp = (cp << 6) | (p[i] & 0x3F);
             p += extra + 1;
@@ -174,8 +190,7 @@ bool decodeString(const char *begin, const char *end, QString &out)
             }
         }
     }
-    out.truncate(d - reinterpret_cast<char16_t *>(out.data()));
-    return true;
+    return d - out;
 }
 
 } // namespace JsonStringDecoding

@@ -15,9 +15,12 @@ std::string repairUtf8(const char *data, size_t size);
 // when there is none before it.
 const char *findStringEnd(const char *begin, const char *end);
 
-// Decodes the content of a JSON string (valid UTF-8, without its quotation marks) into UTF-16.
-// A \u escape of a surrogate that has no partner becomes U+FFFD. Returns false for an invalid
-// escape.
+// Decodes the content of a JSON string (valid UTF-8, without its quotation marks) into UTF-16
+// at out, which has room for end - begin units. A \u escape of a surrogate that has no partner
+// becomes U+FFFD. Returns the number of units written, or -1 for an invalid escape.
+qsizetype decodeString(const char *begin, const char *end, char16_t *out);
+
+// The same into a string.
 bool decodeString(const char *begin, const char *end, QString &out);
 
 } // namespace JsonStringDecoding
