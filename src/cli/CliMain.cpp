@@ -40,7 +40,9 @@ int convert(const QString &in, const QString &out)
             return UsageError;
         }
     }
-    TDocumentTree tree;
+    // Deliberately never freed: the process ends right after the conversion, and handing a large
+    // document's million small blocks back one by one would take a good part of the run time.
+    TDocumentTree &tree = *new TDocumentTree;
     const TFileResult opened = TDocumentStorage::readDocumentFile(in, tree);
     if (!opened.ok) {
         err << "olvek-cli: " << in << ": " << opened.error << "\n";
