@@ -125,6 +125,12 @@ qsizetype decodeString(const char *begin, const char *end, char16_t *out)
     const auto *e = reinterpret_cast<const unsigned char *>(end);
     while (p < e) {
         const unsigned char c = *p;
+        // Three-byte sequences first: they are most of a Japanese text.
+        if ((c & 0xF0) == 0xE0 && e - p >= 3) {
+            *d++ = char16_t(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            p += 3;
+            continue;
+        }
         if (c < 0x80 && c != '\\') {
             *d++ = c;
             ++p;

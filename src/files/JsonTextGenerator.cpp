@@ -119,6 +119,13 @@ void TJsonTextGenerator::appendEscaped(QByteArray &out, QStringView text)
     const char16_t *s = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i];
+        // Three-byte characters first: they are most of a Japanese text.
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+            *p++ = char(0xE0 | (c >> 12));
+            *p++ = char(0x80 | ((c >> 6) & 0x3F));
+            *p++ = char(0x80 | (c & 0x3F));
+            continue;
+        }
         if (c < 0x80) {
             if (c >= 0x20 && c != u'"' && c != u'\\' && c != u'/') {
                 *p++ = char(c);
