@@ -12,6 +12,7 @@
 #include <QtEndian>
 
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -49,6 +50,12 @@ private:
     const QByteArray &m_bytes;
     qint64 m_pos = 0;
 };
+
+// TShiftJis throws when iconv lacks code page 932.
+QString shiftJisUnavailable()
+{
+    return QStringLiteral("Shift_JIS (CP932) の変換が使えません");
+}
 
 QString damaged(const QString &what)
 {
@@ -232,6 +239,8 @@ TFileResult TLegacyDocumentFormat::read(const QString &path, TDocumentTree &targ
         error = readInto(path, tree, version);
     } catch (const std::bad_alloc &) {
         error = QStringLiteral("メモリが足りないため読み込めません: %1").arg(path);
+    } catch (const std::runtime_error &) {
+        error = shiftJisUnavailable();
     }
     if (!error.isEmpty())
         return TFileResult::failure(error);
@@ -240,6 +249,17 @@ TFileResult TLegacyDocumentFormat::read(const QString &path, TDocumentTree &targ
 }
 
 TFileResult TLegacyDocumentFormat::write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion)
+{
+    try {
+        return writeTested(path, tree, formatVersion);
+    } catch (const std::bad_alloc &) {
+        return TFileResult::failure(QStringLiteral("メモリが足りないため保存できません: %1").arg(path));
+    } catch (const std::runtime_error &) {
+        return TFileResult::failure(shiftJisUnavailable());
+    }
+}
+
+TFileResult TLegacyDocumentFormat::writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion)
 {
     qint64 version = formatVersion;
     if (version / 10000 == 1) {

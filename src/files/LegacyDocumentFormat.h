@@ -29,4 +29,7 @@ public:
     // nothing written) when one does not fit in Shift_JIS; on acceptance formatVersion becomes
     // 11000. The file is replaced only once it is complete.
     static TFileResult write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion);
+
+private:
+    static TFileResult writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion);
 };

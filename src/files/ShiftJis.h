@@ -9,6 +9,7 @@
 
 // Conversion between Unicode and Shift_JIS (Windows code page 932) through iconv.
 // One object keeps its two converters open, so convert many texts with the same object.
+// The constructor throws std::runtime_error when iconv cannot convert code page 932.
 class TShiftJis
 {
 public:
