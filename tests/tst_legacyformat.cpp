@@ -157,6 +157,9 @@ private Q_SLOTS:
             << i64(11000) + i32(19) + "a\r\n\tb\r\n \tc\n  d\re\r\nf" + i32(2) + "\x82\xa0" + i32(0) + i32(0) + i32(0) + i32(0) + i32(0)
             << qint64(11000)
             << QStringList{"0|a|あ|false", "1|b||false", "2|c||false", "2|d||false", "0|e||false", "0|f||false"};
+        QTest::newRow("bytes that are not Shift_JIS")
+            << i64(11000) + threeItems + i32(2) + "a\x82" + i32(0) + i32(0) << qint64(11000)
+            << QStringList{QStringLiteral("0|a|a\uFFFD|false"), "0|b||false", "0|c||false"};
         QTest::newRow("UTF-8 byte order mark in the tree text")
             << i64(11000) + i32(12) + "\xEF\xBB\xBF" "\xE3\x81\x82\r\nb\r\nc" + empties << qint64(11000)
             << QStringList{"0|あ||false", "0|b||false", "0|c||false"};
