@@ -2,6 +2,8 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void unscriptedQuestionFailsTheTest();
     void messageBoxAnswers_data();
     void messageBoxAnswers();
+    void saveDialogChoosesPathAndFilter();
     void filtersFromPipeList();
     void nameFilterForFileDialog_data();
     void nameFilterForFileDialog();
@@ -186,6 +189,46 @@ void TestPrompt::messageBoxAnswers()
     QCOMPARE(int(answer), expected);
     QCOMPARE(seenCaption, expectedCaption);
     QCOMPARE(seenText, text);
+}
+
+void TestPrompt::saveDialogChoosesPathAndFilter()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMessageBoxPrompt prompt;
+    TPrompt::FileRequest request;
+    request.title = QStringLiteral("テキストファイルに出力");
+    request.filters = TPrompt::filtersFrom(QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"));
+    request.filterIndex = 1;
+    request.defaultExtension = QStringLiteral("txt");
+    request.initialDirectory = dir.path();
+
+    QString seenTitle;
+    QString seenFilter;
+    const auto answerWith = [&](const QString &name) {
+        QTimer::singleShot(0, this, [&, name] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seenTitle = dialog->windowTitle();
+            seenFilter = dialog->selectedNameFilter();
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(name);
+            static_cast<QDialog *>(dialog)->accept(); // as the dialog's own button does
+        });
+    };
+
+    answerWith(QStringLiteral("出力"));
+    const TPrompt::FileChoice choice = prompt.saveFile(request);
+    QCOMPARE(seenTitle, request.title);
+    QCOMPARE(seenFilter, TMessageBoxPrompt::nameFilter(request.filters[1]));
+    QCOMPARE(choice.path, dir.filePath(QStringLiteral("出力.txt")));
+    QCOMPARE(choice.filterIndex, 1);
+
+    answerWith(QString());
+    QVERIFY(prompt.saveFile(request).isCancelled());
 }
 
 void TestPrompt::filtersFromPipeList()

@@ -6,8 +6,8 @@
 #include "document/DocumentTree.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QScrollBar>
+#include <utility>
 #include <vector>
 
 TOlvekTreeView::TOlvekTreeView(QWidget *parent)
@@ -16,6 +16,8 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
       m_model(std::make_unique<TDocumentModel>(m_tree.get())),
       m_delegate(new TTitleDelegate(this))
 {
+    // The signals carry items; queued connections and signal spies need the type registered.
+    qRegisterMetaType<TTreeNode *>();
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setIndentation(19);
@@ -26,8 +28,6 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     setAcceptDrops(true);
     setDragDropMode(DragDrop);
     setDropIndicatorShown(false);
-    // The drag auto-scroll is our own timer, with its own margins and pace.
-    setAutoScroll(false);
 
     setModel(m_model.get());
     QItemSelectionModel *created = selectionModel();
@@ -57,13 +57,21 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, [this] { syncExpandedFrom(nullptr); });
     connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &parent, int first, int last) {
-                for (int row = first; row <= last; ++row)
-                    forgetNodesIn(m_model->nodeOf(m_model->index(row, 0, parent)));
+                for (int row = first; row <= last; ++row) {
+                    const TTreeNode *removed = m_model->nodeOf(m_model->index(row, 0, parent));
+                    forgetNodesIn(removed);
+                    if (selectedNode() && selectedNode()->isInSubtreeOf(removed))
+                        selectInPlaceOf(parent, first, last);
+                }
             });
-    connect(m_model.get(), &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex &, int, int, const QModelIndex &destination, int row) {
-                syncExpandedFrom(m_model->nodeOf(m_model->index(row, 0, destination)));
+    connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [this](const QModelIndex &parent, int first) {
+                m_movingNode = m_model->nodeOf(m_model->index(first, 0, parent));
             });
+    connect(m_model.get(), &QAbstractItemModel::rowsMoved, this, [this] {
+        if (TTreeNode *moved = std::exchange(m_movingNode, nullptr))
+            syncExpandedFrom(moved);
+    });
 }
 
 TOlvekTreeView::~TOlvekTreeView()
@@ -150,7 +158,8 @@ void TOlvekTreeView::setIconProvider(IconProvider provider)
 
 bool TOlvekTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    if (!m_titlesEditable || isEditingTitle())
+    // The folder roots' titles are fixed, whatever the flag still says.
+    if (!m_titlesEditable || isEditingTitle() || m_tree->isFolderRoot(m_model->nodeOf(index)))
         return false;
     if (!QTreeView::edit(index, trigger, event))
         return false;
@@ -180,7 +189,43 @@ void TOlvekTreeView::keyPressEvent(QKeyEvent *event)
         edit(currentIndex(), EditKeyPressed, event);
         return;
     }
+    if (m_letterKeys) {
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        struct Letter
+        {
+            int key;
+            Qt::Key arrow;
+            MoveDirection direction;
+        };
+        static constexpr Letter letters[] = {
+            {Qt::Key_I, Qt::Key_Up, MoveDirection::Up},
+            {Qt::Key_J, Qt::Key_Left, MoveDirection::Left},
+            {Qt::Key_K, Qt::Key_Down, MoveDirection::Down},
+            {Qt::Key_L, Qt::Key_Right, MoveDirection::Right},
+        };
+        for (const Letter &letter : letters) {
+            if (event->key() != letter.key)
+                continue;
+            if (modifiers == Qt::NoModifier) {
+                QKeyEvent arrow(QEvent::KeyPress, letter.arrow, Qt::NoModifier);
+                QTreeView::keyPressEvent(&arrow);
+                event->accept();
+                return;
+            }
+            if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+                Q_EMIT moveKeyPressed(letter.direction);
+                event->accept();
+                return;
+            }
+        }
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void TOlvekTreeView::mousePressEvent(QMouseEvent *event)
+{
+    QTreeView::mousePressEvent(event);
+    Q_EMIT mousePressed();
 }
 
 void TOlvekTreeView::commitData(QWidget *editor)
@@ -245,6 +290,15 @@ void TOlvekTreeView::syncExpandedFrom(TTreeNode *subtreeRoot)
     }
 }
 
+void TOlvekTreeView::selectInPlaceOf(const QModelIndex &parent, int first, int last)
+{
+    QModelIndex replacement = m_model->index(last + 1, 0, parent);
+    if (!replacement.isValid())
+        replacement = first > 0 ? m_model->index(first - 1, 0, parent) : parent;
+    // The item being left is going away: nothing is committed into it, so no `changing`.
+    selectionModel()->QItemSelectionModel::setCurrentIndex(replacement, QItemSelectionModel::ClearAndSelect);
+}
+
 void TOlvekTreeView::forgetNodesIn(const TTreeNode *removed)
 {
     const auto goes = [removed](const TTreeNode *node) {
@@ -252,8 +306,6 @@ void TOlvekTreeView::forgetNodesIn(const TTreeNode *removed)
     };
     if (goes(m_editingNode))
         m_editingNode = nullptr;
-    if (goes(m_dragNode))
-        m_dragNode = nullptr;
     if (m_dropTarget && goes(m_dropTarget->node))
         setDropTarget(std::nullopt);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class QMimeData;
 class TDocumentModel;
 class TDocumentTree;
 class TTitleDelegate;
@@ -27,6 +27,10 @@ class TOlvekTreeView : public QTreeView
 public:
     // Where a dragged item goes relative to the item under the pointer.
     enum class DropMode { Before = 0, After = 1, Into = 2 };
+    Q_ENUM(DropMode)
+    // The item moves asked for by Ctrl+Shift+I, J, K, L.
+    enum class MoveDirection { Up, Left, Down, Right };
+    Q_ENUM(MoveDirection)
     struct DropTarget
     {
         TTreeNode *node = nullptr;
@@ -69,13 +73,18 @@ public:
     void endUpdate();
     bool isUpdating() const { return m_updateCount > 0; }
 
-    // Whether Space and F2 edit the selected item's title in place.
+    // Whether Space and F2 edit the selected item's title in place; never on a folder root.
     bool titlesEditable() const { return m_titlesEditable; }
     void setTitlesEditable(bool editable);
     bool isEditingTitle() const { return state() == EditingState; }
     using QTreeView::edit;
 
     void setIconProvider(IconProvider provider);
+
+    // With the letter keys on, I, J, K, L without modifiers act as the Up, Left, Down and Right
+    // arrow keys, and with Ctrl+Shift they ask for an item move (moveKeyPressed).
+    bool letterKeys() const { return m_letterKeys; }
+    void setLetterKeys(bool on) { m_letterKeys = on; }
 
     // Drag and drop inside the tree. The highlight marks the drop target in its mode's colour.
     bool dragHighlight() const { return m_dragHighlight; }
@@ -90,6 +99,10 @@ public:
     // Moves dragged as a drop on target does, expands it one level, and, for a drop into the
     // trash, collapses and selects the trash. Returns false (changing nothing) when refused.
     bool dropNode(TTreeNode *dragged, TTreeNode *target, DropMode mode);
+    // The data a drag of node carries (owned by the caller), and the item such data names when
+    // it comes from this view.
+    QMimeData *createDragData(const TTreeNode *node) const;
+    TTreeNode *draggedNode(const QMimeData *mime) const;
     // The drop target currently highlighted during a drag.
     std::optional<DropTarget> currentDropTarget() const;
 
@@ -106,12 +119,16 @@ Q_SIGNALS:
     void dropStatusChanged(const QString &text);
     // A drop moved node; the document is modified.
     void nodeDropped(TTreeNode *node);
+    void moveKeyPressed(TOlvekTreeView::MoveDirection direction);
+    // Any mouse press on the tree, after the tree handled it.
+    void mousePressed();
 
 protected:
     // Opens the in-place editor only while titles are editable.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -128,6 +145,9 @@ private:
     void syncExpandedFrom(TTreeNode *subtreeRoot);
     // Drops every reference into removed's subtree (every reference for null) before it goes.
     void forgetNodesIn(const TTreeNode *removed);
+    // The selected item lies in rows first to last of parent, which are going away: the item
+    // after them, else before them, else their parent becomes selected.
+    void selectInPlaceOf(const QModelIndex &parent, int first, int last);
     bool isShown(const TTreeNode *node) const;
     void setDropTarget(std::optional<DropTarget> target);
     void endDrag();
@@ -141,10 +161,12 @@ private:
     int m_changeDelay = DefaultChangeDelay;
     int m_updateCount = 0;
     bool m_titlesEditable = false;
+    bool m_letterKeys = false;
     TTreeNode *m_editingNode = nullptr;
+    // The item a move is taking, between the model's two move signals.
+    TTreeNode *m_movingNode = nullptr;
 
     bool m_dragHighlight = true;
-    TTreeNode *m_dragNode = nullptr;
     std::optional<DropTarget> m_dropTarget;
     QString m_dropStatus;
     QTimer m_autoScrollTimer;

@@ -5,6 +5,7 @@
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QMimeData>
@@ -109,16 +110,37 @@ std::optional<TOlvekTreeView::DropTarget> TOlvekTreeView::currentDropTarget() co
     return m_dropTarget;
 }
 
+QMimeData *TOlvekTreeView::createDragData(const TTreeNode *node) const
+{
+    // Names the process, this view and the item's absolute index, so an item only ever drops
+    // into the tree it was dragged from.
+    auto *mime = new QMimeData;
+    mime->setData(NodeMimeType, QByteArray::number(QCoreApplication::applicationPid()) + ':'
+                                    + QByteArray::number(quintptr(this)) + ':'
+                                    + QByteArray::number(node->absoluteIndex()));
+    return mime;
+}
+
+TTreeNode *TOlvekTreeView::draggedNode(const QMimeData *mime) const
+{
+    if (!mime || !mime->hasFormat(NodeMimeType))
+        return nullptr;
+    const QList<QByteArray> parts = mime->data(NodeMimeType).split(':');
+    if (parts.size() != 3 || parts[0].toLongLong() != QCoreApplication::applicationPid()
+        || parts[1].toULongLong() != quintptr(this))
+        return nullptr;
+    bool ok = false;
+    const int index = parts[2].toInt(&ok);
+    return ok ? m_tree->nodeAt(index) : nullptr;
+}
+
 void TOlvekTreeView::startDrag(Qt::DropActions)
 {
     TTreeNode *node = selectedNode();
     if (!node || !node->parent())
         return;
-    m_dragNode = node;
     auto *drag = new QDrag(this);
-    auto *mime = new QMimeData;
-    mime->setData(NodeMimeType, QByteArray::number(node->absoluteIndex()));
-    drag->setMimeData(mime);
+    drag->setMimeData(createDragData(node));
     // The tree moves the item itself on the drop; whatever exec() answers changes nothing more.
     drag->exec(Qt::MoveAction);
     endDrag();
@@ -126,21 +148,24 @@ void TOlvekTreeView::startDrag(Qt::DropActions)
 
 void TOlvekTreeView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (m_dragNode && event->mimeData()->hasFormat(NodeMimeType)) {
+    if (draggedNode(event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
     event->ignore();
 }
 
+// Replaces the item view's own handling, so its auto-scroll never starts: the tree scrolls by
+// its own timer, margins and pace.
 void TOlvekTreeView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!m_dragNode || !event->mimeData()->hasFormat(NodeMimeType)) {
+    const TTreeNode *dragged = draggedNode(event->mimeData());
+    if (!dragged) {
         event->ignore();
         return;
     }
     const QPoint pos = event->position().toPoint();
-    setDropTarget(dropTargetAt(m_dragNode, pos));
+    setDropTarget(dropTargetAt(dragged, pos));
     if (m_dropTarget) {
         event->setDropAction(Qt::MoveAction);
         event->accept();
@@ -167,9 +192,9 @@ void TOlvekTreeView::dragLeaveEvent(QDragLeaveEvent *event)
 
 void TOlvekTreeView::dropEvent(QDropEvent *event)
 {
+    TTreeNode *dragged = draggedNode(event->mimeData());
     const std::optional<DropTarget> target =
-        m_dragNode ? dropTargetAt(m_dragNode, event->position().toPoint()) : std::nullopt;
-    TTreeNode *dragged = m_dragNode;
+        dragged ? dropTargetAt(dragged, event->position().toPoint()) : std::nullopt;
     endDrag();
     if (!target) {
         event->ignore();
@@ -198,7 +223,6 @@ void TOlvekTreeView::setDropTarget(std::optional<DropTarget> target)
 void TOlvekTreeView::endDrag()
 {
     m_autoScrollTimer.stop();
-    m_dragNode = nullptr;
     setDropTarget(std::nullopt);
 }
 

@@ -3,7 +3,8 @@
 #include <QItemSelectionModel>
 
 // A selection model that announces a change of the current item before it happens, while the
-// item being left is still current.
+// item being left is still current. A change to an item that the announcement removed is
+// dropped.
 class TTreeSelectionModel : public QItemSelectionModel
 {
     Q_OBJECT
