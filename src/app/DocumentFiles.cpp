@@ -49,7 +49,7 @@ TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TSta
     : QObject(parent), m_engine(engine), m_state(state), m_treeStatus(treeStatus)
 {
     m_autoSaveTimer.setObjectName(QStringLiteral("Timer1"));
-    connect(&m_autoSaveTimer, &QTimer::timeout, this, &TDocumentFiles::autoSaveTick);
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, &TDocumentFiles::Timer1Timer);
 }
 
 bool TDocumentFiles::ConfirmSaveBeforeClose()
@@ -325,7 +325,7 @@ void TDocumentFiles::setAutoSaveInterval(int minutes)
     }
 }
 
-void TDocumentFiles::autoSaveTick()
+void TDocumentFiles::Timer1Timer()
 {
     if (!m_state->isModified())
         return;

@@ -45,6 +45,8 @@ public:
     // Minutes; 0 stops auto-saving.
     void setAutoSaveInterval(int minutes);
     QTimer &Timer1() { return m_autoSaveTimer; }
+    // The auto-save tick: saves a modified document, with the timer stopped meanwhile.
+    void Timer1Timer();
 
     // Runs the command refresh; the owner installs it.
     void setRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
@@ -53,7 +55,6 @@ Q_SIGNALS:
     void recentFilesChanged(const QStringList &files);
 
 private:
-    void autoSaveTick();
     void showStatus(const QString &text);
     void refresh();
     bool writeWithBackups(const QString &fileName, const QString &declinedQuestion);
