@@ -1,10 +1,16 @@
+#include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QInputMethodEvent>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -188,10 +194,68 @@ private Q_SLOTS:
         QCOMPARE(editor.displayRow(), rows + 1);
         QCOMPARE(editor.displayColumn(), 1);
 
+        // Scrolling by screen rows, into the middle of the wrapped line and back.
+        editor.setLines(QStringList(30, longLine));
+        QCoreApplication::processEvents();
+        const int rowsPerLine = editor.lineToRow(2) - 1;
+        editor.setTopRow(rowsPerLine * 10 + 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.topLine(), 11);
+        QCOMPARE(editor.topRow(), rowsPerLine * 10 + 2);
+        editor.setTopRow(1);
+        QCOMPARE(editor.topRow(), 1);
+        QCOMPARE(editor.topLine(), 1);
+
         editor.setWordWrap(false);
+        editor.setLines({longLine, QStringLiteral("short")});
+        editor.setSelStart(int(longLine.size()) + 2);
         QCoreApplication::processEvents();
         QCOMPARE(editor.displayRow(), 2);
         QVERIFY(editor.horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
+    }
+
+    void rowsOfUnshownLinesMatchTheLayout_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("Japanese fixed pitch") << QStringLiteral("IPAGothic");
+        QTest::newRow("Latin fixed pitch") << QStringLiteral("Noto Sans Mono");
+        QTest::newRow("proportional") << QStringLiteral("DejaVu Sans");
+    }
+
+    void rowsOfUnshownLinesMatchTheLayout()
+    {
+        // Rows of lines that were never shown are counted without laying them out; the
+        // count must agree with the layout (Japanese line-break rules, Latin words, tabs).
+        QFETCH(QString, family);
+        if (!QFontDatabase::families().contains(family))
+            QSKIP("font not installed");
+        const QString pool = QStringLiteral(
+            "吾輩は猫である。名前はまだ無い。「どこで」生れたかとんと見当がつかぬ。The quick brown fox "
+            "jumps over the lazy dog,\tagain and again. ニャーニャー泣いていた事だけは記憶している。");
+        QStringList lines;
+        QRandomGenerator random(7);
+        for (int i = 0; i < 200; ++i) {
+            const int length = int(random.bounded(200));
+            const int start = int(random.bounded(int(pool.size())));
+            QString line;
+            for (int k = 0; k < length; ++k)
+                line += pool.at((start + k) % pool.size());
+            lines << line;
+        }
+        TOlvekEditor &editor = shown();
+        editor.setFontName(family);
+        editor.setLines(lines);
+        QCoreApplication::processEvents();
+        const int counted = editor.lineToRow(200);
+
+        auto *layout = qobject_cast<QPlainTextDocumentLayout *>(editor.document()->documentLayout());
+        for (QTextBlock block = editor.document()->firstBlock(); block.isValid(); block = block.next())
+            layout->ensureBlockLayout(block);
+        editor.setLines(lines); // drops the counts kept so far
+        for (QTextBlock block = editor.document()->firstBlock(); block.isValid(); block = block.next())
+            layout->ensureBlockLayout(block);
+        QCOMPARE(counted, editor.lineToRow(200));
+        QVERIFY(counted > 400);
     }
 
     void displayColumnCountsWideCharactersTwice()
@@ -213,6 +277,8 @@ private Q_SLOTS:
 
         editor.setLines({QStringLiteral("program"), QStringLiteral("text")});
         editor.setText(QStringLiteral("other\r\ntext"));
+        editor.setPlainText(QStringLiteral("plain\ntext"));
+        editor.clear();
         editor.clearAll();
         editor.setLineMargin(4);
         editor.setFontSize(12);
@@ -268,8 +334,11 @@ private Q_SLOTS:
     {
         TOlvekEditor &editor = shown({QStringLiteral("ab")});
         editor.setSelStart(1);
+        QList<int> keys;
+        connect(&editor, &TOlvekEditor::keyDown, this, [&](int &key, Qt::KeyboardModifiers) { keys << key; });
         QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(editor.lines(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(keys.count(Qt::Key_Return), 1);
     }
 
     void tabKey_data()
@@ -306,34 +375,102 @@ private Q_SLOTS:
         QCOMPARE(editor->hasFocus(), keepsFocus);
     }
 
+    void tabToSpacesCountsScreenColumns()
+    {
+        if (!QFontDatabase::families().contains(QStringLiteral("IPAGothic")))
+            QSKIP("needs a Japanese fixed-pitch font");
+        TOlvekEditor &editor = shown({QStringLiteral("日本")});
+        editor.setFontName(QStringLiteral("IPAGothic"));
+        editor.setCanTab(true);
+        editor.setTabToSpace(true);
+        editor.setSelStart(2);
+        QTest::keyClick(&editor, Qt::Key_Tab); // two wide characters fill four of eight columns
+        QCOMPARE(editor.lines(), QStringList{QStringLiteral("日本    ")});
+        QCOMPARE(editor.displayColumn(), 9);
+    }
+
     void consumedKeysNeverReachTheEditor()
     {
+        // A handler like the engines' base key handling: each of these keys has exactly the
+        // handler's effect and none of the editor's own bindings.
         TOlvekEditor &editor = shown({QStringLiteral("abc")});
-        QApplication::clipboard()->setText(QStringLiteral("clip"));
-        QList<int> seen;
+        QClipboard *clipboard = QApplication::clipboard();
+        int pastes = 0;
         connect(&editor, &TOlvekEditor::keyDown, this, [&](int &key, Qt::KeyboardModifiers modifiers) {
-            seen << key;
-            if (key == Qt::Key_Delete && modifiers == Qt::ShiftModifier)
+            if (key == Qt::Key_Insert && modifiers == Qt::NoModifier) {
+                editor.toggleOverwrite();
                 key = 0;
-            if (key == Qt::Key_Insert && modifiers == Qt::ShiftModifier)
+            } else if (key == Qt::Key_Insert && modifiers == Qt::ShiftModifier) {
+                ++pastes;
+                editor.paste();
                 key = 0;
-            if (key == Qt::Key_A && modifiers == Qt::NoModifier)
+            } else if (key == Qt::Key_Insert && modifiers == Qt::ControlModifier) {
+                editor.copy();
                 key = 0;
+            } else if (key == Qt::Key_Delete && modifiers == Qt::ShiftModifier) {
+                key = 0;
+            }
         });
-        editor.selectAll();
-        QTest::keyClick(&editor, Qt::Key_Delete, Qt::ShiftModifier);
-        QTest::keyClick(&editor, Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(editor.lines(), QStringList{QStringLiteral("abc")});
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
-        editor.setSelStart(3);
-        QTest::keyClicks(&editor, QStringLiteral("ab"));
-        QCOMPARE(editor.lines(), QStringList{QStringLiteral("abcb")});
-        QVERIFY(seen.contains(Qt::Key_Delete));
-        QVERIFY(seen.contains(Qt::Key_Insert));
 
-        // Keys the owner passes on keep their own effect.
+        clipboard->setText(QStringLiteral("clip"));
+        editor.selectAll();
+        QTest::keyClick(&editor, Qt::Key_Delete, Qt::ShiftModifier); // would cut
+        QCOMPARE(editor.lines(), QStringList{QStringLiteral("abc")});
+        QCOMPARE(clipboard->text(), QStringLiteral("clip"));
+
+        editor.setSelStart(1);
+        editor.setSelLength(1);
+        QTest::keyClick(&editor, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("b"));
+
+        editor.setSelStart(3);
+        QTest::keyClick(&editor, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(pastes, 1);
+        QCOMPARE(editor.lines(), QStringList{QStringLiteral("abcb")});
+
+        QTest::keyClick(&editor, Qt::Key_Insert);
+        QVERIFY(editor.isOverwrite());
+        QTest::keyClick(&editor, Qt::Key_Insert);
+        QVERIFY(!editor.isOverwrite());
+
+        // Keys the handler passes on keep their own effect.
         QTest::keyClick(&editor, Qt::Key_Home);
         QCOMPARE(editor.caretColumn(), 1);
+        QTest::keyClick(&editor, Qt::Key_Delete);
+        QCOMPARE(editor.lines(), QStringList{QStringLiteral("bcb")});
+    }
+
+    void menuShortcutsComeBeforeEditorBindings()
+    {
+        QWidget window;
+        auto *editor = new TOlvekEditor(&window);
+        auto *copyCommand = new QAction(&window);
+        copyCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+        window.addAction(copyCommand);
+        QSignalSpy triggered(copyCommand, &QAction::triggered);
+        editor->setLines({QStringLiteral("abc")});
+        window.show();
+        window.activateWindow();
+        editor->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
+
+        // Without a command for the key the editor's own binding applies.
+        window.removeAction(copyCommand);
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc"));
+        // Typing is never taken by a shortcut.
+        auto *letterCommand = new QAction(&window);
+        letterCommand->setShortcut(QKeySequence(Qt::Key_X));
+        window.addAction(letterCommand);
+        editor->setSelStart(3);
+        QTest::keyClick(editor, Qt::Key_X);
+        QCOMPARE(editor->lines(), QStringList{QStringLiteral("abcx")});
     }
 
     void keyUpAndFocusEvents()
@@ -353,6 +490,12 @@ private Q_SLOTS:
         QTRY_COMPARE(entered.count(), 1);
         QTest::keyClick(editor, Qt::Key_A);
         QCOMPARE(released, 1);
+        QSignalSpy clicked(editor, &TOlvekEditor::clicked);
+        QSignalSpy doubleClicked(editor, &TOlvekEditor::doubleClicked);
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseDClick(editor->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(clicked.count() >= 1);
+        QCOMPARE(doubleClicked.count(), 1);
         other->setFocus();
         QTRY_COMPARE(exited.count(), 1);
     }
@@ -360,6 +503,9 @@ private Q_SLOTS:
     void overwriteToggle()
     {
         TOlvekEditor &editor = shown({QStringLiteral("abc")});
+        QVERIFY(!editor.isOverwrite());
+        // The Insert key is the owner's to handle: the editor does not switch on its own.
+        QTest::keyClick(&editor, Qt::Key_Insert);
         QVERIFY(!editor.isOverwrite());
         editor.toggleOverwrite();
         QVERIFY(editor.isOverwrite());
@@ -395,7 +541,24 @@ private Q_SLOTS:
         QCOMPARE(editor.caretLine(), 1);
         QCOMPARE(editor.caretColumn(), 5);
         QCOMPARE(editor.lines().first(), QStringLiteral("ab")); // nothing typed yet
+        // The input method is told where the drawn caret stands, two columns further right.
+        const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+        const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
+        QVERIFY(qAbs(imCaret.x() - lineEnd.x() - 2 * editor.columnWidth()) <= 1.0);
         QTest::keyClicks(&editor, QStringLiteral("x"));
+        QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
+
+        // Down from past the end keeps the column on a longer line, Up past a shorter one.
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 7);
+        QTest::keyClick(&editor, Qt::Key_Down);
+        QCOMPARE(editor.caretLine(), 2);
+        QCOMPARE(editor.caretColumn(), 7);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Up);
+        QCOMPARE(editor.caretLine(), 1);
+        QCOMPARE(editor.caretColumn(), 8);
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
 
         // A column set past the end of a line is kept until something is typed.
@@ -407,6 +570,22 @@ private Q_SLOTS:
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
         editor.replaceSelection(QStringLiteral("y"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x    y"));
+
+        // End goes back to the real end of the line; Backspace first eats virtual columns.
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 13);
+        QTest::keyClick(&editor, Qt::Key_Backspace);
+        QCOMPARE(editor.caretColumn(), 12);
+        QTest::keyClick(&editor, Qt::Key_End);
+        QCOMPARE(editor.caretColumn(), 11);
+        QCOMPARE(editor.lines().first(), QStringLiteral("ab  x    y"));
+
+        // Without FreeCaret the caret stays inside the line.
+        editor.setFreeCaret(false);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretLine(), 2);
+        QCOMPARE(editor.caretColumn(), 1);
     }
 
     void topLine()
@@ -422,6 +601,15 @@ private Q_SLOTS:
         editor.setLines(lines);
         editor.setTopLine(40);
         QCOMPARE(editor.topLine(), 40);
+
+        // Set before the editor is first shown, as when a document opens at start-up.
+        TOlvekEditor hidden;
+        hidden.resize(400, 300);
+        hidden.setLines(lines);
+        hidden.setTopLine(60);
+        hidden.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&hidden));
+        QCOMPARE(hidden.topLine(), 60);
     }
 
     void inputMethodCursorRectangle()
@@ -455,6 +643,16 @@ private Q_SLOTS:
         QApplication::sendEvent(&editor, &commit);
         QVERIFY(changed.count() > 0);
         QCOMPARE(editor.lines(), (QStringList{QStringLiteral("abc"), QStringLiteral("de日本語f")}));
+
+        // Composing over a selection deletes the selection: that is an edit.
+        editor.setModified(false);
+        changed.clear();
+        editor.setSelStart(0);
+        editor.setSelLength(3);
+        QApplication::sendEvent(&editor, &preedit);
+        QCOMPARE(editor.lineText(1), QString());
+        QVERIFY(changed.count() > 0);
+        QVERIFY(editor.isModified());
     }
 
     void groupUndo_data()
@@ -474,6 +672,99 @@ private Q_SLOTS:
         QTest::keyClicks(&editor, QStringLiteral("abc"));
         editor.undo();
         QCOMPARE(editor.text(), afterOneUndo);
+    }
+
+    void lineMarginAddsRowSpacing()
+    {
+        TOlvekEditor &editor = shown({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        editor.setSelStart(3);
+        const int plainTop = editor.cursorRect().top();
+        editor.setLineMargin(10);
+        QCoreApplication::processEvents();
+        QCOMPARE(editor.cursorRect().top(), plainTop + 10);
+        // Clicking on the third row still hits the third line.
+        editor.setSelStart(6);
+        const QPoint third = editor.cursorRect().center();
+        editor.setSelStart(0);
+        QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, third);
+        QCOMPARE(editor.caretLine(), 3);
+    }
+
+    void appearanceSetters()
+    {
+        TOlvekEditor &editor = shown({QStringLiteral("abc")});
+        editor.setFontName(QStringLiteral("IPAGothic"));
+        editor.setFontSize(14);
+        QCOMPARE(editor.font().pointSize(), 14);
+        editor.setFontColor(Qt::darkBlue);
+        editor.setBackgroundColor(Qt::yellow);
+        editor.setSelectionColor(Qt::white);
+        editor.setSelectionBackgroundColor(Qt::darkRed);
+        QCOMPARE(editor.fontColor(), QColor(Qt::darkBlue));
+        QCOMPARE(editor.backgroundColor(), QColor(Qt::yellow));
+        QCOMPARE(editor.selectionColor(), QColor(Qt::white));
+        QCOMPARE(editor.selectionBackgroundColor(), QColor(Qt::darkRed));
+        QCOMPARE(editor.palette().color(QPalette::Inactive, QPalette::Highlight), QColor(Qt::darkRed));
+
+        editor.setTabCount(4);
+        QCOMPARE(editor.tabStopDistance(), 4 * editor.columnWidth());
+
+        const int textStart = editor.textStartX();
+        editor.setShowLineNumbers(true);
+        QVERIFY(editor.gutterWidth() > 0);
+        QCOMPARE(editor.textStartX(), textStart + editor.gutterWidth());
+        editor.setShowLineNumbers(false);
+        QCOMPARE(editor.gutterWidth(), 0);
+        QCOMPARE(editor.textStartX(), textStart);
+
+        // Every part of the painting runs with everything switched on.
+        editor.setShowLineNumbers(true);
+        editor.setSpecialCharsVisible(true);
+        editor.setRightEdge(20);
+        editor.setLineColorProvider([](int line, const QString &) {
+            return line == 1 ? TLineColors{Qt::red, Qt::cyan} : TLineColors{};
+        });
+        const QImage image = editor.grab().toImage();
+        QVERIFY(!image.isNull());
+        const QPoint inGutter(editor.contentsRect().left() + 1, editor.contentsRect().top() + 1);
+        QCOMPARE(image.pixelColor(inGutter), editor.lineNumberBackgroundColor());
+        editor.setSelStart(0);
+        const int rowOne = editor.cursorRect().center().y();
+        const QPoint endOfLineOne = editor.viewport()->mapTo(&editor, QPoint(editor.viewport()->width() - 2, rowOne));
+        QCOMPARE(image.pixelColor(endOfLineOne), QColor(Qt::cyan));
+    }
+
+    void rulerFollowsTheEditorColumns()
+    {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        layout->setSpacing(0);
+        auto *ruler = new TColumnRuler(&window);
+        auto *editor = new TOlvekEditor(&window);
+        layout->addWidget(ruler);
+        layout->addWidget(editor);
+        editor->setWordWrap(false);
+        editor->setLines({QStringLiteral("x").repeated(400)});
+        ruler->setEditor(editor);
+        ruler->setFont(editor->font());
+        ruler->setText(QStringLiteral("----+----1").repeated(40));
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const int start = ruler->textStartX();
+        QCOMPARE(start, editor->textStartX());
+        editor->setShowLineNumbers(true);
+        QCOMPARE(ruler->textStartX(), start + editor->gutterWidth());
+        editor->horizontalScrollBar()->setValue(50);
+        QCOMPARE(ruler->textStartX(), start + editor->gutterWidth() - 50);
+
+        ruler->setSelStart(9);
+        ruler->setSelEnd(10);
+        QCOMPARE(ruler->selStart(), 9);
+        QCOMPARE(ruler->selEnd(), 10);
+        const QImage image = ruler->grab().toImage();
+        QCOMPARE(image.pixelColor(1, 1), editor->lineNumberBackgroundColor());
     }
 };
 

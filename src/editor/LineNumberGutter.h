@@ -9,6 +9,9 @@ class TLineNumberGutter : public QWidget
 {
     Q_OBJECT
 public:
+    // Pixels left free on either side of the numbers.
+    static constexpr int Padding = 6;
+
     explicit TLineNumberGutter(TOlvekEditor *editor);
 
     QSize sizeHint() const override;

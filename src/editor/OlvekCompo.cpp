@@ -4,18 +4,14 @@
 #include "editor/EditorDocumentLayout.h"
 #include "editor/LineColorHighlighter.h"
 #include "editor/LineNumberGutter.h"
+#include "editor/RowCounter.h"
 
 #include <QFontDatabase>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
 namespace {
-constexpr int GutterPadding = 6;
-
 TEditorDocumentLayout *editorLayout(const QTextDocument *document)
 {
     return static_cast<TEditorDocumentLayout *>(document->documentLayout());
@@ -31,6 +27,7 @@ TOlvekEditor::TOlvekEditor(QWidget *parent)
     document->setDocumentLayout(new TEditorDocumentLayout(document));
     setDocument(document);
 
+    m_rowCounter = std::make_unique<TRowCounter>();
     m_gutter = new TLineNumberGutter(this);
     m_gutter->hide();
     m_lineNumberBackground = palette().color(QPalette::Button);
@@ -90,9 +87,15 @@ QStringList TOlvekEditor::lines() const
 void TOlvekEditor::setLines(const QStringList &lines)
 {
     TSilentChange silent(this);
-    // setPlainText switches the undo history off and on, which empties it.
-    setPlainText(lines.join(u'\n'));
+    // The document directly: QPlainTextEdit::setPlainText also applies the caret's character
+    // format to the whole new text, which costs a third of the load of a long body and sets
+    // nothing here, as the editor never uses character formats.
+    document()->setPlainText(lines.join(u'\n'));
     document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     m_modified = false;
 }
 
@@ -235,44 +238,61 @@ void TOlvekEditor::setCaretColumn(int column)
 
 int TOlvekEditor::displayColumn() const
 {
-    const QTextCursor cursor = textCursor();
-    const QTextBlock block = cursor.block();
+    return screenColumn(textCursor().position()) + 1 + m_virtualColumns;
+}
+
+int TOlvekEditor::screenColumn(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
     editorLayout(document())->ensureBlockLayout(block);
-    const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
+    const int inBlock = position - block.position();
+    const QTextLine line = block.layout()->lineForTextPosition(inBlock);
     if (!line.isValid())
-        return 1 + m_virtualColumns;
-    const qreal x = line.cursorToX(cursor.positionInBlock()) - line.x();
-    return qRound(x / columnWidth()) + 1 + m_virtualColumns;
+        return 0;
+    return qRound((line.cursorToX(inBlock) - line.x()) / columnWidth());
 }
 
 int TOlvekEditor::displayRow() const
 {
     const QTextCursor cursor = textCursor();
     const QTextBlock block = cursor.block();
-    ensureLayoutUpTo(block.blockNumber());
+    int rowInLine = 0;
+    // The caret's own line is laid out, as its row inside the line needs the layout.
+    editorLayout(document())->ensureBlockLayout(block);
     const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
-    return block.firstLineNumber() + (line.isValid() ? line.lineNumber() : 0) + 1;
+    if (line.isValid())
+        rowInLine = line.lineNumber();
+    return rowsBefore(block.blockNumber()) + rowInLine + 1;
 }
 
 int TOlvekEditor::lineToRow(int line) const
 {
-    line = qBound(1, line, document()->blockCount());
-    ensureLayoutUpTo(line - 1);
-    return document()->findBlockByNumber(line - 1).firstLineNumber() + 1;
+    return rowsBefore(qBound(1, line, document()->blockCount()) - 1) + 1;
 }
 
 int TOlvekEditor::rowToLine(int row) const
 {
-    auto *layout = editorLayout(document());
-    int rows = 0;
-    QTextBlock block = document()->firstBlock();
-    for (; block.isValid(); block = block.next()) {
-        layout->ensureBlockLayout(block);
-        rows += qMax(1, block.layout()->lineCount());
-        if (rows >= row)
-            return block.blockNumber() + 1;
-    }
-    return document()->blockCount();
+    syncWrapWidth();
+    return m_rowCounter->lineOfRow(document(), row);
+}
+
+int TOlvekEditor::rowsBefore(int blockNumber) const
+{
+    syncWrapWidth();
+    return m_rowCounter->rowsBefore(document(), blockNumber);
+}
+
+void TOlvekEditor::syncWrapWidth() const
+{
+    // The width the layout wraps at: the viewport less the document's margins.
+    const qreal width = viewport()->width() - 2 * document()->documentMargin();
+    m_rowCounter->setWrapWidth(wordWrap() ? width : 0);
+}
+
+void TOlvekEditor::updateRowCounter()
+{
+    m_rowCounter->setFont(font());
+    m_rowCounter->setTabStop(tabStopDistance());
 }
 
 int TOlvekEditor::topLine() const
@@ -287,21 +307,27 @@ void TOlvekEditor::setTopLine(int line)
     verticalScrollBar()->setValue(block.firstLineNumber());
 }
 
+int TOlvekEditor::topRow() const
+{
+    const QTextBlock block = firstVisibleBlock();
+    // The scroll bar counts the document's rows; its distance from the top block's first row
+    // is the number of that block's rows scrolled away.
+    const int hidden = qMax(0, verticalScrollBar()->value() - block.firstLineNumber());
+    return rowsBefore(block.blockNumber()) + hidden + 1;
+}
+
+void TOlvekEditor::setTopRow(int row)
+{
+    const int line = rowToLine(qMax(1, row));
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    editorLayout(document())->ensureBlockLayout(block);
+    const int within = qBound(0, qMax(1, row) - lineToRow(line), qMax(0, block.lineCount() - 1));
+    verticalScrollBar()->setValue(block.firstLineNumber() + within);
+}
+
 void TOlvekEditor::scrollCaretIntoView()
 {
     ensureCursorVisible();
-}
-
-void TOlvekEditor::ensureLayoutUpTo(int blockNumber) const
-{
-    // Rows are known only for laid-out blocks; the layout keeps them until the text or the
-    // width changes, so this costs once per block.
-    auto *layout = editorLayout(document());
-    for (QTextBlock block = document()->firstBlock(); block.isValid() && block.blockNumber() <= blockNumber;
-         block = block.next()) {
-        if (block.layout()->lineCount() == 0)
-            layout->ensureBlockLayout(block);
-    }
 }
 
 // --- editing -------------------------------------------------------------------------------
@@ -328,7 +354,7 @@ void TOlvekEditor::toggleOverwrite()
 
 void TOlvekEditor::handleContentsChange(int position, int removed, int added)
 {
-    Q_UNUSED(position);
+    m_rowCounter->invalidateFrom(document()->findBlock(position).blockNumber());
     if (m_silentChanges > 0 || (removed == 0 && added == 0))
         return;
     m_modified = true;
@@ -467,6 +493,20 @@ void TOlvekEditor::setLineNumberBackgroundColor(const QColor &color)
     Q_EMIT textColumnsMoved();
 }
 
+void TOlvekEditor::setLineNumberFontSize(int points)
+{
+    m_lineNumberFontSize = qMax(0, points);
+    updateGutterGeometry();
+}
+
+QFont TOlvekEditor::lineNumberFont() const
+{
+    QFont numbers = font();
+    if (m_lineNumberFontSize > 0)
+        numbers.setPointSize(m_lineNumberFontSize);
+    return numbers;
+}
+
 void TOlvekEditor::setShowLineNumbers(bool show)
 {
     m_showLineNumbers = show;
@@ -499,7 +539,7 @@ int TOlvekEditor::gutterWidth() const
     if (!m_showLineNumbers)
         return 0;
     const int digits = qMax(3, int(QString::number(qMax(1, document()->blockCount())).size()));
-    return fontMetrics().horizontalAdvance(u'9') * digits + 2 * GutterPadding;
+    return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * TLineNumberGutter::Padding;
 }
 
 int TOlvekEditor::textStartX() const
@@ -516,6 +556,7 @@ qreal TOlvekEditor::columnWidth() const
 void TOlvekEditor::updateTabStops()
 {
     setTabStopDistance(m_tabCount * columnWidth());
+    updateRowCounter();
 }
 
 void TOlvekEditor::updateGutterGeometry()

@@ -4,9 +4,11 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class TLineNumberGutter;
 class TLineColorHighlighter;
+class TRowCounter;
 
 // Colours the owner picks for one line; an invalid colour keeps the editor's own.
 struct TLineColors
@@ -42,6 +44,7 @@ public:
     int lineCount() const;
     // The text of a 1-based line; empty outside 1..lineCount().
     QString lineText(int line) const;
+    // The logical lines; an empty text has none.
     QStringList lines() const;
     // Replaces the whole text by the program: no change signal, a fresh undo history,
     // the caret at the start, the modified flag cleared.
@@ -49,6 +52,9 @@ public:
     // The whole text, lines joined by CR LF.
     QString text() const;
     void setText(const QString &text);
+    // QPlainTextEdit's own writers, as program writes: no change signal, a fresh undo history.
+    void setPlainText(const QString &text) { setText(text); }
+    void clear() { clearAll(); }
     // Empties the text, the undo and redo history and the modified flag.
     void clearAll();
 
@@ -78,10 +84,15 @@ public:
     int displayColumn() const;
     // Screen row of the caret, counting wrapped rows (1-based).
     int displayRow() const;
+    // The first screen row of a line, and the line holding a screen row (both 1-based).
     int lineToRow(int line) const;
     int rowToLine(int row) const;
+    // The first visible line.
     int topLine() const;
     void setTopLine(int line);
+    // The first visible screen row (1-based, counting wrapped rows).
+    int topRow() const;
+    void setTopRow(int row);
     void scrollCaretIntoView();
 
     // Conversions between the editor's offsets and positions in the QTextDocument.
@@ -110,6 +121,9 @@ public:
     // Column of the vertical guide line; 0 hides it.
     int rightEdge() const { return m_rightEdge; }
     void setRightEdge(int column);
+    // The caret may stand past the end of a line (Right at the end, a click there, a column
+    // set past the end, Up/Down keeping the column); typing there first fills the gap with
+    // spaces, Left/Backspace only move back, End returns to the real end.
     bool freeCaret() const { return m_freeCaret; }
     void setFreeCaret(bool free);
     bool specialCharsVisible() const { return m_options.testFlag(ShowSpecialChars); }
@@ -132,6 +146,9 @@ public:
     void setSelectionBackgroundColor(const QColor &color);
     QColor lineNumberBackgroundColor() const { return m_lineNumberBackground; }
     void setLineNumberBackgroundColor(const QColor &color);
+    // Point size of the line numbers; 0 follows the editor's font.
+    int lineNumberFontSize() const { return m_lineNumberFontSize; }
+    void setLineNumberFontSize(int points);
     bool showLineNumbers() const { return m_showLineNumbers; }
     void setShowLineNumbers(bool show);
     bool tabToSpace() const { return m_options.testFlag(TabsToSpaces); }
@@ -164,16 +181,22 @@ Q_SIGNALS:
     void keyUp(int &key, Qt::KeyboardModifiers modifiers);
     void focusEntered();
     void focusExited();
+    // A click (on release of the left button) and a double click in the text.
+    void clicked();
+    void doubleClicked();
     // The gutter, the scroll position or the font moved the text columns on screen.
     void textColumnsMoved();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -207,15 +230,21 @@ private:
     void paintLineBackgrounds(QPainter &painter, const QRect &area);
     void paintSpecialChars(QPainter &painter, const QRect &area);
     void paintVirtualCaret(QPainter &painter);
+    QFont lineNumberFont() const;
     void insertTab();
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
     void setVirtualColumns(int columns);
-    void ensureLayoutUpTo(int blockNumber) const;
-    QRect caretRectInViewport() const;
+    // Screen columns before a document position inside its row (0-based).
+    int screenColumn(int position) const;
+    // Rows of all lines before the given 0-based block.
+    int rowsBefore(int blockNumber) const;
+    void updateRowCounter();
+    void syncWrapWidth() const;
 
     TLineNumberGutter *m_gutter = nullptr;
     TLineColorHighlighter *m_highlighter = nullptr;
+    std::unique_ptr<TRowCounter> m_rowCounter;
     LineColorProvider m_lineColors;
     Options m_options;
     // While positive, document changes come from the program (or are input-method preedit)
@@ -230,6 +259,7 @@ private:
     int m_lineMargin = 0;
     bool m_showLineNumbers = false;
     QColor m_lineNumberBackground;
+    int m_lineNumberFontSize = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TOlvekEditor::Options)

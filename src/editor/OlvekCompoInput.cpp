@@ -14,6 +14,12 @@ bool isVerticalMove(const QKeyEvent *event)
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
 }
 
+bool isModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
 bool insertsText(const QKeyEvent *event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
@@ -22,6 +28,20 @@ bool insertsText(const QKeyEvent *event)
     return !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == u'\r' || text.at(0) == u'\n');
 }
 } // namespace
+
+bool TOlvekEditor::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The program's menu shortcuts (Ctrl+C, Ctrl+Z, ...) come before the editor's own
+        // bindings, so that their commands run; a key that no shortcut takes still arrives
+        // as a key press and gets the editor's binding. Plain typing stays the editor's.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            event->ignore();
+    }
+    return handled;
+}
 
 void TOlvekEditor::keyPressEvent(QKeyEvent *event)
 {
@@ -37,7 +57,8 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
         // Shift+Enter would put a line separator inside the line; a line break is meant.
         QKeyEvent plain(QEvent::KeyPress, event->key(), Qt::NoModifier, event->text(), event->isAutoRepeat(),
                         ushort(event->count()));
-        keyPressEvent(&plain);
+        materialiseVirtualColumns();
+        QPlainTextEdit::keyPressEvent(&plain);
         event->accept();
         return;
     }
@@ -52,7 +73,10 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
     const bool typing = insertsText(event) && !isReadOnly();
     if (typing)
         materialiseVirtualColumns();
+    else if (!isVerticalMove(event) && !isModifierKey(event->key()))
+        setVirtualColumns(0); // e.g. End or Delete act at the real end of the line
     const int wantedColumn = caretColumn();
+    const bool pastLineEnd = m_virtualColumns > 0;
     // Without grouping every keystroke is an undo step of its own: an edit block per key
     // stops the document from merging it with the previous one.
     const bool ownStep = typing && !m_options.testFlag(GroupUndo);
@@ -63,9 +87,10 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
         textCursor().endEditBlock();
 
     if (m_freeCaret && isVerticalMove(event) && !textCursor().hasSelection()) {
-        // Keep the column when the new line is shorter, as the caret may stand past its end.
+        // Keep the column: the caret may stand past the end of a shorter line, and from past
+        // the end of a line it goes to the same column of the next one.
         const int length = textCursor().block().length() - 1;
-        if (wantedColumn - 1 > length)
+        if (pastLineEnd || wantedColumn - 1 > length)
             setCaretColumn(wantedColumn);
     }
 }
@@ -98,8 +123,12 @@ void TOlvekEditor::focusOutEvent(QFocusEvent *event)
 
 void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty() && event->replacementLength() == 0) {
-        // Composing text is shown inside the line but is not in the text yet.
+    // Composition starts where the caret stands, also past the end of the line.
+    if (!event->preeditString().isEmpty())
+        materialiseVirtualColumns();
+    if (event->commitString().isEmpty() && event->replacementLength() == 0 && !textCursor().hasSelection()) {
+        // Composing text is shown inside the line but is not in the text yet. (Composing over
+        // a selection deletes the selection first, which is an edit.)
         TSilentChange silent(this);
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -116,8 +145,11 @@ QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     // QPlainTextEdit answers in viewport coordinates; the input method places its window
     // relative to the editor itself, so the gutter and the frame are added.
     QRectF rect = value.toRectF();
-    if (query == Qt::ImCursorRectangle)
+    if (query == Qt::ImCursorRectangle && m_virtualColumns > 0) {
+        // The editor's own caret is hidden at the line end; the drawn one stands further right.
         rect.translate(m_virtualColumns * columnWidth(), 0);
+        rect.setWidth(qMax<qreal>(rect.width(), 1));
+    }
     return rect.translated(viewport()->pos());
 }
 
@@ -134,6 +166,20 @@ void TOlvekEditor::mousePressEvent(QMouseEvent *event)
     if (point.y() < caret.top() || point.y() > caret.bottom())
         return;
     setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / columnWidth())));
+}
+
+void TOlvekEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+}
+
+void TOlvekEditor::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
 }
 
 void TOlvekEditor::insertFromMimeData(const QMimeData *source)
@@ -155,9 +201,8 @@ void TOlvekEditor::insertTab()
     materialiseVirtualColumns();
     QString text = QStringLiteral("\t");
     if (m_options.testFlag(TabsToSpaces)) {
-        QTextCursor start = textCursor();
-        start.setPosition(start.selectionStart());
-        const int column = start.positionInBlock();
+        // Up to the next tab stop on screen, where a wide character takes two columns.
+        const int column = screenColumn(textCursor().selectionStart());
         text = QString(m_tabCount - column % m_tabCount, u' ');
     }
     QTextCursor cursor = textCursor();

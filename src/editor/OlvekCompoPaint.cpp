@@ -11,8 +11,6 @@
 #include <QTextLayout>
 
 namespace {
-constexpr int GutterPadding = 6;
-
 QColor blend(const QColor &a, const QColor &b)
 {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
@@ -87,10 +85,10 @@ void TOlvekEditor::paintGutter(QPaintEvent *event)
 {
     QPainter painter(m_gutter);
     painter.fillRect(event->rect(), m_lineNumberBackground);
-    painter.setFont(font());
+    painter.setFont(lineNumberFont());
     const QColor number = blend(fontColor(), m_lineNumberBackground);
     const int current = textCursor().blockNumber();
-    const int width = m_gutter->width() - GutterPadding;
+    const int width = m_gutter->width() - TLineNumberGutter::Padding;
     const QPointF offset = contentOffset();
     const int shift = viewport()->y() - m_gutter->y();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
