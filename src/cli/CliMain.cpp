@@ -1,4 +1,8 @@
+#include "document/DocumentTree.h"
+#include "files/DocumentStorage.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -6,18 +10,76 @@ const char *const usageText =
     "使い方: olvek-cli COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
-    "  --help             show this text\n";
+    "  --help             show this text\n"
+    "  convert IN OUT     open the document IN and save it as OUT\n"
+    "\n"
+    "convert chooses each file's format by its extension, exactly as written (case included):\n"
+    "  .olvx  JSON document (UTF-8)\n"
+    "  .olv   legacy document (Shift_JIS). A document read from .olvx must fit in Shift_JIS or\n"
+    "         it is refused; one read from .olv keeps its own format version and is tested\n"
+    "         the same way only when that version is from 10000 to 19999\n"
+    "Titles that begin with a space are saved with \"_\" for that space. OUT is replaced only\n"
+    "once it is completely written.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
+    "  2  IN could not be read (missing, damaged, too new a version)\n"
+    "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
+    "  4  OUT could not be written\n";
+
+enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
+
+int convert(const QString &in, const QString &out)
+{
+    QTextStream err(stderr);
+    const auto inFormat = TDocumentStorage::formatOf(in);
+    const auto outFormat = TDocumentStorage::formatOf(out);
+    for (const auto &[path, format] : {std::pair(in, inFormat), std::pair(out, outFormat)}) {
+        if (format == TDocumentStorage::Format::Unknown) {
+            err << "olvek-cli: " << path << ": the extension must be .olvx or .olv\n";
+            return UsageError;
+        }
+    }
+    // Deliberately never freed: the process ends right after the conversion, and handing a large
+    // document's million small blocks back one by one would take a good part of the run time.
+    TDocumentTree &tree = *new TDocumentTree;
+    const TFileResult opened = TDocumentStorage::readDocumentFile(in, tree);
+    if (!opened.ok) {
+        err << "olvek-cli: " << in << ": " << opened.error << "\n";
+        return ReadError;
+    }
+    qint64 version = inFormat == TDocumentStorage::Format::Legacy && outFormat == TDocumentStorage::Format::Legacy
+        ? opened.version
+        : TDocumentStorage::saveAsVersion(outFormat);
+    const TFileResult saved = TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version);
+    if (!saved.ok) {
+        err << "olvek-cli: " << out << ": " << saved.error << "\n";
+        return saved.refused ? Refused : WriteError;
+    }
+    return Success;
 }
+} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    QTextStream out(stdout);
-    if (args.isEmpty() || args.first() == QLatin1String("--help")) {
-        out << QString::fromUtf8(usageText);
-        return args.isEmpty() ? 1 : 0;
+    if (args.isEmpty()) {
+        QTextStream(stderr) << QString::fromUtf8(usageText);
+        return UsageError;
+    }
+    if (args.first() == QLatin1String("--help")) {
+        QTextStream(stdout) << QString::fromUtf8(usageText);
+        return Success;
+    }
+    if (args.first() == QLatin1String("convert")) {
+        if (args.size() != 3) {
+            QTextStream(stderr) << "olvek-cli: convert needs two arguments: IN OUT\n";
+            return UsageError;
+        }
+        return convert(args[1], args[2]);
     }
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
-    return 1;
+    return UsageError;
 }

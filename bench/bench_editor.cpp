@@ -1,0 +1,163 @@
+// Loads a long Japanese body into a shown editor with word wrap on and reads it back.
+// Prints the median of several runs for each step, in milliseconds.
+#include "editor/OlvekCompo.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QPlainTextDocumentLayout>
+#include <QRandomGenerator>
+#include <QTextDocument>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+QStringList japaneseBody(int lineCount, qsizetype utf8Bytes)
+{
+    const QString pool = QStringLiteral(
+        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめした所で"
+        "ニャーニャー泣いていた事だけは記憶している。漢字とひらがな、カタカナ、ＡＢＣ１２３、abc。");
+    QRandomGenerator random(20261210);
+    // Three UTF-8 bytes per character; the long lines below add about a tenth.
+    const int average = int(utf8Bytes * 96 / 100 / lineCount / 3);
+    QStringList lines;
+    lines.reserve(lineCount);
+    qsizetype bytes = 0;
+    for (int i = 0; i < lineCount; ++i) {
+        // Mostly short lines, every 25th one empty, every 40th long enough to wrap several times.
+        int length = int(random.bounded(2 * average));
+        if (i % 25 == 0)
+            length = 0;
+        else if (i % 40 == 0)
+            length = average * 12;
+        QString line;
+        line.reserve(length);
+        for (int k = 0; k < length; ++k)
+            line += pool.at(int(random.bounded(int(pool.size()))));
+        bytes += line.toUtf8().size() + 2;
+        lines << line;
+    }
+    std::fprintf(stdout, "body: %d lines, %lld bytes as UTF-8, %lld UTF-16 units\n", lineCount,
+                 static_cast<long long>(bytes), static_cast<long long>(lines.join(QStringLiteral("\r\n")).size()));
+    return lines;
+}
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Medians of wall-clock time and of this thread's CPU time; the CPU time is the steadier
+// figure on a machine shared with other work.
+struct TTiming
+{
+    double wall;
+    double cpu;
+};
+
+TTiming median(int runs, const std::function<void()> &prepare, const std::function<void()> &step)
+{
+    std::vector<double> walls;
+    std::vector<double> cpus;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        const double cpuStart = threadCpuMs();
+        timer.start();
+        step();
+        walls.push_back(timer.nsecsElapsed() / 1e6);
+        cpus.push_back(threadCpuMs() - cpuStart);
+    }
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
+}
+
+void report(const char *what, TTiming timing)
+{
+    std::fprintf(stdout, "  %-44s %8.1f ms wall %8.1f ms CPU\n", what, timing.wall, timing.cpu);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const int runs = 9;
+    const QStringList body = japaneseBody(40000, 2 * 1000 * 1000);
+    const QStringList other{QStringLiteral("別の項目")};
+
+    TOlvekEditor editor;
+    // A Japanese fixed-pitch font when one is installed, as a writer would choose.
+    const QString family = QStringLiteral("IPAGothic");
+    if (QFontDatabase::families().contains(family))
+        editor.setFontName(family);
+    editor.setFontSize(10);
+    editor.resize(900, 700);
+    editor.setWordWrap(true);
+    editor.show();
+    QCoreApplication::processEvents();
+    std::fprintf(stdout, "font: %s %d pt\n", qPrintable(editor.font().family()), editor.font().pointSize());
+
+    const auto reset = [&] {
+        editor.setLines(other);
+        QCoreApplication::processEvents();
+    };
+    // Loading includes painting the first screen, as the user sees it.
+    const TTiming load = median(runs, reset, [&] {
+        editor.setLines(body);
+        editor.viewport()->repaint();
+    });
+
+    QStringList back;
+    const TTiming read = median(runs, [] {}, [&] { back = editor.lines(); });
+    if (back != body) {
+        std::fprintf(stderr, "read-back differs from the loaded body\n");
+        return 1;
+    }
+    const TTiming text = median(runs, [] {}, [&] { (void)editor.text(); });
+
+    // The caret row at the end of the body, before the lines above it were ever shown.
+    const TTiming lastRow = median(runs, [&] {
+        editor.setLines(body);
+        editor.setSelStart(int(editor.text().size()));
+    }, [&] { (void)editor.displayRow(); });
+
+    // The same after typing one character there: only the edited line is counted again.
+    const TTiming typedRow = median(runs, [] {}, [&] {
+        editor.replaceSelection(QStringLiteral("あ"));
+        (void)editor.displayRow();
+    });
+
+    // The text mode colours its heading lines (those starting with a dot) through the provider.
+    editor.setLineColorProvider([](int, const QString &line) {
+        return line.startsWith(u'.') ? TLineColors{Qt::darkBlue, QColor(0xEE, 0xEE, 0xFF)} : TLineColors{};
+    });
+    const TTiming colouredLoad = median(runs, reset, [&] {
+        editor.setLines(body);
+        editor.viewport()->repaint();
+    });
+    editor.setLineColorProvider({});
+
+    // What Qt itself needs to build a plain-text document of the same lines.
+    const QString joined = body.join(u'\n');
+    const TTiming floor = median(runs, [] {}, [&] {
+        QTextDocument document;
+        document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+        document.setPlainText(joined);
+    });
+
+    std::fprintf(stdout, "median of %d runs, word wrap on, 900x700 shown (offscreen):\n", runs);
+    report("load (setLines + first paint)", load);
+    report("read back (lines)", read);
+    report("whole text (text)", text);
+    report("display row of the last line after loading", lastRow);
+    report("typing there, then its display row", typedRow);
+    report("load with per-line colours", colouredLoad);
+    report("for comparison: QTextDocument::setPlainText", floor);
+    return 0;
+}

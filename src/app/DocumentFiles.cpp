@@ -1,0 +1,349 @@
+#include "DocumentFiles.h"
+
+#include "app/Prompt.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/OlvekEngine.h"
+#include "files/BackupFiles.h"
+#include "files/DocumentStorage.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString jsonExtension = QStringLiteral(".olvx");
+const QString legacyExtension = QStringLiteral(".olv");
+
+// The extension as the formats see it: from the last "." of the file name, case kept.
+QString extensionOf(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 ? name.mid(dot) : QString();
+}
+
+std::vector<TPrompt::FileFilter> saveFilters()
+{
+    return {{QStringLiteral("OLVEK2形式(UTF-8) (*.olvx)"), QStringLiteral("*.olvx")},
+            {QStringLiteral("OLVEK1形式(SJIS) (*.olv)"), QStringLiteral("*.olv")}};
+}
+
+// Clears a flag on every way out of a scope.
+class TLoadingScope
+{
+public:
+    explicit TLoadingScope(TDocumentState *state) : m_state(state) { m_state->setLoading(true); }
+    ~TLoadingScope() { m_state->setLoading(false); }
+    TLoadingScope(const TLoadingScope &) = delete;
+    TLoadingScope &operator=(const TLoadingScope &) = delete;
+
+private:
+    TDocumentState *m_state;
+};
+} // namespace
+
+TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TStatusPanels *treeStatus, QObject *parent)
+    : QObject(parent), m_engine(engine), m_state(state), m_treeStatus(treeStatus)
+{
+    m_autoSaveTimer.setObjectName(QStringLiteral("Timer1"));
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, &TDocumentFiles::Timer1Timer);
+}
+
+bool TDocumentFiles::ConfirmSaveBeforeClose()
+{
+    TTreeNode *selected = m_engine->Tree()->selectedNode();
+    if (selected && !m_engine->document().isFolderRoot(selected) && m_engine->Editor()->isModified())
+        m_engine->Commit(selected, true);
+    if (!m_state->isModified())
+        return true;
+    switch (TPrompt::current().askYesNoCancel(QStringLiteral("閉じる前に保存しますか"))) {
+    case TPrompt::Answer::Yes:
+        return SaveDocument();
+    case TPrompt::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TDocumentFiles::NewDocument()
+{
+    m_state->setRefreshEnabled(false);
+    if (ConfirmSaveBeforeClose()) {
+        TLoadingScope loading(m_state);
+        showStatus(QStringLiteral("新規文書設定中..."));
+        m_engine->setNewNodeCounter(0);
+        m_engine->ResetDocument();
+        m_engine->Editor()->clearAll();
+        m_engine->Tree()->setSelectedNode(m_engine->document().first());
+        m_state->setModified(false);
+        showStatus(QString());
+        m_state->setFileName(TDocumentState::UntitledName);
+        m_engine->ClearJumps();
+        refresh();
+        m_state->setFormatVersion(TDocumentState::JsonFormatVersion);
+    }
+    m_engine->ComputeDeepestLevel();
+    m_state->setRefreshEnabled(true);
+    refresh();
+}
+
+bool TDocumentFiles::ReadDocumentFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        TPrompt::current().showError(QStringLiteral("指定されたファイルは存在しませんでした。新規作成で開きます"));
+        return false;
+    }
+    const QString extension = extensionOf(path);
+    if (extension != jsonExtension && extension != legacyExtension) {
+        TPrompt::current().showError(QStringLiteral("OLVEK形式(.olvx または .olv)のファイルではないため開けません。"));
+        return false;
+    }
+    showStatus(QStringLiteral("ファイル読み込み中..."));
+    TFileResult result;
+    {
+        TLoadingScope loading(m_state);
+        result = TDocumentStorage::readDocumentFile(path, m_engine->document());
+    }
+    showStatus(QString());
+    if (!result.ok) {
+        TPrompt::current().showError(result.error);
+        return false;
+    }
+    const bool legacy = extension == legacyExtension;
+    m_state->setFormatVersion(result.version);
+    m_state->setFileName(QFileInfo(path).absoluteFilePath());
+    m_state->setSaveFileType(legacy ? TDocumentState::SaveFileType::Legacy : TDocumentState::SaveFileType::Json);
+    m_state->setEncodingLabel(legacy ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
+    m_engine->ClearJumps();
+    m_engine->LoadItem(m_engine->document().first());
+    m_state->setModified(false);
+    m_engine->ComputeDeepestLevel();
+    refresh();
+    return true;
+}
+
+bool TDocumentFiles::OpenDocumentWithDialog()
+{
+    if (!ConfirmSaveBeforeClose())
+        return false;
+    TLoadingScope loading(m_state);
+    TPrompt::FileRequest request;
+    request.title = QStringLiteral("開く");
+    request.filters = {{QStringLiteral("OLVEK形式"), QStringLiteral("*.olvx;*.olv")},
+                       {QStringLiteral("OLVEK2形式(UTF-8)(*.olvx)"), QStringLiteral("*.olvx")},
+                       {QStringLiteral("OLVEK1形式(SJIS)(*.olv)"), QStringLiteral("*.olv")},
+                       {QStringLiteral("全てのファイル"), QStringLiteral("*.*")}};
+    request.initialDirectory = QDir::currentPath();
+    const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
+    if (choice.isCancelled())
+        return false;
+    const QString oldName = m_state->fileName();
+    if (!ReadDocumentFile(choice.path))
+        return false;
+    AddRecentFile(oldName, m_state->fileName());
+    return true;
+}
+
+bool TDocumentFiles::OpenDocumentFile(const QString &path)
+{
+    TLoadingScope loading(m_state);
+    const QString oldName = m_state->fileName();
+    if (!ReadDocumentFile(path))
+        return false;
+    AddRecentFile(oldName, m_state->fileName());
+    TTreeNode *first = m_engine->document().first();
+    m_engine->Tree()->setSelectedNode(first);
+    m_engine->Tree()->setTopNode(first);
+    m_engine->ClearJumps();
+    return true;
+}
+
+void TDocumentFiles::OpenRecentFile(const QString &path)
+{
+    if (!ConfirmSaveBeforeClose())
+        return;
+    if (!QFileInfo::exists(path)) {
+        TPrompt::current().showMessage(QStringLiteral("ファイルが見つかりません"));
+        RemoveRecentFile(path);
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+bool TDocumentFiles::SaveDocument()
+{
+    if (m_state->isUntitled())
+        return SaveDocumentAs();
+    const bool result = writeWithBackups(m_state->fileName(),
+                                         QStringLiteral("バックアップファイルの作成ができませんでした。上書き保存をつづけますか"));
+    refresh();
+    return result;
+}
+
+bool TDocumentFiles::SaveDocumentAs()
+{
+    const QString remembered = m_state->fileName();
+    const bool untitled = m_state->isUntitled();
+    TPrompt::FileRequest request;
+    request.filters = saveFilters();
+    request.filterIndex = m_state->saveFileType() == TDocumentState::SaveFileType::Legacy ? 1 : 0;
+    request.defaultExtension = QStringLiteral("olv");
+    request.overwritePrompt = true;
+    if (untitled) {
+        request.initialDirectory = QDir::currentPath();
+        request.fileName = SanitizeFileName(m_engine->document().first()->title());
+    } else {
+        request.initialDirectory = QFileInfo(remembered).absolutePath();
+        request.fileName = QFileInfo(remembered).fileName();
+    }
+    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
+    if (choice.isCancelled())
+        return false;
+    QString chosen = QFileInfo(choice.path).absoluteFilePath();
+    const bool legacyType = choice.filterIndex == 1;
+    // A name typed without an extension takes the one of the chosen file type.
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += legacyType ? legacyExtension : jsonExtension;
+    const qint64 previousVersion = m_state->formatVersion();
+    m_state->setSaveFileType(legacyType ? TDocumentState::SaveFileType::Legacy : TDocumentState::SaveFileType::Json);
+    m_state->setFormatVersion(legacyType ? TDocumentState::LegacyFormatVersion : TDocumentState::JsonFormatVersion);
+    m_state->setFileName(chosen);
+    const bool result = writeWithBackups(
+        chosen, QStringLiteral("バックアップファイルの作成ができませんでした。現在のファイルの保存をつづけてよろしいですか"));
+    if (result) {
+        if (chosen != remembered && !untitled)
+            AddRecentFile(remembered, chosen);
+    } else {
+        // Nothing was written under the chosen name, so the document keeps the name it has a file of.
+        m_state->setFileName(remembered);
+        m_state->setFormatVersion(previousVersion);
+    }
+    refresh();
+    return result;
+}
+
+bool TDocumentFiles::writeWithBackups(const QString &fileName, const QString &declinedQuestion)
+{
+    TBackupFiles backups;
+    if (!backups.make(fileName, m_backupDepth)
+        && TPrompt::current().askYesNo(declinedQuestion) != TPrompt::Answer::Yes)
+        return false;
+    if (!WriteDocumentFile())
+        return false;
+    backups.commit();
+    return true;
+}
+
+bool TDocumentFiles::WriteDocumentFile()
+{
+    TOlvekEngine *engine = m_engine;
+    TTreeNode *selected = engine->Tree()->selectedNode();
+    TOlvekEditor *editor = engine->Editor();
+    if (selected && !engine->document().isFolderRoot(selected)) {
+        const int selStart = editor->selStart();
+        const int selLength = editor->selLength();
+        const int topLine = editor->topLine();
+        engine->Commit(selected, true);
+        editor->setSelStart(selStart);
+        editor->setSelLength(selLength);
+        editor->setTopLine(topLine);
+    }
+    const QString fileName = m_state->fileName();
+    const QString extension = extensionOf(fileName);
+    if (extension != jsonExtension && extension != legacyExtension)
+        return false;
+    if (extension == legacyExtension)
+        showStatus(QStringLiteral("保存中..."));
+    qint64 version = m_state->formatVersion();
+    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, engine->document(), version);
+    showStatus(QString());
+    m_state->setFormatVersion(version);
+    if (result.refused) {
+        TPrompt::current().showMessage(result.error);
+        return false;
+    }
+    if (!result.ok) {
+        TPrompt::current().showError(result.error);
+        return false;
+    }
+    m_state->setEncodingLabel(extension == legacyExtension ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
+    m_state->setModified(false);
+    editor->setModified(false);
+    refresh();
+    return true;
+}
+
+QString TDocumentFiles::SanitizeFileName(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        if (QStringView(u":<>\\\"|/;?*").contains(c))
+            c = u'_';
+    }
+    return result;
+}
+
+void TDocumentFiles::setRecentFiles(const QStringList &files)
+{
+    m_recentFiles.clear();
+    for (const QString &file : files) {
+        if (!file.isEmpty() && m_recentFiles.size() < MaxRecentFiles)
+            m_recentFiles.append(file);
+    }
+    Q_EMIT recentFilesChanged(m_recentFiles);
+}
+
+void TDocumentFiles::AddRecentFile(const QString &oldName, const QString &newName)
+{
+    m_recentFiles.removeAll(oldName);
+    m_recentFiles.removeAll(newName);
+    if (oldName != newName && oldName != TDocumentState::UntitledName)
+        m_recentFiles.prepend(oldName);
+    while (m_recentFiles.size() > MaxRecentFiles)
+        m_recentFiles.removeLast();
+    Q_EMIT recentFilesChanged(m_recentFiles);
+}
+
+void TDocumentFiles::RemoveRecentFile(const QString &path)
+{
+    if (m_recentFiles.removeAll(path) > 0)
+        Q_EMIT recentFilesChanged(m_recentFiles);
+}
+
+void TDocumentFiles::setAutoSaveInterval(int minutes)
+{
+    if (minutes != 0) {
+        m_autoSaveTimer.setInterval(minutes * 60000);
+        m_autoSaveTimer.start();
+    } else {
+        m_autoSaveTimer.stop();
+    }
+}
+
+void TDocumentFiles::Timer1Timer()
+{
+    if (!m_state->isModified())
+        return;
+    m_autoSaveTimer.stop();
+    showStatus(QStringLiteral("自動保存中..."));
+    SaveDocument();
+    showStatus(QStringLiteral("自動保存しました"));
+    m_autoSaveTimer.start();
+}
+
+void TDocumentFiles::showStatus(const QString &text)
+{
+    if (m_treeStatus)
+        m_treeStatus->setPanelText(1, text);
+}
+
+void TDocumentFiles::refresh()
+{
+    if (m_refresh)
+        m_refresh();
+}

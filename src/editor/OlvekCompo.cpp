@@ -1,0 +1,587 @@
+#include "editor/OlvekCompo.h"
+
+#include "document/NodeData.h"
+#include "editor/EditorDocumentLayout.h"
+#include "editor/LineColorHighlighter.h"
+#include "editor/LineNumberGutter.h"
+#include "editor/RowCounter.h"
+
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+TEditorDocumentLayout *editorLayout(const QTextDocument *document)
+{
+    return static_cast<TEditorDocumentLayout *>(document->documentLayout());
+}
+} // namespace
+
+TOlvekEditor::TOlvekEditor(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    // QPlainTextEdit takes the layout from the document it is given, so the document with
+    // the spacing layout is made first; the editor owns it.
+    auto *document = new QTextDocument(this);
+    document->setDocumentLayout(new TEditorDocumentLayout(document));
+    setDocument(document);
+
+    m_rowCounter = std::make_unique<TRowCounter>();
+    m_gutter = new TLineNumberGutter(this);
+    m_gutter->hide();
+    m_lineNumberBackground = palette().color(QPalette::Button);
+
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(10);
+    setFont(fixed);
+
+    setOptions(DragDropEditing | GroupUndo | ShowSpecialChars | TabsToSpaces);
+    setCanTab(false);
+    setWordWrap(true);
+    updateTabStops();
+
+    connect(document, &QTextDocument::contentsChange, this, &TOlvekEditor::handleContentsChange);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &TOlvekEditor::updateGutterGeometry);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &rect, int dy) {
+        if (!m_gutter->isVisible())
+            return;
+        if (dy != 0)
+            m_gutter->scroll(0, dy);
+        else
+            m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        setVirtualColumns(0);
+        m_gutter->update();
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TOlvekEditor::textColumnsMoved);
+}
+
+TOlvekEditor::~TOlvekEditor() = default;
+
+// --- text ---------------------------------------------------------------------------------
+
+int TOlvekEditor::lineCount() const
+{
+    // An empty editor holds no lines, as an empty body has none.
+    return document()->isEmpty() ? 0 : document()->blockCount();
+}
+
+QString TOlvekEditor::lineText(int line) const
+{
+    if (line < 1 || line > lineCount())
+        return QString();
+    return document()->findBlockByNumber(line - 1).text();
+}
+
+QStringList TOlvekEditor::lines() const
+{
+    if (document()->isEmpty())
+        return {};
+    // The raw text keeps every character as stored (toPlainText would turn no-break spaces
+    // into spaces); blocks are separated by U+2029.
+    return document()->toRawText().split(QChar::ParagraphSeparator);
+}
+
+void TOlvekEditor::setLines(const QStringList &lines)
+{
+    TSilentChange silent(this);
+    // The document directly: QPlainTextEdit::setPlainText also applies the caret's character
+    // format to the whole new text, which costs a third of the load of a long body and sets
+    // nothing here, as the editor never uses character formats.
+    document()->setPlainText(lines.join(u'\n'));
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    m_modified = false;
+}
+
+QString TOlvekEditor::text() const
+{
+    return lines().join(QStringLiteral("\r\n"));
+}
+
+void TOlvekEditor::setText(const QString &text)
+{
+    setLines(TNodeData::splitText(text));
+}
+
+void TOlvekEditor::clearAll()
+{
+    setLines({});
+}
+
+// --- coordinates ---------------------------------------------------------------------------
+
+int TOlvekEditor::offsetFromPosition(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    // Every break before the block counts one unit in the document and two in the editor.
+    return position + qMax(0, block.blockNumber());
+}
+
+int TOlvekEditor::positionFromOffset(int offset) const
+{
+    const QTextDocument *doc = document();
+    offset = qMax(0, offset);
+    int low = 0;
+    int high = doc->blockCount() - 1;
+    // The last block whose start offset (position + number of earlier breaks) is <= offset.
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (doc->findBlockByNumber(middle).position() + middle <= offset)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(low);
+    const int column = offset - (block.position() + low);
+    const int length = block.length() - 1;
+    if (column <= length)
+        return block.position() + column;
+    // Between the CR and the LF of the break: the start of the next line.
+    return block.next().isValid() ? block.next().position() : block.position() + length;
+}
+
+int TOlvekEditor::selStart() const
+{
+    return offsetFromPosition(textCursor().selectionStart());
+}
+
+void TOlvekEditor::setSelStart(int offset)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(positionFromOffset(offset));
+    setTextCursor(cursor);
+}
+
+int TOlvekEditor::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return offsetFromPosition(cursor.selectionEnd()) - offsetFromPosition(cursor.selectionStart());
+}
+
+void TOlvekEditor::setSelLength(int length)
+{
+    setSelEnd(selStart() + length);
+}
+
+int TOlvekEditor::selEnd() const
+{
+    return offsetFromPosition(textCursor().selectionEnd());
+}
+
+void TOlvekEditor::setSelEnd(int offset)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(cursor.selectionStart());
+    cursor.setPosition(positionFromOffset(offset), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+bool TOlvekEditor::hasSelection() const
+{
+    return textCursor().hasSelection();
+}
+
+QString TOlvekEditor::selectedText() const
+{
+    return textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+}
+
+void TOlvekEditor::replaceSelection(const QString &text)
+{
+    materialiseVirtualColumns();
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QTextCursor cursor = textCursor();
+    cursor.insertText(plain);
+    setTextCursor(cursor);
+}
+
+int TOlvekEditor::caretLine() const
+{
+    return textCursor().blockNumber() + 1;
+}
+
+int TOlvekEditor::caretColumn() const
+{
+    return textCursor().positionInBlock() + 1 + m_virtualColumns;
+}
+
+void TOlvekEditor::setCaretLine(int line)
+{
+    const int column = caretColumn();
+    const QTextBlock block = document()->findBlockByNumber(qBound(1, line, document()->blockCount()) - 1);
+    const int length = block.length() - 1;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(block.position() + qMin(column - 1, length));
+    setTextCursor(cursor);
+    if (m_freeCaret)
+        setVirtualColumns(qMax(0, column - 1 - length));
+}
+
+void TOlvekEditor::setCaretColumn(int column)
+{
+    column = qMax(1, column);
+    const QTextBlock block = textCursor().block();
+    const int length = block.length() - 1;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(block.position() + qMin(column - 1, length));
+    setTextCursor(cursor);
+    if (m_freeCaret)
+        setVirtualColumns(qMax(0, column - 1 - length));
+}
+
+int TOlvekEditor::displayColumn() const
+{
+    return screenColumn(textCursor().position()) + 1 + m_virtualColumns;
+}
+
+int TOlvekEditor::screenColumn(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    editorLayout(document())->ensureBlockLayout(block);
+    const int inBlock = position - block.position();
+    const QTextLine line = block.layout()->lineForTextPosition(inBlock);
+    if (!line.isValid())
+        return 0;
+    return qRound((line.cursorToX(inBlock) - line.x()) / columnWidth());
+}
+
+int TOlvekEditor::displayRow() const
+{
+    const QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    int rowInLine = 0;
+    // The caret's own line is laid out, as its row inside the line needs the layout.
+    editorLayout(document())->ensureBlockLayout(block);
+    const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
+    if (line.isValid())
+        rowInLine = line.lineNumber();
+    return rowsBefore(block.blockNumber()) + rowInLine + 1;
+}
+
+int TOlvekEditor::lineToRow(int line) const
+{
+    return rowsBefore(qBound(1, line, document()->blockCount()) - 1) + 1;
+}
+
+int TOlvekEditor::rowToLine(int row) const
+{
+    syncWrapWidth();
+    return m_rowCounter->lineOfRow(document(), row);
+}
+
+int TOlvekEditor::rowsBefore(int blockNumber) const
+{
+    syncWrapWidth();
+    return m_rowCounter->rowsBefore(document(), blockNumber);
+}
+
+void TOlvekEditor::syncWrapWidth() const
+{
+    // The width the layout wraps at: the viewport less the document's margins.
+    const qreal width = viewport()->width() - 2 * document()->documentMargin();
+    m_rowCounter->setWrapWidth(wordWrap() ? width : 0);
+}
+
+void TOlvekEditor::updateRowCounter()
+{
+    m_rowCounter->setFont(font());
+    m_rowCounter->setTabStop(tabStopDistance());
+}
+
+int TOlvekEditor::topLine() const
+{
+    return firstVisibleBlock().blockNumber() + 1;
+}
+
+void TOlvekEditor::setTopLine(int line)
+{
+    const QTextBlock block = document()->findBlockByNumber(qBound(1, line, document()->blockCount()) - 1);
+    // The vertical scroll bar counts screen rows, as the document's line numbers do.
+    verticalScrollBar()->setValue(block.firstLineNumber());
+}
+
+int TOlvekEditor::topRow() const
+{
+    const QTextBlock block = firstVisibleBlock();
+    // The scroll bar counts the document's rows; its distance from the top block's first row
+    // is the number of that block's rows scrolled away.
+    const int hidden = qMax(0, verticalScrollBar()->value() - block.firstLineNumber());
+    return rowsBefore(block.blockNumber()) + hidden + 1;
+}
+
+void TOlvekEditor::setTopRow(int row)
+{
+    const int line = rowToLine(qMax(1, row));
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    editorLayout(document())->ensureBlockLayout(block);
+    const int within = qBound(0, qMax(1, row) - lineToRow(line), qMax(0, block.lineCount() - 1));
+    verticalScrollBar()->setValue(block.firstLineNumber() + within);
+}
+
+void TOlvekEditor::scrollCaretIntoView()
+{
+    ensureCursorVisible();
+}
+
+// --- editing -------------------------------------------------------------------------------
+
+bool TOlvekEditor::canUndo() const
+{
+    return document()->isUndoAvailable();
+}
+
+bool TOlvekEditor::canRedo() const
+{
+    return document()->isRedoAvailable();
+}
+
+void TOlvekEditor::setOverwrite(bool overwrite)
+{
+    setOverwriteMode(overwrite);
+}
+
+void TOlvekEditor::toggleOverwrite()
+{
+    setOverwriteMode(!overwriteMode());
+}
+
+void TOlvekEditor::handleContentsChange(int position, int removed, int added)
+{
+    m_rowCounter->invalidateFrom(document()->findBlock(position).blockNumber());
+    if (m_silentChanges > 0 || (removed == 0 && added == 0))
+        return;
+    m_modified = true;
+    Q_EMIT changed();
+}
+
+// --- options and appearance -----------------------------------------------------------------
+
+void TOlvekEditor::setOptions(Options options)
+{
+    m_options = options;
+    setAcceptDrops(options.testFlag(DragDropEditing));
+    viewport()->update();
+}
+
+void TOlvekEditor::setOption(Option option, bool on)
+{
+    Options options = m_options;
+    options.setFlag(option, on);
+    setOptions(options);
+}
+
+void TOlvekEditor::setCanTab(bool canTab)
+{
+    setTabChangesFocus(!canTab);
+}
+
+void TOlvekEditor::setTabCount(int columns)
+{
+    m_tabCount = qMax(1, columns);
+    updateTabStops();
+}
+
+void TOlvekEditor::setRightEdge(int column)
+{
+    m_rightEdge = qMax(0, column);
+    viewport()->update();
+}
+
+void TOlvekEditor::setFreeCaret(bool free)
+{
+    m_freeCaret = free;
+    if (!free)
+        setVirtualColumns(0);
+}
+
+void TOlvekEditor::setSpecialCharsVisible(bool visible)
+{
+    setOption(ShowSpecialChars, visible);
+}
+
+void TOlvekEditor::setLineMargin(int pixels)
+{
+    m_lineMargin = qMax(0, pixels);
+    TSilentChange silent(this);
+    editorLayout(document())->setLineSpacing(m_lineMargin);
+    viewport()->update();
+    m_gutter->update();
+}
+
+void TOlvekEditor::setWordWrap(bool wrap)
+{
+    setLineWrapMode(wrap ? WidgetWidth : NoWrap);
+    setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void TOlvekEditor::setFontName(const QString &family)
+{
+    QFont f = font();
+    f.setFamily(family);
+    setFont(f);
+}
+
+void TOlvekEditor::setFontSize(int points)
+{
+    QFont f = font();
+    f.setPointSize(qMax(1, points));
+    setFont(f);
+}
+
+QColor TOlvekEditor::fontColor() const
+{
+    return palette().color(QPalette::Active, QPalette::Text);
+}
+
+void TOlvekEditor::setFontColor(const QColor &color)
+{
+    applyPalette(QPalette::Text, color);
+}
+
+QColor TOlvekEditor::backgroundColor() const
+{
+    return palette().color(QPalette::Active, QPalette::Base);
+}
+
+void TOlvekEditor::setBackgroundColor(const QColor &color)
+{
+    applyPalette(QPalette::Base, color);
+}
+
+QColor TOlvekEditor::selectionColor() const
+{
+    return palette().color(QPalette::Active, QPalette::HighlightedText);
+}
+
+void TOlvekEditor::setSelectionColor(const QColor &color)
+{
+    applyPalette(QPalette::HighlightedText, color);
+}
+
+QColor TOlvekEditor::selectionBackgroundColor() const
+{
+    return palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+void TOlvekEditor::setSelectionBackgroundColor(const QColor &color)
+{
+    applyPalette(QPalette::Highlight, color);
+}
+
+void TOlvekEditor::applyPalette(QPalette::ColorRole role, const QColor &color)
+{
+    // The inactive group too, so that the editor looks the same without the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Active, role, color);
+    p.setColor(QPalette::Inactive, role, color);
+    setPalette(p);
+    viewport()->update();
+}
+
+void TOlvekEditor::setLineNumberBackgroundColor(const QColor &color)
+{
+    m_lineNumberBackground = color;
+    m_gutter->update();
+    Q_EMIT textColumnsMoved();
+}
+
+void TOlvekEditor::setLineNumberFontSize(int points)
+{
+    m_lineNumberFontSize = qMax(0, points);
+    updateGutterGeometry();
+}
+
+QFont TOlvekEditor::lineNumberFont() const
+{
+    QFont numbers = font();
+    if (m_lineNumberFontSize > 0)
+        numbers.setPointSize(m_lineNumberFontSize);
+    return numbers;
+}
+
+void TOlvekEditor::setShowLineNumbers(bool show)
+{
+    m_showLineNumbers = show;
+    updateGutterGeometry();
+}
+
+void TOlvekEditor::setLineColorProvider(LineColorProvider provider)
+{
+    delete m_highlighter;
+    m_highlighter = nullptr;
+    m_lineColors = std::move(provider);
+    if (m_lineColors) {
+        TSilentChange silent(this);
+        m_highlighter = new TLineColorHighlighter(document(), m_lineColors);
+    }
+    viewport()->update();
+}
+
+void TOlvekEditor::refreshLineColors()
+{
+    if (m_highlighter) {
+        TSilentChange silent(this);
+        m_highlighter->rehighlight();
+    }
+    viewport()->update();
+}
+
+int TOlvekEditor::gutterWidth() const
+{
+    if (!m_showLineNumbers)
+        return 0;
+    const int digits = qMax(3, int(QString::number(qMax(1, document()->blockCount())).size()));
+    return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * TLineNumberGutter::Padding;
+}
+
+int TOlvekEditor::textStartX() const
+{
+    return viewport()->x() + qRound(contentOffset().x() + document()->documentMargin());
+}
+
+qreal TOlvekEditor::columnWidth() const
+{
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(u' ');
+    return width > 0 ? width : 1.0;
+}
+
+void TOlvekEditor::updateTabStops()
+{
+    setTabStopDistance(m_tabCount * columnWidth());
+    updateRowCounter();
+}
+
+void TOlvekEditor::updateGutterGeometry()
+{
+    const int width = gutterWidth();
+    if (viewportMargins().left() != width)
+        setViewportMargins(width, 0, 0, 0);
+    const QRect contents = contentsRect();
+    m_gutter->setGeometry(contents.left(), contents.top(), width, contents.height());
+    m_gutter->setVisible(width > 0);
+    m_gutter->update();
+    Q_EMIT textColumnsMoved();
+}
+
+void TOlvekEditor::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        updateTabStops();
+        updateGutterGeometry();
+    }
+}
+
+void TOlvekEditor::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    updateGutterGeometry();
+}

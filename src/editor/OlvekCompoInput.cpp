@@ -1,0 +1,262 @@
+// TOlvekEditor: keys, mouse, focus and input method; the free caret past the end of a line.
+#include "editor/OlvekCompo.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+namespace {
+bool isVerticalMove(const QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = event->key();
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+}
+
+bool isModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+        || key == Qt::Key_AltGr;
+}
+
+bool insertsText(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && (text.at(0).isPrint() || text.at(0) == u'\r' || text.at(0) == u'\n');
+}
+} // namespace
+
+bool TOlvekEditor::event(QEvent *event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The program's menu shortcuts (Ctrl+C, Ctrl+Z, ...) come before the editor's own
+        // bindings, so that their commands run; a key that no shortcut takes still arrives
+        // as a key press and gets the editor's binding. Plain typing stays the editor's.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            event->ignore();
+    }
+    return handled;
+}
+
+void TOlvekEditor::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    Q_EMIT keyDown(key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::ShiftModifier) {
+        // Shift+Enter would put a line separator inside the line; a line break is meant.
+        QKeyEvent plain(QEvent::KeyPress, event->key(), Qt::NoModifier, event->text(), event->isAutoRepeat(),
+                        ushort(event->count()));
+        materialiseVirtualColumns();
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && canTab() && !isReadOnly()) {
+        insertTab();
+        event->accept();
+        return;
+    }
+    if (m_freeCaret && moveVirtualCaret(event))
+        return;
+
+    const bool typing = insertsText(event) && !isReadOnly();
+    if (typing)
+        materialiseVirtualColumns();
+    else if (!isVerticalMove(event) && !isModifierKey(event->key()))
+        setVirtualColumns(0); // e.g. End or Delete act at the real end of the line
+    const int wantedColumn = caretColumn();
+    const bool pastLineEnd = m_virtualColumns > 0;
+    // Without grouping every keystroke is an undo step of its own: an edit block per key
+    // stops the document from merging it with the previous one.
+    const bool ownStep = typing && !m_options.testFlag(GroupUndo);
+    if (ownStep)
+        textCursor().beginEditBlock();
+    QPlainTextEdit::keyPressEvent(event);
+    if (ownStep)
+        textCursor().endEditBlock();
+
+    if (m_freeCaret && isVerticalMove(event) && !textCursor().hasSelection()) {
+        // Keep the column: the caret may stand past the end of a shorter line, and from past
+        // the end of a line it goes to the same column of the next one.
+        const int length = textCursor().block().length() - 1;
+        if (pastLineEnd || wantedColumn - 1 > length)
+            setCaretColumn(wantedColumn);
+    }
+}
+
+void TOlvekEditor::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    Q_EMIT keyUp(key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void TOlvekEditor::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    // A context menu taking the focus for a moment is not leaving the editor.
+    if (event->reason() != Qt::PopupFocusReason)
+        Q_EMIT focusEntered();
+}
+
+void TOlvekEditor::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason)
+        Q_EMIT focusExited();
+}
+
+void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Composition starts where the caret stands, also past the end of the line.
+    if (!event->preeditString().isEmpty())
+        materialiseVirtualColumns();
+    if (event->commitString().isEmpty() && event->replacementLength() == 0 && !textCursor().hasSelection()) {
+        // Composing text is shown inside the line but is not in the text yet. (Composing over
+        // a selection deletes the selection first, which is an edit.)
+        TSilentChange silent(this);
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    materialiseVirtualColumns();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    QVariant value = QPlainTextEdit::inputMethodQuery(query);
+    if (query != Qt::ImCursorRectangle && query != Qt::ImAnchorRectangle)
+        return value;
+    // QPlainTextEdit answers in viewport coordinates; the input method places its window
+    // relative to the editor itself, so the gutter and the frame are added.
+    QRectF rect = value.toRectF();
+    if (query == Qt::ImCursorRectangle && m_virtualColumns > 0) {
+        // The editor's own caret is hidden at the line end; the drawn one stands further right.
+        rect.translate(m_virtualColumns * columnWidth(), 0);
+        rect.setWidth(qMax<qreal>(rect.width(), 1));
+    }
+    return rect.translated(viewport()->pos());
+}
+
+void TOlvekEditor::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    if (!m_freeCaret || event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier)
+        return;
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() || !cursor.atBlockEnd())
+        return;
+    const QRect caret = cursorRect();
+    const QPointF point = event->position();
+    if (point.y() < caret.top() || point.y() > caret.bottom())
+        return;
+    setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / columnWidth())));
+}
+
+void TOlvekEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+}
+
+void TOlvekEditor::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}
+
+void TOlvekEditor::insertFromMimeData(const QMimeData *source)
+{
+    if (!source->hasText() || isReadOnly())
+        return;
+    materialiseVirtualColumns();
+    // Line separators inside pasted text become line breaks, so that lines stay lines.
+    QString text = source->text();
+    text.replace(QChar::LineSeparator, u'\n');
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TOlvekEditor::insertTab()
+{
+    materialiseVirtualColumns();
+    QString text = QStringLiteral("\t");
+    if (m_options.testFlag(TabsToSpaces)) {
+        // Up to the next tab stop on screen, where a wide character takes two columns.
+        const int column = screenColumn(textCursor().selectionStart());
+        text = QString(m_tabCount - column % m_tabCount, u' ');
+    }
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+bool TOlvekEditor::moveVirtualCaret(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier)
+        return false;
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        if (!cursor.atBlockEnd())
+            return false;
+        setVirtualColumns(m_virtualColumns + 1);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Backspace:
+        // Backing over virtual columns only moves the caret back.
+        if (m_virtualColumns == 0)
+            return false;
+        setVirtualColumns(m_virtualColumns - 1);
+        break;
+    default:
+        return false;
+    }
+    event->accept();
+    return true;
+}
+
+void TOlvekEditor::materialiseVirtualColumns()
+{
+    if (m_virtualColumns == 0)
+        return;
+    const int columns = m_virtualColumns;
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText(QString(columns, u' '));
+    setTextCursor(cursor);
+    setVirtualColumns(0);
+}
+
+void TOlvekEditor::setVirtualColumns(int columns)
+{
+    if (columns == m_virtualColumns)
+        return;
+    m_virtualColumns = columns;
+    // The editor's own caret stays at the line end; a caret of our own is drawn instead.
+    setCursorWidth(columns > 0 ? 0 : 1);
+    viewport()->update();
+}

@@ -1,0 +1,509 @@
+#include "OlvekEngine.h"
+
+#include "app/Prompt.h"
+#include "app/TreeCommandAvailability.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/ColumnRuler.h"
+#include "editor/OlvekCompo.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
+#include "ui/TreeUpdateGuard.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+// Sets a flag for the lifetime of a scope, whatever way the scope is left.
+class TFlagScope
+{
+public:
+    explicit TFlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~TFlagScope() { m_flag = false; }
+    TFlagScope(const TFlagScope &) = delete;
+    TFlagScope &operator=(const TFlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+bool isBlank(QChar c)
+{
+    return c.unicode() <= 32;
+}
+
+QString trimControls(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+} // namespace
+
+TOlvekEngine::TOlvekEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObject *mainForm, TOlvekTreeView *tree,
+                           const TOutlineControls &controls, TDocumentState *state)
+    : TCustomOutlineEngine(editor, statusBar, mainForm), m_tree(tree), m_controls(controls), m_state(state)
+{
+}
+
+TDocumentTree &TOlvekEngine::document() const
+{
+    return *m_tree->documentTree();
+}
+
+void TOlvekEngine::EditorKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers shift)
+{
+    TCustomOutlineEngine::EditorKeyDown(sender, key, shift);
+    ShowCaretPosition();
+}
+
+void TOlvekEngine::EditorKeyUp(QObject *, int &, Qt::KeyboardModifiers)
+{
+    ShowCaretPosition();
+}
+
+void TOlvekEngine::EditorEnter(QObject *sender)
+{
+    TCustomOutlineEngine::EditorEnter(sender);
+    ShowCaretPosition();
+}
+
+void TOlvekEngine::EditorExit(QObject *)
+{
+}
+
+void TOlvekEngine::EditorChange(QObject *)
+{
+    ShowCaretPosition();
+    if (m_busy)
+        return;
+    markModified();
+    Refresh();
+}
+
+void TOlvekEngine::Refresh()
+{
+    if (m_refreshHandler)
+        m_refreshHandler();
+}
+
+int TOlvekEngine::NewNodeCounter() const
+{
+    return document().NewNodeCounter();
+}
+
+void TOlvekEngine::setNewNodeCounter(int value)
+{
+    document().setNewNodeCounter(value);
+}
+
+void TOlvekEngine::ShowCaretPosition()
+{
+    const int column = m_editor->displayColumn();
+    const int row = m_editor->displayRow();
+    if (m_controls.Ruler) {
+        m_controls.Ruler->setSelStart(column - 1);
+        m_controls.Ruler->setSelEnd(column);
+    }
+    if (m_statusBar)
+        m_statusBar->setPanelText(0, QStringLiteral("  %1:  %2").arg(column).arg(row));
+}
+
+void TOlvekEngine::InsertBefore()
+{
+    focusTree();
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected || selected->absoluteIndex() == 0)
+        return;
+    createNode(selected, NewNodePlace::Before);
+}
+
+void TOlvekEngine::AddAfter()
+{
+    focusTree();
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected || selected->absoluteIndex() == 0)
+        return;
+    // The first item after the selected item's subtree.
+    const int level = selected->level();
+    TTreeNode *next = selected->next();
+    while (next && next->level() > level)
+        next = next->next();
+    if (next && next->level() == level)
+        createNode(next, NewNodePlace::Before);
+    else
+        createNode(selected, NewNodePlace::LastSibling);
+}
+
+void TOlvekEngine::AddChild()
+{
+    focusTree();
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    if (selected->level() >= TDocumentTree::MaxLevel) {
+        TPrompt::current().showMessage(QStringLiteral("これ以上下の階層はつくれません"));
+        return;
+    }
+    createNode(selected, NewNodePlace::LastChild);
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::createNode(TTreeNode *anchor, NewNodePlace place)
+{
+    TDocumentTree &tree = document();
+    TTreeNode *node = nullptr;
+    {
+        TTreeUpdateGuard suspended(m_tree);
+        const QString title = tree.defaultTitle();
+        switch (place) {
+        case NewNodePlace::Before:
+            node = tree.insert(anchor, title);
+            break;
+        case NewNodePlace::LastSibling:
+            node = tree.add(anchor, title);
+            break;
+        case NewNodePlace::LastChild:
+            node = tree.addChild(anchor, title);
+            break;
+        }
+        // Selected before its payload exists: leaving the previous item then stores its text in
+        // full, so nothing typed there is lost.
+        selectNode(node);
+        node->setData(std::make_unique<TNodeData>());
+    }
+    tree.setNewNodeCounter(tree.NewNodeCounter() + 1);
+    markModified();
+    Refresh();
+}
+
+void TOlvekEngine::DeleteToTrash()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    focusTree();
+    TDocumentTree &tree = document();
+    const int index = selected->absoluteIndex();
+    if (index == 0)
+        return;
+    TTreeNode *previous = tree.nodeAt(index - 1);
+    selectNode(previous);
+    LoadItem(previous);
+    tree.move(selected, tree.TrashNode(), TDocumentTree::MoveMode::AddChild);
+    m_tree->collapseNode(tree.TrashNode(), true);
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::CutNode()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    TTreeNode *top = m_tree->topNode();
+    focusTree();
+    TDocumentTree &tree = document();
+    const int index = selected->absoluteIndex();
+    if (index == 0)
+        return;
+    selectNode(tree.nodeAt(index - 1));
+    tree.deleteChildren(tree.ClipFolderNode());
+    tree.move(selected, tree.ClipFolderNode(), TDocumentTree::MoveMode::AddChild);
+    m_tree->collapseNode(tree.ClipFolderNode(), true);
+    markModified();
+    m_tree->setTopNode(top);
+    Refresh();
+}
+
+void TOlvekEngine::CopyNode()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    TTreeNode *top = m_tree->topNode();
+    focusTree();
+    TDocumentTree &tree = document();
+    // The editor may hold unstored changes of the item being copied.
+    commitSelected();
+    tree.deleteChildren(tree.ClipFolderNode());
+    tree.deepCopy(selected, tree.ClipFolderNode());
+    m_tree->collapseNode(tree.ClipFolderNode(), true);
+    markModified();
+    m_tree->setTopNode(top);
+    Refresh();
+}
+
+void TOlvekEngine::PasteNodes()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    TTreeNode *top = m_tree->topNode();
+    TDocumentTree &tree = document();
+    TTreeNode *clip = tree.ClipFolderNode();
+    for (int i = 0; clip && i < clip->childCount(); ++i)
+        tree.deepCopy(clip->child(i), selected);
+    m_tree->expandNode(selected, true);
+    m_tree->setTopNode(top);
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::MoveUp()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!TTreeCommandAvailability::of(document(), selected).moveUp)
+        return;
+    commitSelected();
+    TTreeNode *previous = selected->prevSibling();
+    if (!previous)
+        return;
+    focusTree();
+    document().move(selected, previous, TDocumentTree::MoveMode::Insert);
+    markModified();
+    Refresh();
+}
+
+void TOlvekEngine::MoveDown()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!TTreeCommandAvailability::of(document(), selected).moveDown)
+        return;
+    commitSelected();
+    focusTree();
+    TTreeNode *next = selected->nextSibling();
+    TTreeNode *afterNext = next ? next->nextSibling() : nullptr;
+    if (afterNext)
+        document().move(selected, afterNext, TDocumentTree::MoveMode::Insert);
+    else
+        document().move(selected, selected->parent(), TDocumentTree::MoveMode::AddChild);
+    markModified();
+    Refresh();
+}
+
+void TOlvekEngine::MoveLeft()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!TTreeCommandAvailability::of(document(), selected).moveLeft)
+        return;
+    TTreeUpdateGuard suspended(m_tree);
+    commitSelected();
+    if (selected->level() <= 1)
+        return;
+    focusTree();
+    document().move(selected, selected->parent(), TDocumentTree::MoveMode::Insert);
+    Refresh();
+    if (selected->nextSibling())
+        MoveDown();
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::MoveRight()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    // The level limit is not part of this test: demoting an item at the deepest level explains
+    // itself with a message instead of doing nothing.
+    if (!selected || selected->level() == 0 || !selected->prevSibling())
+        return;
+    commitSelected();
+    TTreeNode *previous = selected->prevSibling();
+    if (selected->level() >= TDocumentTree::MaxLevel) {
+        TPrompt::current().showMessage(QStringLiteral("これ以上下の階層には移動できません"));
+        return;
+    }
+    focusTree();
+    document().move(selected, previous, TDocumentTree::MoveMode::AddChild);
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::EmptyTrash()
+{
+    TDocumentTree &tree = document();
+    TTreeNode *trash = tree.TrashNode();
+    if (!trash)
+        return;
+    TTreeNode *selected = m_tree->selectedNode();
+    if (selected && selected != trash && selected->isInSubtreeOf(trash))
+        selectNode(trash);
+    tree.deleteChildren(trash);
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
+void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
+{
+    TOlvekEditor *lines = m_controls.Editor2;
+    if (!target || !lines)
+        return;
+    lines->setWordWrap(false);
+    commitSelected();
+    TDocumentTree &tree = document();
+    const QStringList titles = lines->lines();
+    for (const QString &title : titles) {
+        TTreeNode *node = tree.addChild(target, title);
+        selectNode(node);
+        m_editor->clearAll();
+        node->setData(std::make_unique<TNodeData>());
+        tree.setNewNodeCounter(tree.NewNodeCounter() + 1);
+        markModified();
+    }
+    ComputeDeepestLevel();
+    Refresh();
+    lines->clearAll();
+    if (m_controls.PageControl1 && m_controls.TabSheet1)
+        m_controls.PageControl1->setCurrentWidget(m_controls.TabSheet1);
+    lines->setWordWrap(true);
+}
+
+void TOlvekEngine::ComputeDeepestLevel()
+{
+    int deepest = 0;
+    for (TTreeNode *n = document().first(); n; n = n->next())
+        deepest = std::max(deepest, n->level());
+    m_deepestLevel = deepest;
+}
+
+void TOlvekEngine::Commit(TTreeNode *item, bool forced)
+{
+    if (m_storeLocked)
+        return;
+    if (!forced) {
+        if (item && item->data()) {
+            TNodeData *data = item->data();
+            data->SelStart = m_editor->selStart();
+            data->SelLength = m_editor->selLength();
+            data->TopLine = m_editor->topLine();
+        }
+        return;
+    }
+    TFlagScope busy(m_busy);
+    auto data = std::make_unique<TNodeData>();
+    data->SelStart = m_editor->selStart();
+    data->SelLength = m_editor->selLength();
+    data->TopLine = m_editor->topLine();
+    // Reading the lines leaves the editor's layout alone, so a long wrapped body is not
+    // re-wrapped for the copy.
+    if (m_editor->lineCount() > 0)
+        data->Lines = m_editor->lines();
+    if (item) {
+        const bool hasText = !data->Lines.isEmpty();
+        const QString firstLine = hasText ? trimControls(data->Lines.first()) : QString();
+        item->setData(std::move(data));
+        if (hasText && TDocumentTree::isUntitled(item->title()) && !firstLine.isEmpty())
+            item->setTitle(firstLine.left(TitleFromBodyLength));
+    }
+    markModified();
+    m_editor->setModified(false);
+}
+
+void TOlvekEngine::LoadItem(TTreeNode *item)
+{
+    TFlagScope busy(m_busy);
+    if (item && item->data()) {
+        const TNodeData *data = item->data();
+        m_editor->setLines(data->Lines);
+        if (m_replaceDialogShowing) {
+            m_editor->setSelStart(0);
+        } else {
+            m_editor->setSelStart(data->SelStart);
+            m_editor->setSelLength(data->SelLength);
+        }
+        m_editor->setTopLine(data->TopLine);
+    } else {
+        m_editor->clearAll();
+    }
+    m_editor->setModified(false);
+    if (m_controls.eTitle)
+        m_controls.eTitle->setText(item ? item->title() : QString());
+}
+
+void TOlvekEngine::ResetDocument()
+{
+    document().createRootFolders();
+    if (m_controls.PageControl1)
+        m_controls.PageControl1->setCurrentIndex(0);
+}
+
+void TOlvekEngine::RecordJump()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (!selected)
+        return;
+    m_jumpHistory.record(document(), selected);
+    rebuildJumpMenu();
+}
+
+void TOlvekEngine::ClearJumps()
+{
+    m_jumpHistory.clear();
+    rebuildJumpMenu();
+}
+
+void TOlvekEngine::JumpTo(int menuPosition)
+{
+    const QList<TTreeNode *> nodes = m_jumpHistory.nodes(document());
+    const int entry = menuPosition - JumpMenuFixedEntries;
+    if (entry < 0 || entry >= nodes.size() || !nodes[entry])
+        return;
+    m_tree->setSelectedNode(nodes[entry]);
+}
+
+void TOlvekEngine::rebuildJumpMenu()
+{
+    QMenu *menu = m_controls.pmJump;
+    if (!menu)
+        return;
+    const QList<QAction *> entries = menu->actions();
+    for (int i = JumpMenuFixedEntries; i < entries.size(); ++i) {
+        menu->removeAction(entries[i]);
+        if (entries[i]->parent() == menu)
+            delete entries[i];
+    }
+    const QList<TTreeNode *> nodes = m_jumpHistory.nodes(document());
+    for (int i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i])
+            continue;
+        const int position = int(menu->actions().size());
+        QAction *entry = menu->addAction(nodes[i]->title());
+        connect(entry, &QAction::triggered, this, [this, position] { JumpTo(position); });
+    }
+}
+
+void TOlvekEngine::focusTree()
+{
+    if (!m_tree->hasFocus())
+        m_tree->setFocus();
+}
+
+void TOlvekEngine::markModified()
+{
+    if (m_state)
+        m_state->setModified(true);
+}
+
+void TOlvekEngine::selectNode(TTreeNode *node)
+{
+    m_tree->setSelectedNode(node);
+}
+
+void TOlvekEngine::commitSelected()
+{
+    TTreeNode *selected = m_tree->selectedNode();
+    if (selected && !document().isFolderRoot(selected))
+        Commit(selected, m_editor->isModified());
+}

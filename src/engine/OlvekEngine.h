@@ -1,0 +1,106 @@
+#pragma once
+
+#include "CustomOutlineEngine.h"
+#include "JumpHistory.h"
+#include "OutlineControls.h"
+
+#include <functional>
+
+class TDocumentState;
+class TDocumentTree;
+class TOlvekTreeView;
+class TTreeNode;
+
+// The engine of the outline mode: keeps the body editor and the selected item in step and
+// carries out every structural change of the tree that the user asks for.
+class TOlvekEngine : public TCustomOutlineEngine
+{
+    Q_OBJECT
+public:
+    static constexpr int JumpMenuFixedEntries = 4;
+    static constexpr int TitleFromBodyLength = 20;
+
+    // Nothing is owned. state receives the modified flag.
+    TOlvekEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObject *mainForm, TOlvekTreeView *tree,
+                 const TOutlineControls &controls, TDocumentState *state);
+
+    void EditorKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers shift) override;
+    void EditorKeyUp(QObject *sender, int &key, Qt::KeyboardModifiers shift) override;
+    void EditorEnter(QObject *sender) override;
+    void EditorExit(QObject *sender) override;
+    void EditorChange(QObject *sender) override;
+    // Runs the command refresh the owner installed.
+    void Refresh() override;
+    void setRefreshHandler(std::function<void()> handler) { m_refreshHandler = std::move(handler); }
+
+    void ShowCaretPosition();
+    void InsertBefore();
+    void AddAfter();
+    void AddChild();
+    void DeleteToTrash();
+    void CutNode();
+    void CopyNode();
+    void PasteNodes();
+    void MoveUp();
+    void MoveDown();
+    void MoveLeft();
+    void MoveRight();
+    void EmptyTrash();
+    void MakeNodesFromLines(TTreeNode *target);
+    void ComputeDeepestLevel();
+    void Commit(TTreeNode *item, bool forced);
+    void LoadItem(TTreeNode *item);
+    void ResetDocument();
+    void RecordJump();
+    void ClearJumps();
+    // Selects the history entry shown at this position of the jump menu.
+    void JumpTo(int menuPosition);
+
+    TOlvekTreeView *Tree() const { return m_tree; }
+    TDocumentTree &document() const;
+    const TOutlineControls &controls() const { return m_controls; }
+    const TJumpHistory &JumpHistory() const { return m_jumpHistory; }
+
+    bool Busy() const { return m_busy; }
+    void setBusy(bool busy) { m_busy = busy; }
+    bool StoreLocked() const { return m_storeLocked; }
+    void setStoreLocked(bool locked) { m_storeLocked = locked; }
+    int DeepestLevel() const { return m_deepestLevel; }
+    bool DirectEdit() const { return m_directEdit; }
+    void setDirectEdit(bool on) { m_directEdit = on; }
+    bool EnableIJKL() const { return m_enableIJKL; }
+    void setEnableIJKL(bool on) { m_enableIJKL = on; }
+    int JumpHistoryMax() const { return m_jumpHistory.capacity(); }
+    void setJumpHistoryMax(int max) { m_jumpHistory.setCapacity(max); }
+    bool DragHighlight() const { return m_dragHighlight; }
+    void setDragHighlight(bool on) { m_dragHighlight = on; }
+    bool RightWrap() const { return m_rightWrap; }
+    void setRightWrap(bool on) { m_rightWrap = on; }
+    bool ReplaceDialogShowing() const { return m_replaceDialogShowing; }
+    void setReplaceDialogShowing(bool showing) { m_replaceDialogShowing = showing; }
+    int NewNodeCounter() const;
+    void setNewNodeCounter(int value);
+
+private:
+    enum class NewNodePlace { Before, LastSibling, LastChild };
+    void createNode(TTreeNode *anchor, NewNodePlace place);
+    void focusTree();
+    void markModified();
+    void selectNode(TTreeNode *node);
+    void commitSelected();
+    void rebuildJumpMenu();
+
+    TOlvekTreeView *m_tree;
+    TOutlineControls m_controls;
+    TDocumentState *m_state;
+    std::function<void()> m_refreshHandler;
+    TJumpHistory m_jumpHistory;
+    bool m_busy = false;
+    bool m_storeLocked = false;
+    int m_deepestLevel = 0;
+    bool m_directEdit = false;
+    bool m_enableIJKL = true;
+    bool m_dragHighlight = true;
+    bool m_rightWrap = true;
+    bool m_replaceDialogShowing = false;
+};

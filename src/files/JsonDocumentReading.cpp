@@ -1,0 +1,231 @@
+// Reading of the JSON document format (TJsonDocumentFormat::read).
+#include "JsonDocumentFormat.h"
+
+#include "DocumentFileReading.h"
+#include "JsonStringDecoding.h"
+#include "document/DocumentTree.h"
+
+#include <QFile>
+#include <simdjson.h>
+
+#include <cstring>
+#include <vector>
+
+namespace ondemand = simdjson::ondemand;
+
+namespace {
+
+struct TReadError
+{
+    QString message;
+};
+
+QString damaged(const QString &what)
+{
+    return QStringLiteral("文書ファイルが壊れています: %1").arg(what);
+}
+
+[[noreturn]] void failJson(simdjson::error_code code)
+{
+    throw TReadError{damaged(QStringLiteral("JSON として正しくありません (%1)")
+                                 .arg(QString::fromUtf8(simdjson::error_message(code))))};
+}
+
+[[noreturn]] void failStructure(const QString &what)
+{
+    throw TReadError{damaged(what)};
+}
+
+// Builds the items of a document from the parsed text. Strings are decoded here rather than by
+// the parser so that a lone surrogate escape becomes U+FFFD instead of failing the whole file.
+class TJsonTreeBuilder
+{
+public:
+    TJsonTreeBuilder(TDocumentTree &tree, const char *textEnd) : m_tree(tree), m_end(textEnd) {}
+
+    void readDocument(ondemand::document &doc)
+    {
+        ondemand::object root;
+        if (const auto error = doc.get_object().get(root))
+            error == simdjson::INCORRECT_TYPE ? failStructure(QStringLiteral("JSON オブジェクトではありません"))
+                                              : failJson(error);
+        bool haveContent = false;
+        for (auto fieldResult : root) {
+            ondemand::field field;
+            if (const auto error = std::move(fieldResult).get(field))
+                failJson(error);
+            if (!keyIs(field, "content"))
+                continue;
+            ondemand::array content;
+            if (const auto error = field.value().get_array().get(content))
+                error == simdjson::INCORRECT_TYPE ? failStructure(QStringLiteral("\"content\" が配列ではありません"))
+                                                  : failJson(error);
+            m_tree.clear();
+            readItems(content, nullptr, 1, QStringLiteral("\"content\""));
+            haveContent = true;
+        }
+        const char *trailing = nullptr;
+        if (!doc.current_location().get(trailing))
+            failJson(simdjson::TRAILING_CONTENT);
+        if (!haveContent)
+            failStructure(QStringLiteral("\"content\" がありません"));
+    }
+
+private:
+    void readItems(ondemand::array &items, TTreeNode *parent, int depth, const QString &arrayName)
+    {
+        if (depth > TJsonDocumentFormat::MaxDepth)
+            throw TReadError{DocumentFileReading::tooDeepError(TJsonDocumentFormat::MaxDepth)};
+        for (auto element : items) {
+            ondemand::value value;
+            if (const auto error = std::move(element).get(value))
+                failJson(error);
+            ondemand::object item;
+            if (const auto error = value.get_object().get(item))
+                error == simdjson::INCORRECT_TYPE
+                    ? failStructure(QStringLiteral("%1 の要素がオブジェクトではありません").arg(arrayName))
+                    : failJson(error);
+            readItem(item, parent, depth);
+        }
+    }
+
+    void readItem(ondemand::object &item, TTreeNode *parent, int depth)
+    {
+        // The node exists before its members are read because "children" may come first.
+        auto ownedData = std::make_unique<TNodeData>();
+        TNodeData *data = ownedData.get();
+        TTreeNode *node = m_tree.addChild(parent, QString(), std::move(ownedData));
+        bool haveTitle = false;
+        bool haveText = false;
+        for (auto fieldResult : item) {
+            ondemand::field field;
+            if (const auto error = std::move(fieldResult).get(field))
+                failJson(error);
+            if (keyIs(field, "title")) {
+                node->setTitle(stringValue(field, "title").toString());
+                haveTitle = true;
+            } else if (keyIs(field, "text")) {
+                data->setBodyFromText(stringValue(field, "text"));
+                haveText = true;
+            } else if (keyIs(field, "expand")) {
+                bool expand = false;
+                if (const auto error = field.value().get_bool().get(expand))
+                    error == simdjson::INCORRECT_TYPE
+                        ? failStructure(QStringLiteral("項目の \"expand\" が true でも false でもありません"))
+                        : failJson(error);
+                data->Expand = expand;
+            } else if (keyIs(field, "children")) {
+                ondemand::array children;
+                if (const auto error = field.value().get_array().get(children))
+                    error == simdjson::INCORRECT_TYPE
+                        ? failStructure(QStringLiteral("項目の \"children\" が配列ではありません"))
+                        : failJson(error);
+                readItems(children, node, depth + 1, QStringLiteral("\"children\""));
+            }
+        }
+        if (!haveTitle)
+            failStructure(QStringLiteral("項目に \"title\" がありません"));
+        if (!haveText)
+            failStructure(QStringLiteral("項目「%1」に \"text\" がありません").arg(node->title()));
+    }
+
+    bool keyIs(ondemand::field &field, const char *name) const
+    {
+        const char *begin = field.key().raw();
+        const char *end = JsonStringDecoding::findStringEnd(begin, m_end);
+        const size_t length = std::strlen(name);
+        if (!std::memchr(begin, '\\', size_t(end - begin)))
+            return size_t(end - begin) == length && std::memcmp(begin, name, length) == 0;
+        QString key;
+        return JsonStringDecoding::decodeString(begin, end, key) && key == QLatin1String(name);
+    }
+
+    // The decoded string, valid until the next call.
+    QStringView stringValue(ondemand::field &field, const char *name)
+    {
+        ondemand::raw_json_string raw;
+        if (const auto error = field.value().get_raw_json_string().get(raw))
+            error == simdjson::INCORRECT_TYPE
+                ? failStructure(QStringLiteral("項目の \"%1\" が文字列ではありません").arg(QLatin1String(name)))
+                : failJson(error);
+        const char *begin = raw.raw();
+        const char *end = JsonStringDecoding::findStringEnd(begin, m_end);
+        if (end == m_end)
+            failJson(simdjson::STRING_ERROR);
+        if (m_scratch.size() < size_t(end - begin))
+            m_scratch.resize(size_t(end - begin));
+        const qsizetype length = JsonStringDecoding::decodeString(begin, end, m_scratch.data());
+        if (length < 0)
+            failJson(simdjson::STRING_ERROR);
+        return QStringView(m_scratch.data(), length);
+    }
+
+    TDocumentTree &m_tree;
+    const char *m_end;
+    // Strings are decoded here, so that a body is split into lines without a copy of its text.
+    std::vector<char16_t> m_scratch;
+};
+
+// Reads the whole file into a buffer with the padding the parser needs.
+simdjson::padded_string readPadded(const QString &path)
+{
+    QFile file(path);
+    const QString openError = DocumentFileReading::open(file);
+    if (!openError.isEmpty())
+        throw TReadError{openError};
+    const qint64 size = file.size();
+    if (size == 0)
+        throw TReadError{damaged(QStringLiteral("ファイルが空です"))};
+    simdjson::padded_string buffer(static_cast<size_t>(size));
+    if (buffer.size() != size_t(size))
+        throw TReadError{QStringLiteral("ファイルが大きすぎて読み込めません: %1").arg(path)};
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = file.read(buffer.data() + done, size - done);
+        if (n <= 0)
+            throw TReadError{QStringLiteral("ファイルを読み込めません: %1 (%2)").arg(path, file.errorString())};
+        done += n;
+    }
+    return buffer;
+}
+
+void buildTree(const QString &path, TDocumentTree &tree)
+{
+    simdjson::padded_string buffer = readPadded(path);
+    size_t offset = 0;
+    if (buffer.size() >= 3 && std::memcmp(buffer.data(), "\xEF\xBB\xBF", 3) == 0)
+        offset = 3;
+    if (!simdjson::validate_utf8(buffer.data() + offset, buffer.size() - offset)) {
+        const std::string repaired = JsonStringDecoding::repairUtf8(buffer.data() + offset, buffer.size() - offset);
+        buffer = simdjson::padded_string(); // release the original before the copy is made
+        buffer = simdjson::padded_string(repaired);
+        offset = 0;
+    }
+    const char *text = buffer.data() + offset;
+    const size_t length = buffer.size() - offset;
+    ondemand::parser parser;
+    ondemand::document doc;
+    if (const auto error = parser.iterate(text, length, length + simdjson::SIMDJSON_PADDING).get(doc))
+        failJson(error);
+    TJsonTreeBuilder(tree, text + length).readDocument(doc);
+}
+
+} // namespace
+
+TFileResult TJsonDocumentFormat::read(const QString &path, TDocumentTree &target)
+{
+    TDocumentTree tree;
+    try {
+        buildTree(path, tree);
+    } catch (const TReadError &error) {
+        return TFileResult::failure(error.message);
+    } catch (const std::bad_alloc &) {
+        return TFileResult::failure(QStringLiteral("メモリが足りないため読み込めません: %1").arg(path));
+    }
+    if (tree.topLevelCount() < 3)
+        return TFileResult::failure(DocumentFileReading::tooFewRootsError());
+    for (TTreeNode *node = tree.first(); node; node = node->next())
+        node->setExpanded(node->data()->Expand);
+    target.replaceContents(tree);
+    return TFileResult::success(FormatVersion);
+}

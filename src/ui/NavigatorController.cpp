@@ -1,0 +1,53 @@
+#include "NavigatorController.h"
+
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/OlvekEngine.h"
+#include "ui/OlvekTreeView.h"
+
+#include <QLineEdit>
+
+TNavigatorController::TNavigatorController(TOlvekEngine *engine, TDocumentState *state, QObject *parent)
+    : QObject(parent), m_engine(engine), m_state(state)
+{
+    TOlvekTreeView *tree = engine->Tree();
+    connect(tree, &TOlvekTreeView::changing, this, &TNavigatorController::TreeView1Changing);
+    connect(tree, &TOlvekTreeView::changed, this, &TNavigatorController::TreeView1Change);
+    if (QLineEdit *title = engine->controls().eTitle)
+        connect(title, &QLineEdit::textChanged, this, &TNavigatorController::eTitleChange);
+}
+
+void TNavigatorController::TreeView1Changing(TTreeNode *leaving, TTreeNode *reaching)
+{
+    if (m_state->isLoading() || !leaving)
+        return;
+    const bool modified = m_engine->Editor()->isModified();
+    if (m_engine->document().isFolderRoot(leaving))
+        return;
+    m_engine->Commit(leaving, modified || (reaching && !reaching->data()));
+    if (modified && !m_engine->ReplaceDialogShowing())
+        m_engine->RecordJump();
+}
+
+void TNavigatorController::TreeView1Change(TTreeNode *node)
+{
+    if (m_state->isLoading() || !node)
+        return;
+    m_engine->LoadItem(node);
+    m_engine->Refresh();
+    m_engine->Tree()->setTitlesEditable(m_engine->DirectEdit() && !m_engine->document().isFolderRoot(node));
+    m_treeEditing = false;
+}
+
+void TNavigatorController::eTitleChange(const QString &text)
+{
+    TTreeNode *selected = m_engine->Tree()->selectedNode();
+    if (!selected)
+        return;
+    selected->setTitle(text);
+    if (m_engine->Busy() || m_state->isModified())
+        return;
+    m_state->setModified(true);
+    m_engine->Refresh();
+}

@@ -1,0 +1,144 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+// Three top-level items; the first has children whose titles begin with spaces.
+const QByteArray threeRoots =
+    "{\"content\":[{\"title\":\"本\",\"text\":\"\",\"children\":[{\"title\":\" x\",\"text\":\"a\\r\\n\"},"
+    "{\"title\":\"  y\",\"text\":\"\"}]},{\"title\":\"作業\",\"text\":\"\"},{\"title\":\"ゴミ\",\"text\":\"\"}]}";
+const QByteArray withEmoji =
+    "{\"content\":[{\"title\":\"a\",\"text\":\"😀\"},{\"title\":\"b\",\"text\":\"\"},{\"title\":\"c\",\"text\":\"\"}]}";
+
+QByteArray legacyFile(qint64 version)
+{
+    QByteArray file(8, '\0');
+    qToLittleEndian(version, file.data());
+    file += QByteArray("\x09\0\0\0" "a\r\nb\r\nc\r\n", 13);
+    file += QByteArray(12, '\0');
+    return file;
+}
+
+qint64 legacyVersion(const QByteArray &file)
+{
+    return file.size() < 8 ? -1 : qFromLittleEndian<qint64>(file.constData());
+}
+} // namespace
+
+class TestCliConvert : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        writeFile("three.olvx", threeRoots);
+        writeFile("emoji.olvx", withEmoji);
+        writeFile("damaged.olvx", "{\"content\":[");
+        writeFile("new.olv", legacyFile(30000));
+        writeFile("json20000.olv", legacyFile(20000));
+        QVERIFY(QDir(m_dir.path()).mkpath("folder.olvx"));
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no arguments") << QStringList{} << 1;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("unknown command") << QStringList{"frob"} << 1;
+        QTest::newRow("one argument") << QStringList{"convert", "three.olvx"} << 1;
+        QTest::newRow("other extension") << QStringList{"convert", "three.olvx", "out.txt"} << 1;
+        QTest::newRow("upper-case extension") << QStringList{"convert", "three.olvx", "out.OLVX"} << 1;
+        QTest::newRow("missing input") << QStringList{"convert", "missing.olvx", "out.olvx"} << 2;
+        QTest::newRow("damaged input") << QStringList{"convert", "damaged.olvx", "out.olvx"} << 2;
+        QTest::newRow("input is a folder") << QStringList{"convert", "folder.olvx", "out.olvx"} << 2;
+        QTest::newRow("version too new") << QStringList{"convert", "new.olv", "out.olvx"} << 2;
+        QTest::newRow("not Shift_JIS") << QStringList{"convert", "emoji.olvx", "emoji.olv"} << 3;
+        QTest::newRow("output is a folder") << QStringList{"convert", "three.olvx", "folder.olvx"} << 4;
+        QTest::newRow("JSON to JSON") << QStringList{"convert", "three.olvx", "copy.olvx"} << 0;
+    }
+
+    void exitCodes()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        const QByteArray err = run(arguments, exitCode);
+        QCOMPARE(err.isEmpty(), exitCode == 0);
+    }
+
+    void convertsAsOpenAndSaveAs()
+    {
+        run({"convert", "three.olvx", "sub/../out.olvx"}, 0);
+        const QJsonObject doc = QJsonDocument::fromJson(readFile("out.olvx")).object();
+        QCOMPARE(doc.value("docName").toString(), QDir(m_dir.path()).absoluteFilePath("out.olvx"));
+        const QJsonArray content = doc.value("content").toArray();
+        QCOMPARE(content.size(), 4);
+        QCOMPARE(content[3].toObject().value("title").toString(), QStringLiteral("クリップ"));
+        const QJsonObject first = content[0].toObject();
+        QCOMPARE(first.value("expand").toBool(), true);
+        const QJsonArray children = first.value("children").toArray();
+        QCOMPARE(children[0].toObject().value("title").toString(), QStringLiteral("_x"));
+        QCOMPARE(children[1].toObject().value("title").toString(), QStringLiteral("_ y"));
+    }
+
+    void legacyVersions()
+    {
+        run({"convert", "three.olvx", "three.olv"}, 0);
+        QCOMPARE(legacyVersion(readFile("three.olv")), 11000);
+        // A legacy document keeps its own version, which spares it the Shift_JIS test.
+        run({"convert", "json20000.olv", "copy20000.olv"}, 0);
+        QCOMPARE(legacyVersion(readFile("copy20000.olv")), 20000);
+    }
+
+    void refusalTouchesNoFile()
+    {
+        writeFile("kept.olv", "old");
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        const QByteArray err = run({"convert", "emoji.olvx", "kept.olv"}, 3);
+        QVERIFY(QString::fromUtf8(err).contains(QStringLiteral("SJISでない文字が含まれていますので。")));
+        QCOMPARE(readFile("kept.olv"), QByteArray("old"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+    }
+
+private:
+    // Runs the tool in the test folder, checks its exit code and returns its error output.
+    QByteArray run(const QStringList &arguments, int exitCode)
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(OLVEK_CLI_PATH), arguments);
+        if (!process.waitForFinished(60000))
+            qWarning("olvek-cli did not finish");
+        const QByteArray err = process.readAllStandardError();
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != exitCode)
+            qWarning("exit %d: %s", process.exitCode(), err.constData());
+        [&] { QCOMPARE(process.exitCode(), exitCode); }();
+        return err;
+    }
+
+    void writeFile(const QString &name, const QByteArray &content)
+    {
+        QFile file(m_dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    QByteArray readFile(const QString &name)
+    {
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestCliConvert)
+#include "tst_cliconvert.moc"

@@ -1,0 +1,484 @@
+#include "support/OutlineFixture.h"
+#include "support/TypeText.h"
+
+#include "app/DocumentFiles.h"
+#include "document/DocumentModel.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/OlvekEngine.h"
+#include "files/DocumentStorage.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// The outline working set with the file lifecycle on top; the command refresh is reduced to
+// its first step, selecting the main title when nothing is selected.
+struct TFilesFixture
+{
+    TFilesFixture()
+        : treeStatus({100, 0}), files(outline.engine, &outline.state, &treeStatus)
+    {
+        auto refresh = [this] {
+            ++refreshes;
+            if (!outline.state.isRefreshEnabled() || outline.selected())
+                return;
+            outline.engine->setStoreLocked(true);
+            outline.treeView->setSelectedNode(outline.tree().first());
+            outline.engine->setStoreLocked(false);
+        };
+        outline.engine->setRefreshHandler(refresh);
+        files.setRefreshHandler(refresh);
+        QVERIFY(dir.isValid());
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    // Gives the main title a child with body text, as a user would, leaving the document modified.
+    void edit(const QString &text)
+    {
+        outline.select(outline.tree().first());
+        outline.engine->AddChild();
+        outline.editor->setFocus();
+        typeText(outline.editor, text);
+    }
+
+    TOutlineFixture outline;
+    TStatusPanels treeStatus;
+    TDocumentFiles files;
+    QTemporaryDir dir;
+    int refreshes = 0;
+};
+} // namespace
+
+class TestDocumentFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sanitizeFileName_data();
+    void sanitizeFileName();
+    void backups_data();
+    void backups();
+    void failedBackupAsksToGoOn_data();
+    void failedBackupAsksToGoOn();
+    void saveUntitledProposesSanitisedTitle();
+    void cancelKeepsUntitledAndModified();
+    void savesOnlyKnownExtensions_data();
+    void savesOnlyKnownExtensions();
+    void refusedLegacySaveLeavesFileAndBackups();
+    void failedWriteLeavesFileAndBackups();
+    void leadingSpaceOfTitles();
+    void openAndRecentFiles();
+    void openMissingOrForeignFile_data();
+    void openMissingOrForeignFile();
+    void damagedFileKeepsTheDocument();
+    void recentFileRules_data();
+    void recentFileRules();
+    void recentEntryWhoseFileIsGone();
+    void closeQuestion_data();
+    void closeQuestion();
+    void autoSave();
+    void newDocument();
+};
+
+void TestDocumentFiles::sanitizeFileName_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("chapter title") << QStringLiteral("第1章: 序/はじめに") << QStringLiteral("第1章_ 序_はじめに");
+    QTest::newRow("all ten") << QStringLiteral(":<>\\\"|/;?*") << QStringLiteral("__________");
+    QTest::newRow("others kept") << QStringLiteral("a.b,c 'd' [e]") << QStringLiteral("a.b,c 'd' [e]");
+}
+
+void TestDocumentFiles::sanitizeFileName()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(TDocumentFiles::SanitizeFileName(text), expected);
+}
+
+void TestDocumentFiles::backups_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QStringList>("expected"); // name=content after the save; a.olvx is the new document
+    QTest::newRow("depth 0 keeps none") << 0 << QStringList{"a.olvx=cur"} << QStringList{"a.olvx=<new>"};
+    QTest::newRow("depth 1 replaces the bak")
+        << 1 << QStringList{"a.olvx=cur", "a.bak=older"} << QStringList{"a.bak=cur", "a.olvx=<new>"};
+    QTest::newRow("depth 1 without a file yet") << 1 << QStringList() << QStringList{"a.olvx=<new>"};
+    QTest::newRow("depth 3 rotates")
+        << 3 << QStringList{"a.olvx=cur", "a.000=0", "a.001=1", "a.002=2"}
+        << QStringList{"a.000=cur", "a.001=0", "a.002=1", "a.olvx=<new>"};
+    QTest::newRow("depth 3 with gaps")
+        << 3 << QStringList{"a.olvx=cur", "a.001=1"} << QStringList{"a.000=cur", "a.002=1", "a.olvx=<new>"};
+}
+
+void TestDocumentFiles::backups()
+{
+    QFETCH(int, depth);
+    QFETCH(QStringList, existing);
+    QFETCH(QStringList, expected);
+    TFilesFixture f;
+    for (const QString &entry : existing)
+        writeAll(f.path(entry.section(u'=', 0, 0)), entry.section(u'=', 1).toUtf8());
+    f.files.setBackupDepth(depth);
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.edit(QStringLiteral("new text"));
+    QVERIFY(f.files.SaveDocument());
+    QStringList seen;
+    for (const QString &name : filesIn(f.dir.path())) {
+        const QByteArray content = readAll(f.path(name));
+        seen << name + u'=' + (name == QLatin1String("a.olvx") ? QStringLiteral("<new>") : QString::fromUtf8(content));
+    }
+    QCOMPARE(seen, expected);
+    QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("new text"));
+    QVERIFY(!f.outline.state.isModified());
+}
+
+void TestDocumentFiles::failedBackupAsksToGoOn_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("no leaves everything") << false;
+    QTest::newRow("yes saves") << true;
+}
+
+void TestDocumentFiles::failedBackupAsksToGoOn()
+{
+    QFETCH(bool, goOn);
+    TFilesFixture f;
+    // A copy beyond the depth blocks the rotation: renaming onto an existing file fails.
+    const QStringList before{"a.000=0", "a.001=1", "a.002=2", "a.003=3", "a.olvx=cur"};
+    for (const QString &entry : before)
+        writeAll(f.path(entry.section(u'=', 0, 0)), entry.section(u'=', 1).toUtf8());
+    f.files.setBackupDepth(3);
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.edit(QStringLiteral("x"));
+    f.outline.prompt.scriptAnswer(goOn ? TPrompt::Answer::Yes : TPrompt::Answer::No);
+    QCOMPARE(f.files.SaveDocument(), goOn);
+    QCOMPARE(f.outline.prompt.texts(),
+             QStringList{QStringLiteral("バックアップファイルの作成ができませんでした。上書き保存をつづけますか")});
+    QCOMPARE(f.outline.state.isModified(), !goOn);
+    if (!goOn) {
+        QStringList seen;
+        for (const QString &name : filesIn(f.dir.path()))
+            seen << name + u'=' + QString::fromUtf8(readAll(f.path(name)));
+        QCOMPARE(seen, before);
+    } else {
+        QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("\"x\\r\\n\""));
+    }
+}
+
+void TestDocumentFiles::saveUntitledProposesSanitisedTitle()
+{
+    TFilesFixture f;
+    f.outline.tree().first()->setTitle(QStringLiteral("第1章: 序/はじめに"));
+    f.edit(QStringLiteral("本文"));
+    f.outline.prompt.scriptFile(f.path(QStringLiteral("chosen")), 0);
+    QVERIFY(f.files.SaveDocument());
+    const TScriptedPrompt::Call &call = f.outline.prompt.calls().at(0);
+    QCOMPARE(call.kind, TPrompt::Kind::SaveFile);
+    QCOMPARE(call.request.fileName, QStringLiteral("第1章_ 序_はじめに"));
+    QCOMPARE(call.request.defaultExtension, QStringLiteral("olv"));
+    QVERIFY(call.request.overwritePrompt);
+    QCOMPARE(call.request.filters.size(), size_t(2));
+    QCOMPARE(call.request.filters[0].description, QStringLiteral("OLVEK2形式(UTF-8) (*.olvx)"));
+    QCOMPARE(call.request.filters[1].description, QStringLiteral("OLVEK1形式(SJIS) (*.olv)"));
+    QCOMPARE(f.outline.state.fileName(), f.path(QStringLiteral("chosen.olvx")));
+    QVERIFY(QFile::exists(f.path(QStringLiteral("chosen.olvx"))));
+    QCOMPARE(f.outline.state.encodingLabel(), QStringLiteral("UTF8"));
+    QVERIFY(f.files.recentFiles().isEmpty());
+}
+
+void TestDocumentFiles::cancelKeepsUntitledAndModified()
+{
+    TFilesFixture f;
+    f.edit(QStringLiteral("x"));
+    f.outline.prompt.scriptFile(QString());
+    QVERIFY(!f.files.SaveDocument());
+    QCOMPARE(f.outline.state.fileName(), QStringLiteral("NonTitled"));
+    QVERIFY(f.outline.state.isModified());
+    QVERIFY(filesIn(f.dir.path()).isEmpty());
+}
+
+void TestDocumentFiles::savesOnlyKnownExtensions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("upper case extension") << QStringLiteral("a.OLVX") << false;
+    QTest::newRow("text file") << QStringLiteral("a.txt") << false;
+    QTest::newRow("legacy") << QStringLiteral("a.olv") << true;
+    QTest::newRow("json") << QStringLiteral("a.olvx") << true;
+}
+
+void TestDocumentFiles::savesOnlyKnownExtensions()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, written);
+    TFilesFixture f;
+    f.edit(QStringLiteral("x"));
+    f.outline.prompt.scriptFile(f.path(name), name.endsWith(QLatin1String(".olv")) ? 1 : 0);
+    QCOMPARE(f.files.SaveDocumentAs(), written);
+    QCOMPARE(QFile::exists(f.path(name)), written);
+    QCOMPARE(f.outline.state.isModified(), !written);
+    QCOMPARE(f.outline.state.fileName(), written ? f.path(name) : QStringLiteral("NonTitled"));
+    if (name == QLatin1String("a.olv"))
+        QCOMPARE(f.outline.state.formatVersion(), qint64(11000));
+}
+
+void TestDocumentFiles::refusedLegacySaveLeavesFileAndBackups()
+{
+    TFilesFixture f;
+    writeAll(f.path(QStringLiteral("a.olv")), "old legacy bytes");
+    writeAll(f.path(QStringLiteral("a.bak")), "older");
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olv")));
+    f.outline.state.setFormatVersion(11000);
+    f.edit(QStringLiteral("絵文字😀"));
+    QVERIFY(!f.files.SaveDocument());
+    QCOMPARE(f.outline.prompt.texts(),
+             QStringList{QStringLiteral("SJISでない文字が含まれていますので。OLVEK1形式では保存できません。\n"
+                                        "OLVEK2形式(UTF-8)で保存するか、日本語のみを使用してください。")});
+    QCOMPARE(readAll(f.path(QStringLiteral("a.olv"))), QByteArray("old legacy bytes"));
+    QCOMPARE(readAll(f.path(QStringLiteral("a.bak"))), QByteArray("older"));
+    QCOMPARE(filesIn(f.dir.path()), (QStringList{"a.bak", "a.olv"}));
+    QVERIFY(f.outline.state.isModified());
+}
+
+void TestDocumentFiles::failedWriteLeavesFileAndBackups()
+{
+    TFilesFixture f;
+    // The longest name a folder entry may have: the file exists, but replacing it needs a
+    // temporary name beside it that would be longer, so the write fails.
+    const QString name = QString(250, u'a') + QStringLiteral(".olvx");
+    writeAll(f.path(name), "the only copy");
+    f.files.setBackupDepth(0);
+    f.outline.state.setFileName(f.path(name));
+    f.edit(QStringLiteral("x"));
+    QVERIFY(!f.files.SaveDocument());
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(1));
+    QCOMPARE(f.outline.prompt.calls().at(0).kind, TPrompt::Kind::Error);
+    QCOMPARE(readAll(f.path(name)), QByteArray("the only copy"));
+    QCOMPARE(filesIn(f.dir.path()), QStringList{name});
+    QVERIFY(f.outline.state.isModified());
+    QCOMPARE(f.outline.state.fileName(), f.path(name));
+}
+
+void TestDocumentFiles::leadingSpaceOfTitles()
+{
+    TFilesFixture f;
+    f.edit(QStringLiteral("x"));
+    TTreeNode *item = f.outline.selected();
+    item->setTitle(QStringLiteral("  x"));
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    QVERIFY(f.files.SaveDocument());
+    QCOMPARE(item->title(), QStringLiteral("_ x"));
+    TDocumentModel *model = f.outline.treeView->documentModel();
+    QCOMPARE(model->data(model->indexOf(item)).toString(), QStringLiteral("_ x"));
+    QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("\"title\":\"_ x\""));
+}
+
+void TestDocumentFiles::openAndRecentFiles()
+{
+    TFilesFixture f;
+    f.edit(QStringLiteral("first document"));
+    f.outline.state.setFileName(f.path(QStringLiteral("one.olvx")));
+    QVERIFY(f.files.SaveDocument());
+    f.outline.tree().first()->firstChild()->setTitle(QStringLiteral("second"));
+    f.outline.state.setFileName(f.path(QStringLiteral("two.olvx")));
+    QVERIFY(f.files.SaveDocument());
+    f.files.setRecentFiles({f.path(QStringLiteral("one.olvx")), f.path(QStringLiteral("x.olvx"))});
+
+    f.outline.prompt.scriptFile(f.path(QStringLiteral("one.olvx")));
+    QVERIFY(f.files.OpenDocumentWithDialog());
+    QCOMPARE(f.outline.prompt.calls().at(0).request.title, QStringLiteral("開く"));
+    QCOMPARE(f.outline.prompt.calls().at(0).request.filters.size(), size_t(4));
+    QCOMPARE(f.files.recentFiles(), (QStringList{f.path(QStringLiteral("two.olvx")), f.path(QStringLiteral("x.olvx"))}));
+    QCOMPARE(f.outline.state.fileName(), f.path(QStringLiteral("one.olvx")));
+    QVERIFY(!f.outline.state.isModified());
+    QCOMPARE(f.outline.engine->NewNodeCounter(), 5);
+    QCOMPARE(f.outline.engine->DeepestLevel(), 1);
+    QVERIFY(f.outline.tree().first()->isExpanded());
+    QCOMPARE(f.outline.tree().first()->firstChild()->title(), QStringLiteral("first document"));
+    QCOMPARE(f.outline.engine->JumpHistory().size(), 0);
+}
+
+void TestDocumentFiles::openMissingOrForeignFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QStringLiteral("nothing.olvx")
+                             << QStringLiteral("指定されたファイルは存在しませんでした。新規作成で開きます");
+    QTest::newRow("folder") << QStringLiteral("folder.olvx")
+                            << QStringLiteral("指定されたファイルは存在しませんでした。新規作成で開きます");
+    QTest::newRow("other extension") << QStringLiteral("notes.txt")
+                                     << QStringLiteral("OLVEK形式(.olvx または .olv)のファイルではないため開けません。");
+}
+
+void TestDocumentFiles::openMissingOrForeignFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    TFilesFixture f;
+    QDir(f.dir.path()).mkdir(QStringLiteral("folder.olvx"));
+    writeAll(f.path(QStringLiteral("notes.txt")), "just text");
+    f.edit(QStringLiteral("kept"));
+    const QString shape = f.outline.shape();
+    QVERIFY(!f.files.OpenDocumentFile(f.path(name)));
+    QCOMPARE(f.outline.prompt.texts(), QStringList{message});
+    QCOMPARE(f.outline.shape(), shape);
+    QVERIFY(f.outline.state.isModified());
+    QCOMPARE(f.outline.state.fileName(), QStringLiteral("NonTitled"));
+    QVERIFY(!f.outline.state.isLoading());
+}
+
+void TestDocumentFiles::damagedFileKeepsTheDocument()
+{
+    TFilesFixture f;
+    writeAll(f.path(QStringLiteral("bad.olvx")), "{\"content\":[{\"title\":1}]}");
+    f.edit(QStringLiteral("kept"));
+    const QString shape = f.outline.shape();
+    QVERIFY(!f.files.OpenDocumentFile(f.path(QStringLiteral("bad.olvx"))));
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(1));
+    QCOMPARE(f.outline.prompt.calls().at(0).kind, TPrompt::Kind::Error);
+    QCOMPARE(f.outline.shape(), shape);
+    QCOMPARE(f.treeStatus.panelText(1), QString());
+    QVERIFY(!f.outline.state.isLoading());
+}
+
+void TestDocumentFiles::recentFileRules_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("old goes to the top, new leaves") << QStringList{"b", "n", "c"} << "a" << "n" << QStringList{"a", "b", "c"};
+    QTest::newRow("untitled is never listed") << QStringList{"b"} << "NonTitled" << "n" << QStringList{"b"};
+    QTest::newRow("same name changes nothing but removes it") << QStringList{"a", "b"} << "a" << "a" << QStringList{"b"};
+    QTest::newRow("at most four") << QStringList{"b", "c", "d", "e"} << "a" << "n" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("old moves up") << QStringList{"b", "a"} << "a" << "n" << QStringList{"a", "b"};
+}
+
+void TestDocumentFiles::recentFileRules()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, oldName);
+    QFETCH(QString, newName);
+    QFETCH(QStringList, after);
+    TFilesFixture f;
+    f.files.setRecentFiles(before);
+    QSignalSpy spy(&f.files, &TDocumentFiles::recentFilesChanged);
+    f.files.AddRecentFile(oldName, newName);
+    QCOMPARE(f.files.recentFiles(), after);
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestDocumentFiles::recentEntryWhoseFileIsGone()
+{
+    TFilesFixture f;
+    f.files.setRecentFiles({f.path(QStringLiteral("gone.olvx")), QStringLiteral("/other.olvx")});
+    f.files.OpenRecentFile(f.path(QStringLiteral("gone.olvx")));
+    QCOMPARE(f.outline.prompt.texts(), QStringList{QStringLiteral("ファイルが見つかりません")});
+    QCOMPARE(f.files.recentFiles(), QStringList{QStringLiteral("/other.olvx")});
+}
+
+void TestDocumentFiles::closeQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("mayClose");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("yes saves") << int(TPrompt::Answer::Yes) << true << true;
+    QTest::newRow("no discards") << int(TPrompt::Answer::No) << true << false;
+    QTest::newRow("cancel stays") << int(TPrompt::Answer::Cancel) << false << false;
+}
+
+void TestDocumentFiles::closeQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, mayClose);
+    QFETCH(bool, saved);
+    TFilesFixture f;
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.edit(QStringLiteral("typed but not stored"));
+    f.outline.prompt.scriptAnswer(TPrompt::Answer(answer));
+    QCOMPARE(f.files.ConfirmSaveBeforeClose(), mayClose);
+    QCOMPARE(f.outline.prompt.texts(), QStringList{QStringLiteral("閉じる前に保存しますか")});
+    QCOMPARE(QFile::exists(f.path(QStringLiteral("a.olvx"))), saved);
+    if (saved)
+        QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("typed but not stored"));
+    QCOMPARE(f.outline.selected()->data()->Lines, QStringList{QStringLiteral("typed but not stored")});
+}
+
+void TestDocumentFiles::autoSave()
+{
+    TFilesFixture f;
+    f.files.setAutoSaveInterval(5);
+    QCOMPARE(f.files.Timer1().interval(), 300000);
+    QVERIFY(f.files.Timer1().isActive());
+    f.files.Timer1Timer();
+    QVERIFY(f.outline.prompt.calls().empty());
+    QCOMPARE(f.treeStatus.panelText(1), QString());
+
+    f.edit(QStringLiteral("x"));
+    f.outline.prompt.scriptFile(QString());
+    f.files.Timer1Timer();
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(1));
+    QCOMPARE(f.outline.prompt.calls().at(0).kind, TPrompt::Kind::SaveFile);
+
+    f.outline.state.setFileName(f.path(QStringLiteral("auto.olvx")));
+    f.files.Timer1Timer();
+    QVERIFY(QFile::exists(f.path(QStringLiteral("auto.olvx"))));
+    QCOMPARE(f.treeStatus.panelText(1), QStringLiteral("自動保存しました"));
+    QVERIFY(f.files.Timer1().isActive());
+    f.files.setAutoSaveInterval(0);
+    QVERIFY(!f.files.Timer1().isActive());
+}
+
+void TestDocumentFiles::newDocument()
+{
+    TFilesFixture f;
+    f.edit(QStringLiteral("x"));
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.outline.state.setFormatVersion(11000);
+    f.outline.prompt.scriptAnswer(TPrompt::Answer::No);
+    f.files.NewDocument();
+    QCOMPARE(f.outline.tree().count(), 4);
+    QCOMPARE(f.outline.state.fileName(), QStringLiteral("NonTitled"));
+    QVERIFY(!f.outline.state.isModified());
+    QCOMPARE(f.outline.state.formatVersion(), qint64(20000));
+    QCOMPARE(f.outline.engine->NewNodeCounter(), 0);
+    QCOMPARE(f.outline.engine->DeepestLevel(), 0);
+    QCOMPARE(f.outline.selected(), f.outline.tree().first());
+    QVERIFY(f.outline.state.isRefreshEnabled());
+    QVERIFY(!f.outline.state.isLoading());
+
+    f.edit(QStringLiteral("y"));
+    f.outline.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+    f.files.NewDocument();
+    QCOMPARE(f.outline.tree().count(), 5);
+    QVERIFY(f.outline.state.isModified());
+}
+
+QTEST_MAIN(TestDocumentFiles)
+#include "tst_documentfiles.moc"

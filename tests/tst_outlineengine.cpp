@@ -1,0 +1,544 @@
+#include "support/OutlineFixture.h"
+#include "support/TypeText.h"
+
+#include "document/DocumentTree.h"
+#include "editor/ColumnRuler.h"
+#include "editor/OlvekCompo.h"
+#include "engine/OlvekEngine.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+const QString untitled0 = QStringLiteral("[タイトル未定] 0");
+const QString untitled1 = QStringLiteral("[タイトル未定] 1");
+
+// Adds titled items under parent directly through the tree, each with a payload holding body.
+TTreeNode *addItem(TDocumentTree &tree, TTreeNode *parent, const QString &title, const QString &body = {})
+{
+    auto data = std::make_unique<TNodeData>();
+    data->setBodyFromText(body);
+    return tree.addChild(parent, title, std::move(data));
+}
+
+TTreeNode *chainToLevel(TDocumentTree &tree, int level)
+{
+    TTreeNode *n = tree.MainTitleNode();
+    for (int i = 1; i <= level; ++i)
+        n = addItem(tree, n, QStringLiteral("L%1").arg(i));
+    return n;
+}
+} // namespace
+
+class TestOutlineEngine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void addChildNumbersDefaultTitles();
+    void insertAndAddDoNothingOnMainTitle();
+    void addAfterGoesBehindTheSubtree();
+    void addAfterAtTheVeryEnd();
+    void typedTextSurvivesCreatingAnItem();
+    void addChildLevelLimit_data();
+    void addChildLevelLimit();
+    void deleteToTrash();
+    void cutTwiceKeepsTheSecond();
+    void pasteTwiceMakesIndependentCopies();
+    void copyTakesTheEditorsLatestText();
+    void moveUpAndDown();
+    void promoteSecondOfThree();
+    void demote_data();
+    void demote();
+    void titleFromBody_data();
+    void titleFromBody();
+    void leavingUnmodifiedStoresOnlyPositions();
+    void replaceDialogPutsCaretAtStart();
+    void jumpHistoryLimitAndOrder();
+    void jumpHistoryForgetsDeletedItems();
+    void emptyTrashWithSelectionInside();
+    void makeNodesFromLines();
+    void baseKeys();
+    void modifierSetMustMatchExactly();
+    void loadingNeverMarksModified();
+    void undoNeverBringsBackAnotherItem();
+    void caretStatusText();
+};
+
+void TestOutlineEngine::addChildNumbersDefaultTitles()
+{
+    TOutlineFixture f;
+    f.engine->AddChild();
+    f.engine->AddChild();
+    QCOMPARE(f.shape(), QStringLiteral("メインタイトル@0 %1@1 %2@2 作業フォルダ@0 ゴミ箱@0 クリップ@0")
+                            .arg(untitled0, untitled1));
+    f.select(f.tree().MainTitleNode());
+    f.engine->AddChild();
+    QCOMPARE(f.selected()->title(), QStringLiteral("[タイトル未定] 2"));
+    QCOMPARE(f.engine->NewNodeCounter(), 3);
+    QCOMPARE(f.engine->DeepestLevel(), 2);
+    QVERIFY(f.state.isModified());
+    QCOMPARE(f.title->text(), QStringLiteral("[タイトル未定] 2"));
+    QVERIFY(f.selected()->data());
+    QCOMPARE(f.editor->lines(), QStringList());
+}
+
+void TestOutlineEngine::insertAndAddDoNothingOnMainTitle()
+{
+    TOutlineFixture f;
+    const QString before = f.shape();
+    f.engine->InsertBefore();
+    f.engine->AddAfter();
+    QCOMPARE(f.shape(), before);
+    QVERIFY(!f.state.isModified());
+}
+
+void TestOutlineEngine::addAfterGoesBehindTheSubtree()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    addItem(t, addItem(t, a, QStringLiteral("a1")), QStringLiteral("a11"));
+    addItem(t, t.MainTitleNode(), QStringLiteral("b"));
+    f.select(a);
+    f.engine->AddAfter();
+    QCOMPARE(f.shape(), QStringLiteral("メインタイトル@0 a@1 a1@2 a11@3 %1@1 b@1 作業フォルダ@0 ゴミ箱@0 クリップ@0")
+                            .arg(untitled0));
+    f.select(t.nodeAt(1));
+    f.engine->InsertBefore();
+    QCOMPARE(t.nodeAt(1)->title(), untitled1);
+    QCOMPARE(f.selected(), t.nodeAt(1));
+}
+
+void TestOutlineEngine::addAfterAtTheVeryEnd()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *c = addItem(t, t.ClipFolderNode(), QStringLiteral("c"));
+    addItem(t, c, QStringLiteral("c1"));
+    f.select(c);
+    f.engine->AddAfter();
+    QCOMPARE(f.selected()->parent(), t.ClipFolderNode());
+    QCOMPARE(f.selected()->index(), 1);
+}
+
+void TestOutlineEngine::typedTextSurvivesCreatingAnItem()
+{
+    TOutlineFixture f;
+    f.engine->AddChild();
+    TTreeNode *first = f.selected();
+    f.editor->setFocus();
+    typeText(f.editor, QStringLiteral("本文です"));
+    f.engine->AddAfter();
+    QCOMPARE(first->data()->Lines, QStringList{QStringLiteral("本文です")});
+    QCOMPARE(first->title(), QStringLiteral("本文です"));
+    QCOMPARE(f.editor->lines(), QStringList());
+}
+
+void TestOutlineEngine::addChildLevelLimit_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("created");
+    QTest::newRow("level 15 gets a child") << 15 << true;
+    QTest::newRow("level 16 refuses") << 16 << false;
+}
+
+void TestOutlineEngine::addChildLevelLimit()
+{
+    QFETCH(int, level);
+    QFETCH(bool, created);
+    TOutlineFixture f;
+    TTreeNode *deep = chainToLevel(f.tree(), level);
+    f.select(deep);
+    const int count = f.tree().count();
+    f.engine->AddChild();
+    QCOMPARE(f.tree().count(), created ? count + 1 : count);
+    QCOMPARE(f.prompt.texts(), created ? QStringList() : QStringList{QStringLiteral("これ以上下の階層はつくれません")});
+}
+
+void TestOutlineEngine::deleteToTrash()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    for (const char *name : {"a", "b", "c", "d"})
+        addItem(t, t.MainTitleNode(), QString::fromLatin1(name), QStringLiteral("body of ") + QString::fromLatin1(name));
+    TTreeNode *kept = addItem(t, t.TrashNode(), QStringLiteral("old"));
+    addItem(t, kept, QStringLiteral("old1"));
+    f.treeView->expandNode(t.TrashNode(), true);
+    TTreeNode *d = t.nodeAt(4);
+    addItem(t, d, QStringLiteral("d1"));
+    f.select(t.nodeAt(4));
+    f.editor->setFocus();
+    QTest::keyClick(f.editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(f.editor, QStringLiteral("!"));
+    f.engine->DeleteToTrash();
+    QCOMPARE(f.selected(), t.nodeAt(3));
+    QCOMPARE(f.editor->text(), QStringLiteral("body of c"));
+    QCOMPARE(d->parent(), t.TrashNode());
+    QCOMPARE(d->index(), 1);
+    QCOMPARE(d->data()->Lines, QStringList{QStringLiteral("body of d!")});
+    QCOMPARE(d->childCount(), 1);
+    QVERIFY(!t.TrashNode()->isExpanded());
+    QVERIFY(!kept->isExpanded());
+    QVERIFY(f.state.isModified());
+}
+
+void TestOutlineEngine::cutTwiceKeepsTheSecond()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("b"));
+    addItem(t, b, QStringLiteral("b1"));
+    f.select(a);
+    f.engine->CutNode();
+    QCOMPARE(f.selected(), t.MainTitleNode());
+    f.select(b);
+    f.engine->CutNode();
+    QCOMPARE(f.shape(), QStringLiteral("メインタイトル@0 作業フォルダ@0 ゴミ箱@0 クリップ@0 b@1 b1@2"));
+    QVERIFY(!t.ClipFolderNode()->isExpanded());
+    QVERIFY(f.state.isModified());
+}
+
+void TestOutlineEngine::pasteTwiceMakesIndependentCopies()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"), QStringLiteral("A"));
+    addItem(t, a, QStringLiteral("a1"), QStringLiteral("A1"));
+    TTreeNode *target = addItem(t, t.WorkFolderNode(), QStringLiteral("target"));
+    f.select(a);
+    f.engine->CopyNode();
+    f.select(target);
+    f.engine->PasteNodes();
+    f.engine->PasteNodes();
+    QCOMPARE(target->childCount(), 2);
+    TTreeNode *first = target->child(0);
+    TTreeNode *second = target->child(1);
+    QCOMPARE(first->title(), QStringLiteral("a"));
+    QCOMPARE(second->child(0)->data()->Lines, QStringList{QStringLiteral("A1")});
+    first->data()->Lines = QStringList{QStringLiteral("changed")};
+    QCOMPARE(second->data()->Lines, QStringList{QStringLiteral("A")});
+    QCOMPARE(a->data()->Lines, QStringList{QStringLiteral("A")});
+    QVERIFY(target->isExpanded());
+    QVERIFY(first->isExpanded());
+    QCOMPARE(t.ClipFolderNode()->childCount(), 1);
+}
+
+void TestOutlineEngine::copyTakesTheEditorsLatestText()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"), QStringLiteral("A"));
+    f.select(a);
+    f.editor->setFocus();
+    QTest::keyClick(f.editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(f.editor, QStringLiteral("+"));
+    f.engine->CopyNode();
+    QCOMPARE(t.ClipFolderNode()->child(0)->data()->Lines, QStringList{QStringLiteral("A+")});
+}
+
+void TestOutlineEngine::moveUpAndDown()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    for (const char *name : {"a", "b", "c"})
+        addItem(t, t.MainTitleNode(), QString::fromLatin1(name));
+    f.select(f.titled(QStringLiteral("b")));
+    f.engine->MoveDown();
+    QCOMPARE(f.shape().section(u' ', 1, 3), QStringLiteral("a@1 c@1 b@1"));
+    QCOMPARE(f.selected()->title(), QStringLiteral("b"));
+    QVERIFY(f.state.isModified());
+    f.engine->MoveDown();
+    QCOMPARE(f.shape().section(u' ', 1, 3), QStringLiteral("a@1 c@1 b@1"));
+    f.engine->MoveUp();
+    f.engine->MoveUp();
+    QCOMPARE(f.shape().section(u' ', 1, 3), QStringLiteral("b@1 a@1 c@1"));
+    f.engine->MoveUp();
+    QCOMPARE(f.shape().section(u' ', 1, 3), QStringLiteral("b@1 a@1 c@1"));
+    QCOMPARE(f.selected()->title(), QStringLiteral("b"));
+}
+
+void TestOutlineEngine::promoteSecondOfThree()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *p = addItem(t, t.MainTitleNode(), QStringLiteral("P"));
+    addItem(t, p, QStringLiteral("p1"));
+    TTreeNode *p2 = addItem(t, p, QStringLiteral("p2"));
+    addItem(t, p2, QStringLiteral("p21"));
+    addItem(t, p, QStringLiteral("p3"));
+    addItem(t, t.MainTitleNode(), QStringLiteral("Q"));
+    f.select(p2);
+    f.engine->MoveLeft();
+    QCOMPARE(f.shape().section(u' ', 0, 6),
+             QStringLiteral("メインタイトル@0 P@1 p1@2 p3@2 p2@1 p21@2 Q@1"));
+    QCOMPARE(f.selected(), p2);
+    QVERIFY(!f.treeView->isUpdating());
+    f.engine->MoveLeft();
+    QCOMPARE(p2->level(), 1);
+}
+
+void TestOutlineEngine::demote_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("first");
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("second child goes under the first") << 3 << false << true << QString();
+    QTest::newRow("first child stays") << 3 << true << false << QString();
+    QTest::newRow("level 16 explains") << 16 << false << false << QStringLiteral("これ以上下の階層には移動できません");
+}
+
+void TestOutlineEngine::demote()
+{
+    QFETCH(int, level);
+    QFETCH(bool, first);
+    QFETCH(bool, moved);
+    QFETCH(QString, message);
+    TOutlineFixture f;
+    TTreeNode *parent = chainToLevel(f.tree(), level - 1);
+    TTreeNode *older = addItem(f.tree(), parent, QStringLiteral("older"));
+    TTreeNode *item = first ? older : addItem(f.tree(), parent, QStringLiteral("item"));
+    f.select(item);
+    f.engine->MoveRight();
+    QCOMPARE(item->parent() == older, moved);
+    QCOMPARE(f.prompt.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.state.isModified(), moved);
+}
+
+void TestOutlineEngine::titleFromBody_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("leading blanks, long line cut at 20")
+        << QStringLiteral("  あいうえおかきくけこさしすせそたちつてとなにぬねの") << QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
+    QTest::newRow("first line of spaces keeps the default") << QStringLiteral("   \nsecond") << untitled0;
+    QTest::newRow("short line") << QStringLiteral("序章 ") << QStringLiteral("序章");
+}
+
+void TestOutlineEngine::titleFromBody()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, title);
+    TOutlineFixture f;
+    f.engine->AddChild();
+    TTreeNode *item = f.selected();
+    f.editor->setFocus();
+    typeText(f.editor, typed);
+    f.select(f.tree().MainTitleNode());
+    QCOMPARE(item->title(), title);
+}
+
+void TestOutlineEngine::leavingUnmodifiedStoresOnlyPositions()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"), QStringLiteral("line one\r\nline two"));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("b"), QStringLiteral("other"));
+    f.select(a);
+    TNodeData *before = a->data();
+    f.editor->setSelStart(5);
+    f.editor->setSelLength(3);
+    f.select(b);
+    QCOMPARE(a->data(), before);
+    QCOMPARE(a->data()->SelStart, 5);
+    QCOMPARE(a->data()->SelLength, 3);
+    QCOMPARE(f.engine->JumpHistory().size(), 0);
+    QVERIFY(!f.state.isModified());
+    f.select(a);
+    QCOMPARE(f.editor->selStart(), 5);
+    QCOMPARE(f.editor->selLength(), 3);
+}
+
+void TestOutlineEngine::replaceDialogPutsCaretAtStart()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"), QStringLiteral("abcdef"));
+    a->data()->SelStart = 2;
+    a->data()->SelLength = 2;
+    f.engine->setReplaceDialogShowing(true);
+    f.select(a);
+    QCOMPARE(f.editor->selStart(), 0);
+    QCOMPARE(f.editor->selLength(), 0);
+}
+
+void TestOutlineEngine::jumpHistoryLimitAndOrder()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    QList<TTreeNode *> items;
+    for (int i = 0; i < 6; ++i)
+        items << addItem(t, t.MainTitleNode(), QStringLiteral("item%1").arg(i));
+    for (TTreeNode *item : items) {
+        f.select(item);
+        f.engine->RecordJump();
+    }
+    auto captions = [&f] {
+        QStringList list;
+        const QList<QAction *> entries = f.jumpMenu->actions();
+        for (int i = TOlvekEngine::JumpMenuFixedEntries; i < entries.size(); ++i)
+            list << entries[i]->text();
+        return list;
+    };
+    QCOMPARE(captions(), (QStringList{"item5", "item4", "item3", "item2", "item1"}));
+    f.select(items[3]);
+    f.engine->RecordJump();
+    QCOMPARE(captions(), (QStringList{"item3", "item5", "item4", "item2", "item1"}));
+    f.jumpMenu->actions().at(TOlvekEngine::JumpMenuFixedEntries + 2)->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(f.selected(), items[4]);
+    f.engine->ClearJumps();
+    QCOMPARE(f.jumpMenu->actions().size(), TOlvekEngine::JumpMenuFixedEntries);
+}
+
+void TestOutlineEngine::jumpHistoryForgetsDeletedItems()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("b"));
+    f.select(a);
+    f.engine->RecordJump();
+    f.select(b);
+    f.engine->RecordJump();
+    f.engine->EmptyTrash();
+    f.select(a);
+    f.engine->DeleteToTrash();
+    f.engine->EmptyTrash();
+    f.engine->JumpTo(TOlvekEngine::JumpMenuFixedEntries + 1);
+    f.select(b);
+    f.engine->RecordJump();
+    QCOMPARE(f.engine->JumpHistory().size(), 1);
+    QCOMPARE(f.jumpMenu->actions().size(), TOlvekEngine::JumpMenuFixedEntries + 1);
+}
+
+void TestOutlineEngine::emptyTrashWithSelectionInside()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *junk = addItem(t, t.TrashNode(), QStringLiteral("junk"));
+    addItem(t, junk, QStringLiteral("junk1"));
+    f.select(junk->child(0));
+    f.engine->EmptyTrash();
+    QCOMPARE(f.selected(), t.TrashNode());
+    QCOMPARE(t.TrashNode()->childCount(), 0);
+    QVERIFY(f.state.isModified());
+}
+
+void TestOutlineEngine::makeNodesFromLines()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    f.select(a);
+    f.editor->setFocus();
+    QTest::keyClicks(f.editor, QStringLiteral("kept"));
+    f.pages->setCurrentWidget(f.editor2);
+    f.editor2->setLines({QStringLiteral("第一章"), QString(), QStringLiteral("第二章")});
+    f.engine->MakeNodesFromLines(t.WorkFolderNode());
+    QCOMPARE(a->data()->Lines, QStringList{QStringLiteral("kept")});
+    QCOMPARE(t.WorkFolderNode()->childCount(), 3);
+    QCOMPARE(t.WorkFolderNode()->child(1)->title(), QString());
+    QCOMPARE(t.WorkFolderNode()->child(2)->title(), QStringLiteral("第二章"));
+    QCOMPARE(f.selected(), t.WorkFolderNode()->child(2));
+    QCOMPARE(f.engine->NewNodeCounter(), 3);
+    QCOMPARE(f.editor2->lines(), QStringList());
+    QVERIFY(!f.editor2->canUndo());
+    QVERIFY(f.editor2->wordWrap());
+    QCOMPARE(f.pages->currentWidget(), static_cast<QWidget *>(f.treeView));
+}
+
+void TestOutlineEngine::baseKeys()
+{
+    TOutlineFixture f;
+    TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("abc"));
+    f.select(a);
+    f.editor->setFocus();
+    QVERIFY(!f.editor->isOverwrite());
+    QTest::keyClick(f.editor, Qt::Key_Insert);
+    QVERIFY(f.editor->isOverwrite());
+    QTest::keyClick(f.editor, Qt::Key_Insert);
+    QVERIFY(!f.editor->isOverwrite());
+
+    f.editor->setSelStart(0);
+    f.editor->setSelLength(2);
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    QTest::keyClick(f.editor, Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ab"));
+    QTest::keyClick(f.editor, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(f.editor->text(), QStringLiteral("abc"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ab"));
+    f.editor->setSelStart(3);
+    QTest::keyClick(f.editor, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.editor->text(), QStringLiteral("abcab"));
+    QVERIFY(f.state.isModified());
+}
+
+void TestOutlineEngine::modifierSetMustMatchExactly()
+{
+    TOutlineFixture f;
+    int key = Qt::Key_Insert;
+    f.engine->EditorKeyDown(f.editor, key, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(key, int(Qt::Key_Insert));
+    key = Qt::Key_Insert;
+    f.engine->EditorKeyDown(f.editor, key, Qt::AltModifier);
+    QCOMPARE(key, int(Qt::Key_Insert));
+    QVERIFY(!f.editor->isOverwrite());
+    key = Qt::Key_Insert;
+    f.engine->EditorKeyDown(f.editor, key, Qt::KeypadModifier);
+    QCOMPARE(key, 0);
+}
+
+void TestOutlineEngine::loadingNeverMarksModified()
+{
+    TOutlineFixture f;
+    TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("x"));
+    f.select(a);
+    f.select(f.tree().WorkFolderNode());
+    f.select(a);
+    QVERIFY(!f.state.isModified());
+    QCOMPARE(f.title->text(), QStringLiteral("a"));
+    f.title->setFocus();
+    QTest::keyClicks(f.title, QStringLiteral("b"));
+    QVERIFY(f.state.isModified());
+    QCOMPARE(a->title(), QStringLiteral("ab"));
+}
+
+void TestOutlineEngine::undoNeverBringsBackAnotherItem()
+{
+    TOutlineFixture f;
+    TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("first"));
+    TTreeNode *b = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("b"), QStringLiteral("second"));
+    f.select(a);
+    f.editor->setFocus();
+    QTest::keyClicks(f.editor, QStringLiteral("typed "));
+    f.select(b);
+    QVERIFY(!f.editor->canUndo());
+    f.editor->undo();
+    QCOMPARE(f.editor->text(), QStringLiteral("second"));
+}
+
+void TestOutlineEngine::caretStatusText()
+{
+    TOutlineFixture f;
+    TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("0123456789A\r\nx"));
+    f.select(a);
+    f.editor->setFocus();
+    f.engine->ShowCaretPosition();
+    QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  1:  1"));
+    f.editor->setSelStart(11);
+    f.engine->ShowCaretPosition();
+    QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  12:  1"));
+    QCOMPARE(f.ruler->selStart(), 11);
+    QCOMPARE(f.ruler->selEnd(), 12);
+}
+
+QTEST_MAIN(TestOutlineEngine)
+#include "tst_outlineengine.moc"
