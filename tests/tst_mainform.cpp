@@ -3,9 +3,10 @@
 #include "app/Settings.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/DocInfoGrid.h"
 #include "ui/MainFormU1.h"
-#include "support/ScriptedPrompt.h"
 #include "ui/NaviTabBar.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/PaneTitleBar.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -83,8 +83,8 @@ private:
     TMainForm *m_form = nullptr;
     TMain *m_main = nullptr;
     TOlvekTreeView *m_tree = nullptr;
-    QPlainTextEdit *m_body = nullptr;
-    QPlainTextEdit *m_items = nullptr;
+    TOlvekEditor *m_body = nullptr;
+    TOlvekEditor *m_items = nullptr;
 };
 
 void TestMainForm::init()
@@ -94,12 +94,8 @@ void TestMainForm::init()
     m_main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
     QVERIFY(!m_main->startupFailed());
     m_tree = m_form->TreeView1;
-    // Stand-ins for the editors, which the window only places.
-    m_body = new QPlainTextEdit;
-    m_form->installBodyEditor(m_body);
-    m_items = new QPlainTextEdit;
-    m_form->installItemEditor(m_items);
-    m_form->installRuler(new QPlainTextEdit);
+    m_body = m_form->Editor1;
+    m_items = m_form->Editor2;
     m_form->resize(900, 600);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
@@ -124,14 +120,14 @@ void TestMainForm::namedControls_data()
         {"sbJump", "QToolButton"}, {"tbarTree", "QToolBar"}, {"sbViewer", "QToolButton"},
         {"sbModeChange1", "QToolButton"}, {"tbarNodeExpander", "QToolBar"},
         {"tbExpand0", "QToolButton"}, {"tbExpand5", "QToolButton"}, {"TreeView1", "TOlvekTreeView"},
-        {"Panel4", "QWidget"}, {"sbMakeNodes", "QToolButton"}, {"Editor2", "QWidget"},
+        {"Panel4", "QWidget"}, {"sbMakeNodes", "QToolButton"}, {"Editor2", "TOlvekEditor"},
         {"sgDocInformation", "QTableWidget"}, {"stbarTree", "TStatusPanels"},
         {"pnlEditor", "QWidget"}, {"panelEditorLine", "QWidget"},
         {"pbEditorBar", "TPaneTitleBar"}, {"Panel2", "QWidget"}, {"eTitle", "QLineEdit"},
         {"pnlLumeno", "QWidget"}, {"Panel6", "QWidget"}, {"sbToggleShowNavi", "QToolButton"},
         {"sbModeChange2", "QToolButton"}, {"ListBox1", "QListWidget"},
-        {"LumenoSplitter", "QSplitter"}, {"Panel3", "QWidget"}, {"Ruler", "QWidget"},
-        {"Editor1", "QWidget"}, {"DebugMemo", "QPlainTextEdit"},
+        {"LumenoSplitter", "QSplitter"}, {"Panel3", "QWidget"}, {"Ruler", "TColumnRuler"},
+        {"Editor1", "TOlvekEditor"}, {"DebugMemo", "QPlainTextEdit"},
         {"stbarEditor", "TStatusPanels"}, {"MainMenu1", "QMenuBar"}, {"miPlug", "QMenu"},
         {"miCustomize", "QMenu"}, {"W1", "QMenu"}, {"pmTree", "QMenu"}, {"pmTrush", "QMenu"},
         {"pmEditor", "QMenu"}, {"miJump21", "QMenu"}, {"miJump2", "QMenu"},
@@ -261,7 +257,7 @@ void TestMainForm::statusPanelsAsCreated()
     QCOMPARE(m_form->stbarEditor->panelText(4), QStringLiteral("UTF8"));
     QCOMPARE(m_form->stbarEditor->panelText(5), QString());
     // Overwrite mode shows in the insert panel at the next idle check.
-    m_body->setOverwriteMode(true);
+    m_body->setOverwrite(true);
     QTRY_COMPARE(m_form->stbarEditor->panelText(3), QStringLiteral("上書"));
 }
 

@@ -6,8 +6,10 @@
 #include "MainFormParts.h"
 #include "PaneTitleBar.h"
 #include "app/MainUnit.h"
+#include "editor/OlvekCompo.h"
 
 #include <QMenu>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -153,6 +155,9 @@ void TMainForm::buildPopupMenus(TMain &m)
     addEntries(pmEditor, {nullptr, m.EditCut1, m.EditCopy1, m.EditPaste1, m.EditSelectAll1,
                           nullptr, m.EditUndo1, m.EditRedo1});
     connect(pmEditor, &QMenu::aboutToShow, this, [this] { fillJumpCopy(miJump2); });
+    usePopupMenu(Editor1, pmEditor);
+    usePopupMenu(Editor2, pmEditor);
+    usePopupMenu(eTitle, pmEditor);
 
     pmMakeNodes = namedMenu("pmMakeNodes", QString(), this);
     addEntries(pmMakeNodes, {m.TreeMakeNodeToMainFolder, m.TreeMakeNodeToWorkFolder,

@@ -2,10 +2,11 @@
 // the editor's status bar.
 #include "MainFormU1.h"
 
-#include "ControlSlot.h"
 #include "MainFormParts.h"
 #include "PaneTitleBar.h"
 #include "StatusPanels.h"
+#include "editor/ColumnRuler.h"
+#include "editor/OlvekCompo.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,9 +46,6 @@ void TMainForm::buildEditorPane()
     titleFont.setPixelSize(16);
     eTitle->setFont(titleFont);
     eTitle->setGeometry(35, 4, 409, 24);
-    eTitle->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(eTitle, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { pmEditor->popup(eTitle->mapToGlobal(pos)); });
     layout->addWidget(Panel2);
 
     LumenoSplitter = new QSplitter(Qt::Horizontal, pnlEditor);
@@ -63,13 +61,27 @@ void TMainForm::buildEditorPane()
     auto *inner = stackLayout(Panel3);
     // The border of 3 and the inner margin of 5 around the editor.
     inner->setContentsMargins(8, 8, 8, 8);
-    RulerSlot = new TControlSlot(Panel3);
-    RulerSlot->setObjectName(QStringLiteral("RulerSlot"));
-    RulerSlot->setFixedHeight(16);
-    inner->addWidget(RulerSlot);
-    Editor1Slot = new TControlSlot(Panel3);
-    Editor1Slot->setObjectName(QStringLiteral("Editor1Slot"));
-    inner->addWidget(Editor1Slot, 1);
+    Editor1 = new TOlvekEditor(Panel3);
+    Editor1->setObjectName(QStringLiteral("Editor1"));
+    QFont bodyFont(QStringLiteral("ＭＳ ゴシック"));
+    bodyFont.setPixelSize(13);
+    Editor1->setFont(bodyFont);
+    Editor1->setWordWrap(true);
+    Editor1->setCanTab(true);
+    Ruler = new TColumnRuler(Panel3);
+    Ruler->setObjectName(QStringLiteral("Ruler"));
+    Ruler->setEditor(Editor1);
+    Ruler->setEnabled(false);
+    Ruler->setFixedHeight(16);
+    Ruler->setBackgroundColor(QColor(192, 192, 192));
+    QFont rulerFont(QStringLiteral("Courier New"));
+    rulerFont.setPixelSize(13);
+    Ruler->setFont(rulerFont);
+    Ruler->setText(QStringLiteral("----+----1----+----2----+----3----+----4----+----5----+----6"
+                                  "----+----7----+----8----+----9----+----0")
+                       .repeated(2));
+    inner->addWidget(Ruler);
+    inner->addWidget(Editor1, 1);
     DebugMemo = new QPlainTextEdit(Panel3);
     DebugMemo->setObjectName(QStringLiteral("DebugMemo"));
     DebugMemo->hide();

@@ -2,13 +2,13 @@
 #include "MainFormU1.h"
 
 #include "ControlBar.h"
-#include "ControlSlot.h"
 #include "DocInfoGrid.h"
 #include "MainFormParts.h"
 #include "NaviTabBar.h"
 #include "OlvekTreeView.h"
 #include "PaneTitleBar.h"
 #include "StatusPanels.h"
+#include "editor/OlvekCompo.h"
 
 #include <QTabWidget>
 #include <QToolBar>
@@ -140,7 +140,10 @@ void TMainForm::buildItemCreationPage()
     connect(sbMakeNodes, &QToolButton::clicked, this,
             [this] { popupBelow(pmMakeNodes, sbMakeNodes); });
 
-    Editor2Slot = new TControlSlot(TabSheet2);
-    Editor2Slot->setObjectName(QStringLiteral("Editor2Slot"));
-    layout->addWidget(Editor2Slot, 1);
+    Editor2 = new TOlvekEditor(TabSheet2);
+    Editor2->setObjectName(QStringLiteral("Editor2"));
+    QFont itemFont(QStringLiteral("FixedSys"));
+    itemFont.setPixelSize(12);
+    Editor2->setFont(itemFont);
+    layout->addWidget(Editor2, 1);
 }

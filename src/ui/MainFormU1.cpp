@@ -1,7 +1,6 @@
 #include "MainFormU1.h"
 
 #include "ControlBar.h"
-#include "ControlSlot.h"
 #include "DocInfoGrid.h"
 #include "KeyLocks.h"
 #include "OlvekTreeView.h"
@@ -10,14 +9,13 @@
 #include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -116,36 +114,6 @@ void TMainForm::TreeView1ContextMenu(const QPoint &pos)
     menu->popup(TreeView1->viewport()->mapToGlobal(pos));
 }
 
-void TMainForm::installBodyEditor(QWidget *editor)
-{
-    Editor1 = editor;
-    editor->setObjectName(QStringLiteral("Editor1"));
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPixelSize(13);
-    editor->setFont(f);
-    usePopupMenu(editor, pmEditor);
-    Editor1Slot->setControl(editor);
-}
-
-void TMainForm::installItemEditor(QWidget *editor)
-{
-    Editor2 = editor;
-    editor->setObjectName(QStringLiteral("Editor2"));
-    QFont f(QStringLiteral("FixedSys"));
-    f.setPixelSize(12);
-    editor->setFont(f);
-    usePopupMenu(editor, pmEditor);
-    Editor2Slot->setControl(editor);
-}
-
-void TMainForm::installRuler(QWidget *ruler)
-{
-    Ruler = ruler;
-    ruler->setObjectName(QStringLiteral("Ruler"));
-    ruler->setEnabled(false);
-    RulerSlot->setControl(ruler);
-}
-
 bool TMainForm::treeHasFocus() const
 {
     // Not while a title is edited in place: there the keys belong to the title's edit box.
@@ -177,16 +145,14 @@ bool TMainForm::handleWindowKey(QKeyEvent *event)
         return true;
     }
     if (event->key() == Qt::Key_F12) {
-        const QWidget *focus = QApplication::focusWidget();
-        const bool inBody = focus && Editor1Slot->isAncestorOf(focus);
-        if (inBody) {
+        if (Editor1->hasFocus()) {
             PageControl1->setFocus(Qt::ShortcutFocusReason);
             if (PageControl1->currentWidget() == TabSheet1)
                 TreeView1->setFocus(Qt::ShortcutFocusReason);
             else if (PageControl1->currentWidget() == TabSheet2)
-                Editor2Slot->setFocus(Qt::ShortcutFocusReason);
+                Editor2->setFocus(Qt::ShortcutFocusReason);
         } else {
-            Editor1Slot->setFocus(Qt::ShortcutFocusReason);
+            Editor1->setFocus(Qt::ShortcutFocusReason);
         }
         return true;
     }
@@ -199,13 +165,12 @@ bool TMainForm::handleWindowKey(QKeyEvent *event)
 
 void TMainForm::wheelEvent(QWheelEvent *event)
 {
-    auto *editor = qobject_cast<QAbstractScrollArea *>(Editor1);
-    if (!editor || !editor->verticalScrollBar()->isVisible()) {
+    QScrollBar *bar = Editor1->verticalScrollBar();
+    if (!bar->isVisible()) {
         QMainWindow::wheelEvent(event);
         return;
     }
     const int steps = event->angleDelta().y() / 120;
-    QScrollBar *bar = editor->verticalScrollBar();
     bar->setValue(bar->value() - steps * WheelLines * bar->singleStep());
     event->accept();
 }
@@ -213,7 +178,7 @@ void TMainForm::wheelEvent(QWheelEvent *event)
 void TMainForm::PageControl1Change(int index)
 {
     QWidget *page = PageControl1->widget(index);
-    if (page != TabSheet1 && Editor1)
+    if (page != TabSheet1)
         Editor1->setEnabled(false);
     if (page == TabSheet3) {
         fillDocInformation(m_main ? m_main->documentState()->fileName() : QString());
@@ -231,9 +196,8 @@ void TMainForm::updateKeyStatePanels()
         if (stbarEditor->panelText(panel) != texts[panel - 1])
             stbarEditor->setPanelText(panel, texts[panel - 1]);
     }
-    const auto *body = qobject_cast<const QPlainTextEdit *>(Editor1);
-    const QString insertText = body && body->overwriteMode() ? QStringLiteral("上書")
-                                                             : QStringLiteral("挿入");
+    const QString insertText = Editor1->isOverwrite() ? QStringLiteral("上書")
+                                                      : QStringLiteral("挿入");
     if (stbarEditor->panelText(3) != insertText)
         stbarEditor->setPanelText(3, insertText);
 }

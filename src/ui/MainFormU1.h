@@ -15,12 +15,13 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TColumnRuler;
 class TControlBar;
-class TControlSlot;
 class TDocInfoGrid;
 class TDocumentModel;
 class TDocumentTree;
 class TMain;
+class TOlvekEditor;
 class TOlvekTreeView;
 class TPaneTitleBar;
 class TStatusPanels;
@@ -48,10 +49,6 @@ public:
     // Called once by the data module: fills the menus, popup menus and tool bars with its
     // actions. The data module must outlive the window's use of them.
     void installActions(TMain &main);
-    // Put the editors into their places in the layout; the window takes ownership.
-    void installBodyEditor(QWidget *editor);
-    void installItemEditor(QWidget *editor);
-    void installRuler(QWidget *ruler);
 
     // The focus is on the navigator's tree.
     bool treeHasFocus() const;
@@ -95,8 +92,7 @@ public:
     TOlvekTreeView *TreeView1 = nullptr;
     QWidget *Panel4 = nullptr;
     QToolButton *sbMakeNodes = nullptr;
-    TControlSlot *Editor2Slot = nullptr;
-    QWidget *Editor2 = nullptr;
+    TOlvekEditor *Editor2 = nullptr;
     TDocInfoGrid *sgDocInformation = nullptr;
     TStatusPanels *stbarTree = nullptr;
 
@@ -113,10 +109,8 @@ public:
     QToolButton *sbModeChange2 = nullptr;
     QListWidget *ListBox1 = nullptr;
     QWidget *Panel3 = nullptr;
-    TControlSlot *RulerSlot = nullptr;
-    QWidget *Ruler = nullptr;
-    TControlSlot *Editor1Slot = nullptr;
-    QWidget *Editor1 = nullptr;
+    TColumnRuler *Ruler = nullptr;
+    TOlvekEditor *Editor1 = nullptr;
     QPlainTextEdit *DebugMemo = nullptr;
     TStatusPanels *stbarEditor = nullptr;
 
