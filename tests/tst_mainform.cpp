@@ -5,6 +5,7 @@
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "support/ScriptedPrompt.h"
+#include "ui/ControlBar.h"
 #include "ui/DocInfoGrid.h"
 #include "ui/MainFormU1.h"
 #include "ui/NaviTabBar.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void unusedWheelScrollsTheBodyEditor();
     void picturesComeFromTheImageFile();
     void missingImageFileIsAStartupError();
+    void smallButtonsNarrowTheControlBarRows();
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
     void maximisedWindowWritesNoPlacement();
@@ -439,6 +441,18 @@ void TestMainForm::missingImageFileIsAStartupError()
     TMain main(&form, QDir::temp().filePath(QStringLiteral("no-such-olvek-image.bmp")));
     QVERIFY(main.startupFailed());
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("起動時エラー")});
+}
+
+void TestMainForm::smallButtonsNarrowTheControlBarRows()
+{
+    QCOMPARE(m_form->cbarMain->height(), 35);
+    m_main->setSmallButtons(true);
+    QCOMPARE(m_form->cbarMain->height(), 27);
+    QCOMPARE(m_form->tbarFile->iconSize(), QSize(16, 16));
+    QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(23, 23));
+    m_main->setSmallButtons(false);
+    QCOMPARE(m_form->cbarMain->height(), 35);
+    QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(31, 31));
 }
 
 void TestMainForm::placementComesFromTheSettings()

@@ -75,6 +75,14 @@ void TMain::setTreeShortcutsActive(bool active)
     }
 }
 
+void TMain::setSmallButtons(bool small)
+{
+    m_images->SetToolBarSize(small);
+    const int rowSize = TOlvekImageLoader::ToolBarMetrics(small).rowSize;
+    m_form->cbarMain->setRowSize(rowSize);
+    m_form->cbarNavi->setRowSize(rowSize);
+}
+
 void TMain::createActions()
 {
     for (const TActionRow &row : actionTable()) {

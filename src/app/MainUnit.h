@@ -36,6 +36,10 @@ public:
     // The whole hint: the short hint (tool tip), "|", the long hint (status text).
     static QString hintOf(const QAction *action);
 
+    // Switches the tool bars between 16- and 24-pixel pictures (setting ToolBar/SmallButtons),
+    // with the row height of the two control bars.
+    void setSmallButtons(bool small);
+
     // The five tree commands whose keys mean something else in the editors carry their shortcut
     // only while the tree has the focus.
     void setTreeShortcutsActive(bool active);
