@@ -75,6 +75,7 @@ private Q_SLOTS:
     void unusedWheelScrollsTheBodyEditor();
     void picturesComeFromTheImageFile();
     void missingImageFileIsAStartupError();
+    void unreadableColourIsAStartupError();
     void smallButtonsNarrowTheControlBarRows();
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
@@ -443,14 +444,30 @@ void TestMainForm::missingImageFileIsAStartupError()
     QCOMPARE(prompt.texts(), QStringList{QStringLiteral("起動時エラー")});
 }
 
+void TestMainForm::unreadableColourIsAStartupError()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    TSettings(file).ini().WriteString(SettingKeys::TreeFontColor.section,
+                                      SettingKeys::TreeFontColor.key, QStringLiteral("clNoSuch"));
+    TScriptedPrompt prompt;
+    TMainForm form(file);
+    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
+    QVERIFY(main.startupFailed());
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("起動時エラー")});
+}
+
 void TestMainForm::smallButtonsNarrowTheControlBarRows()
 {
     QCOMPARE(m_form->cbarMain->height(), 35);
-    m_main->setSmallButtons(true);
+    TSettings settings(m_form->settingsFile());
+    settings.setValue(SettingKeys::ToolBarSmallButtons, true);
+    m_main->applySettings();
     QCOMPARE(m_form->cbarMain->height(), 27);
     QCOMPARE(m_form->tbarFile->iconSize(), QSize(16, 16));
     QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(23, 23));
-    m_main->setSmallButtons(false);
+    settings.setValue(SettingKeys::ToolBarSmallButtons, false);
+    m_main->applySettings();
     QCOMPARE(m_form->cbarMain->height(), 35);
     QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(31, 31));
 }

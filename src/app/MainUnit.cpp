@@ -3,6 +3,8 @@
 #include "ActionTable.h"
 #include "ImageLoader.h"
 #include "Prompt.h"
+#include "Settings.h"
+#include "SettingsApplier.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "ui/ControlBar.h"
@@ -37,6 +39,7 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
 
         m_form->document()->createRootFolders();
         m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_state->fileName());
+        applySettings();
 
         applyPictures();
     } catch (const std::exception &) {
@@ -75,10 +78,17 @@ void TMain::setTreeShortcutsActive(bool active)
     }
 }
 
-void TMain::setSmallButtons(bool small)
+void TMain::applySettings()
 {
-    m_images->SetToolBarSize(small);
-    const int rowSize = TOlvekImageLoader::ToolBarMetrics(small).rowSize;
+    const TSettings settings(m_form->settingsFile());
+    ApplySettings(settings, {.images = m_images.get(),
+                             .tree = m_form->TreeView1,
+                             .editor1 = m_form->Editor1,
+                             .editorFrame = m_form->Panel3,
+                             .editor2 = m_form->Editor2,
+                             .ruler = m_form->Ruler});
+    // The control bars' rows follow the size of the tool-bar buttons.
+    const int rowSize = TOlvekImageLoader::ToolBarMetrics(m_images->SmallButtons()).rowSize;
     m_form->cbarMain->setRowSize(rowSize);
     m_form->cbarNavi->setRowSize(rowSize);
 }

@@ -36,9 +36,9 @@ public:
     // The whole hint: the short hint (tool tip), "|", the long hint (status text).
     static QString hintOf(const QAction *action);
 
-    // Switches the tool bars between 16- and 24-pixel pictures (setting ToolBar/SmallButtons),
-    // with the row height of the two control bars.
-    void setSmallButtons(bool small);
+    // Applies the settings file to the window's controls and tool bars, at start-up and after the
+    // options dialog. Throws std::runtime_error on a colour that cannot be read.
+    void applySettings();
 
     // The five tree commands whose keys mean something else in the editors carry their shortcut
     // only while the tree has the focus.
