@@ -1,0 +1,202 @@
+#include "OutlineCommands.h"
+
+#include "Prompt.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/ClipboardFunctions.h"
+#include "engine/OlvekEngine.h"
+#include "ui/OlvekTreeView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMetaObject>
+
+QWidget *TOutlineCommands::focusedControl()
+{
+    return QApplication::focusWidget();
+}
+
+bool TOutlineCommands::treeFocused() const
+{
+    return focusedControl() == m_engine->Tree();
+}
+
+void TOutlineCommands::EditCut1()
+{
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control)) {
+        editor->cut();
+        if (editor == m_engine->Editor())
+            m_engine->RecordJump();
+    } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
+        m_engine->CutNode();
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->cut();
+    } else if (control) {
+        QMetaObject::invokeMethod(control, "cut");
+    }
+}
+
+void TOutlineCommands::EditCopy1()
+{
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control)) {
+        editor->copy();
+        if (editor == m_engine->Editor())
+            m_engine->RecordJump();
+    } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
+        m_engine->CopyNode();
+    } else {
+        copyFromControl(control);
+    }
+}
+
+void TOutlineCommands::EditPaste1()
+{
+    if (m_engine->ReplaceDialogShowing())
+        return;
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control)) {
+        editor->paste();
+        if (editor == m_engine->Editor())
+            m_engine->RecordJump();
+    } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
+        m_engine->PasteNodes();
+    } else if (qobject_cast<QLineEdit *>(control)) {
+        pasteIntoControl(control);
+    }
+}
+
+void TOutlineCommands::EditSelectAll1()
+{
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control)) {
+        editor->selectAll();
+        editor->setFocus();
+        if (editor == m_engine->controls().Editor2)
+            m_engine->Refresh();
+    } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
+        line->selectAll();
+    }
+}
+
+void TOutlineCommands::EditUndo1()
+{
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control))
+        editor->undo();
+    else if (auto *line = qobject_cast<QLineEdit *>(control))
+        line->undo();
+}
+
+void TOutlineCommands::EditRedo1()
+{
+    QWidget *control = focusedControl();
+    if (auto *editor = qobject_cast<TOlvekEditor *>(control))
+        editor->redo();
+    else if (auto *line = qobject_cast<QLineEdit *>(control))
+        line->redo();
+}
+
+void TOutlineCommands::EditDelete()
+{
+    TPrompt::current().showMessage(QStringLiteral("未完成"));
+}
+
+void TOutlineCommands::TreeInsertNode()
+{
+    m_engine->InsertBefore();
+}
+
+void TOutlineCommands::TreeAddNode()
+{
+    m_engine->AddAfter();
+}
+
+void TOutlineCommands::TreeAddChildNode()
+{
+    m_engine->AddChild();
+}
+
+void TOutlineCommands::TreeDeleteNode()
+{
+    if (TPrompt::current().askOkCancel(QStringLiteral("現在の項目を削除してよろしいですか")) == TPrompt::Answer::Ok)
+        m_engine->DeleteToTrash();
+}
+
+void TOutlineCommands::TreeNodeMoveLeft()
+{
+    m_engine->MoveLeft();
+}
+
+void TOutlineCommands::TreeNodeMoveRight()
+{
+    m_engine->MoveRight();
+}
+
+void TOutlineCommands::TreeNodeMoveUp()
+{
+    m_engine->MoveUp();
+}
+
+void TOutlineCommands::TreeNodeMoveDown()
+{
+    m_engine->MoveDown();
+}
+
+void TOutlineCommands::TreeClearTrash()
+{
+    if (TPrompt::current().askYesNo(QStringLiteral("ゴミ箱を空にします。よろしいですか？")) == TPrompt::Answer::Yes)
+        m_engine->EmptyTrash();
+}
+
+void TOutlineCommands::TreeAllNodeOpen()
+{
+    TDocumentTree &document = m_engine->document();
+    m_engine->Tree()->expandNode(document.MainTitleNode(), true);
+    m_engine->Tree()->expandNode(document.WorkFolderNode(), true);
+}
+
+void TOutlineCommands::TreeAllNodeClose()
+{
+    TOlvekTreeView *tree = m_engine->Tree();
+    TDocumentTree &document = m_engine->document();
+    TTreeNode *selected = tree->selectedNode();
+    if (selected && !document.isFolderRoot(selected))
+        m_engine->Commit(selected, m_engine->Editor()->isModified());
+    tree->collapseNode(document.MainTitleNode(), true);
+    tree->collapseNode(document.WorkFolderNode(), true);
+    m_engine->LoadItem(tree->selectedNode());
+}
+
+void TOutlineCommands::TreeMakeNodeToMainFolder()
+{
+    makeNodes(m_engine->document().MainTitleNode());
+}
+
+void TOutlineCommands::TreeMakeNodeToCurrentNode()
+{
+    makeNodes(m_engine->Tree()->selectedNode());
+}
+
+void TOutlineCommands::TreeMakeNodeToWorkFolder()
+{
+    makeNodes(m_engine->document().WorkFolderNode());
+}
+
+void TOutlineCommands::makeNodes(TTreeNode *target)
+{
+    TOlvekEditor *lines = m_engine->controls().Editor2;
+    if (!lines)
+        return;
+    const QString text = lines->text();
+    bool blank = true;
+    for (QChar c : text)
+        blank = blank && c.unicode() <= 32;
+    if (blank) {
+        TPrompt::current().showMessage(QStringLiteral("項目名を記入して下さい。"));
+        lines->setFocus();
+        return;
+    }
+    m_engine->MakeNodesFromLines(target);
+}
