@@ -6,7 +6,9 @@
 
 class QAction;
 class TCommandRefresh;
+class TDisplayMode;
 class TDocumentFiles;
+class THelpCommands;
 class TMain;
 class TMainForm;
 class TNavigatorController;
@@ -31,6 +33,7 @@ public:
     TDocumentFiles *files() const { return m_files; }
     TPaneController &panes() const { return *m_panes; }
     TTreeExpander &expander() const { return *m_expander; }
+    TDisplayMode &displayMode() const { return *m_displayMode; }
     void refresh();
 
     // The start-up reads of the data module: the recent files and the pane widths.
@@ -45,6 +48,7 @@ protected:
 
 private:
     void connectActions();
+    void connectViewActions();
     void connectControls();
     void rebuildRecentFiles();
     void expanderClicked(int level);
@@ -58,5 +62,7 @@ private:
     std::unique_ptr<TOutlineCommands> m_commands;
     std::unique_ptr<TTreeExpander> m_expander;
     std::unique_ptr<TPaneController> m_panes;
+    TDisplayMode *m_displayMode;
+    THelpCommands *m_help;
     QList<QAction *> m_recentEntries;
 };
