@@ -1,5 +1,6 @@
 #include "app/EditingSession.h"
 #include "app/MainUnit.h"
+#include "editor/OlvekCompo.h"
 #include "ui/DisplayMode.h"
 #include "ui/MainFormU1.h"
 #include "ui/PaneTitleBar.h"
