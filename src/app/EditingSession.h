@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QObject>
 #include <memory>
@@ -17,6 +18,7 @@ class TOutlineCommands;
 class TPaneController;
 class TSettings;
 class TTreeExpander;
+class TTreeNode;
 
 // The working parts of the data module for one main window: the outline engine with the
 // navigator's handling, the file lifecycle, the command handlers and the command refresh, the
@@ -43,7 +45,8 @@ public:
     void openStartupDocument(const QString &commandLineFile, const TSettings &settings);
 
 protected:
-    // Asks before the window closes and writes the recent files when it does.
+    // Asks before the window closes and writes the recent files when it does; keeps the body
+    // editor's caret and scroll position when its area is resized.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -52,6 +55,8 @@ private:
     void connectControls();
     void rebuildRecentFiles();
     void expanderClicked(int level);
+    // The navigator's picture for an item, by its level and state.
+    QIcon itemIcon(const TTreeNode *node);
 
     TMain &m_main;
     TMainForm &m_form;
@@ -65,4 +70,5 @@ private:
     TDisplayMode *m_displayMode;
     THelpCommands *m_help;
     QList<QAction *> m_recentEntries;
+    QList<QIcon> m_itemIcons;
 };
