@@ -1,11 +1,14 @@
 #include "app/EditingSession.h"
 #include "app/MainUnit.h"
 #include "editor/OlvekCompo.h"
+#include "ui/AboutFormU1.h"
 #include "ui/DisplayMode.h"
 #include "ui/MainFormU1.h"
 #include "ui/PaneTitleBar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QTabWidget>
@@ -32,6 +35,7 @@ private Q_SLOTS:
     void navigatorPageCommands_data();
     void navigatorPageCommands();
     void treePageEnablesTheBodyEditorAgain();
+    void versionBoxFromTheHelpMenu();
 
 private:
     void pressF11(int times);
@@ -236,6 +240,21 @@ void TestDisplayMode::treePageEnablesTheBodyEditorAgain()
     QVERIFY(!m_form->Editor1->isEnabled());
     m_main->ViewShowTree->trigger();
     QVERIFY(m_form->Editor1->isEnabled());
+}
+
+// The Help menu's version box over the real window, closed with its OK button.
+void TestDisplayMode::versionBoxFromTheHelpMenu()
+{
+    QString caption;
+    QTimer::singleShot(0, this, [&caption] {
+        auto *about = qobject_cast<TAboutForm *>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        caption = about->windowTitle();
+        QTest::mouseClick(about->OKButton, Qt::LeftButton);
+    });
+    m_main->HelpAbout->trigger();
+    QCOMPARE(caption, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 QTEST_MAIN(TestDisplayMode)
