@@ -20,6 +20,7 @@
 #include "ui/TreeExpander.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,6 +79,12 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
+    form.eTitle->installEventFilter(this);
+    // The tree and the title box getting the focus show what the commands can do there.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now == m_form.TreeView1 || now == m_form.eTitle)
+            refresh();
+    });
 }
 
 TEditingSession::~TEditingSession() = default;
@@ -266,6 +273,12 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
         }
         TSettings settings(m_form.settingsFile());
         settings.setRecentFiles(m_files->recentFiles());
+    } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonDblClick) {
+        m_form.eTitle->selectAll();
+        refresh();
+        return true;
+    } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonRelease) {
+        refresh();
     } else if (watched == m_form.Panel3 && event->type() == QEvent::Resize) {
         // Re-wrapping at the new width keeps the caret, the selection and the scroll position.
         TOlvekEditor *editor = m_form.Editor1;

@@ -46,7 +46,8 @@ public:
 
 protected:
     // Asks before the window closes and writes the recent files when it does; keeps the body
-    // editor's caret and scroll position when its area is resized.
+    // editor's caret and scroll position when its area is resized; a double-click in the title
+    // box selects the whole title.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
