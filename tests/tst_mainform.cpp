@@ -5,6 +5,9 @@
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "support/ScriptedPrompt.h"
+#include "app/EditingSession.h"
+#include "document/DocumentTree.h"
+#include "ui/OlvekTreeView.h"
 #include "ui/ControlBar.h"
 #include "ui/DocInfoGrid.h"
 #include "ui/MainFormU1.h"
@@ -285,6 +288,13 @@ void TestMainForm::modeSwitchKeyWorksWithItsEntryHidden()
 
 void TestMainForm::treeShortcutsFollowTheFocus()
 {
+    // An item below the main title, so that deleting is possible; the question is declined.
+    TScriptedPrompt prompt;
+    prompt.scriptAnswer(TPrompt::Answer::Cancel);
+    TDocumentTree *document = m_form->document();
+    TTreeNode *item = document->addChild(document->first(), QStringLiteral("x"), std::make_unique<TNodeData>());
+    m_tree->setSelectedNode(item);
+    m_main->session()->refresh();
     QSignalSpy deletes(m_main->TreeDeleteNode, &QAction::triggered);
     m_tree->setFocus();
     QTRY_VERIFY(m_tree->hasFocus());

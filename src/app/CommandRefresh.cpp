@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QToolBar>
 
 namespace {
 bool clipboardHasText()
@@ -79,7 +80,21 @@ void TCommandRefresh::run()
             m_targets.window->setWindowTitle(caption(state->fileName(), state->isModified()));
     }
     for (int i = 0; i < m_targets.expandButtons.size(); ++i)
-        m_targets.expandButtons[i]->setVisible(i < engine->DeepestLevel());
+        showControl(m_targets.expandButtons[i], i < engine->DeepestLevel());
+}
+
+void TCommandRefresh::showControl(QWidget *control, bool visible)
+{
+    // A tool bar shows its widgets through their actions.
+    if (auto *bar = qobject_cast<QToolBar *>(control->parentWidget())) {
+        for (QAction *a : bar->actions()) {
+            if (bar->widgetForAction(a) == control) {
+                a->setVisible(visible);
+                return;
+            }
+        }
+    }
+    control->setVisible(visible);
 }
 
 void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const

@@ -43,6 +43,7 @@ private:
     QAction *action(const char *name) const;
     void setEnabled(const char *name, bool enabled) const;
     void refreshEditCommands(bool treeCut, bool treePaste) const;
+    static void showControl(QWidget *control, bool visible);
 
     TRefreshTargets m_targets;
 };

@@ -1,6 +1,8 @@
 #include "MainUnit.h"
 
 #include "ActionTable.h"
+#include "EditingSession.h"
+#include "engine/OlvekEngine.h"
 #include "ImageLoader.h"
 #include "Prompt.h"
 #include "Settings.h"
@@ -9,6 +11,7 @@
 #include "document/DocumentTree.h"
 #include "ui/ControlBar.h"
 #include "ui/MainFormU1.h"
+#include "ui/OlvekTreeView.h"
 #include "ui/PaneTitleBar.h"
 
 #include <QAction>
@@ -33,13 +36,16 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
     setObjectName(QStringLiteral("Main"));
     createActions();
     m_form->installActions(*this);
+    m_session = new TEditingSession(*this, *m_form);
     try {
         m_images = std::make_unique<TOlvekImageLoader>(imageFile);
         applyActionImages();
 
-        m_form->document()->createRootFolders();
-        m_form->setWindowTitle(QStringLiteral("おるべく - ") + m_state->fileName());
+        m_session->engine()->ResetDocument();
+        m_session->readStartupSettings(TSettings(m_form->settingsFile()));
         applySettings();
+        m_form->TreeView1->setSelectedNode(m_form->document()->first());
+        m_session->refresh();
 
         applyPictures();
     } catch (const std::exception &) {
@@ -82,11 +88,13 @@ void TMain::applySettings()
 {
     const TSettings settings(m_form->settingsFile());
     ApplySettings(settings, {.images = m_images.get(),
+                             .engine = m_session->engine(),
                              .tree = m_form->TreeView1,
                              .editor1 = m_form->Editor1,
                              .editorFrame = m_form->Panel3,
                              .editor2 = m_form->Editor2,
-                             .ruler = m_form->Ruler});
+                             .ruler = m_form->Ruler,
+                             .files = m_session->files()});
     // The control bars' rows follow the size of the tool-bar buttons.
     const int rowSize = TOlvekImageLoader::ToolBarMetrics(m_images->SmallButtons()).rowSize;
     m_form->cbarMain->setRowSize(rowSize);

@@ -8,6 +8,7 @@
 
 class QAction;
 class TDocumentState;
+class TEditingSession;
 class TMainForm;
 class TOlvekImageLoader;
 
@@ -28,6 +29,8 @@ public:
     TOlvekImageLoader *images() const { return m_images.get(); }
     // The document as a file: its name, modified flag, format and encoding.
     TDocumentState *documentState() const { return m_state; }
+    // The engine, the file lifecycle and the commands working on the form's controls.
+    TEditingSession *session() const { return m_session; }
 
     // Every action in table order.
     const QList<QAction *> &actions() const { return m_actions; }
@@ -111,6 +114,7 @@ private:
 
     TMainForm *m_form;
     TDocumentState *m_state;
+    TEditingSession *m_session = nullptr;
     QList<QAction *> m_actions;
     QList<QAction *> m_treeOnly;
     bool m_treeShortcutsActive = false;

@@ -2,6 +2,8 @@
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/EditingSession.h"
+#include "app/Settings.h"
 #include "app/SettingsLocation.h"
 #include "ui/MainFormU1.h"
 
@@ -21,5 +23,7 @@ int main(int argc, char *argv[])
     if (Main.startupFailed())
         return 1;
     MainForm.show();
+    const QStringList arguments = QApplication::arguments();
+    Main.session()->openStartupDocument(arguments.value(1), TSettings(MainForm.settingsFile()));
     return app.exec();
 }

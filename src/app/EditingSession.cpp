@@ -1,0 +1,221 @@
+#include "EditingSession.h"
+
+#include "CommandRefresh.h"
+#include "DocumentFiles.h"
+#include "ImageLoader.h"
+#include "MainUnit.h"
+#include "OutlineCommands.h"
+#include "Settings.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/OlvekEngine.h"
+#include "ui/MainFormU1.h"
+#include "ui/NavigatorController.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/PaneController.h"
+#include "ui/StatusPanels.h"
+#include "ui/TreeExpander.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QToolButton>
+
+TEditingSession::TEditingSession(TMain &main, TMainForm &form)
+    : QObject(&main), m_main(main), m_form(form)
+{
+    TOutlineControls controls;
+    controls.eTitle = form.eTitle;
+    controls.Ruler = form.Ruler;
+    controls.Editor2 = form.Editor2;
+    controls.PageControl1 = form.PageControl1;
+    controls.TabSheet1 = form.TabSheet1;
+    controls.pmJump = form.pmJump;
+    controls.pnlEditor = form.pnlEditor;
+    m_engine = new TOlvekEngine(form.Editor1, form.stbarEditor, &form, form.TreeView1, controls, main.documentState());
+    m_engine->setJumpHistoryMax(5);
+    m_engine->setDragHighlight(true);
+    m_engine->attachEditorEvents();
+    m_navigator = new TNavigatorController(m_engine, main.documentState(), this);
+    m_files = new TDocumentFiles(m_engine, main.documentState(), form.stbarTree, this);
+
+    TRefreshTargets targets;
+    targets.actions = &main;
+    targets.engine = m_engine;
+    targets.state = main.documentState();
+    targets.window = &form;
+    targets.treeStatus = form.stbarTree;
+    targets.title = form.eTitle;
+    targets.editor1 = form.Editor1;
+    targets.editor2 = form.Editor2;
+    for (QToolButton *button : form.tbExpand)
+        targets.expandButtons << button;
+    m_refresh = std::make_unique<TCommandRefresh>(targets);
+    m_engine->setRefreshHandler([this] { refresh(); });
+    m_files->setRefreshHandler([this] { refresh(); });
+    m_commands = std::make_unique<TOutlineCommands>(m_engine);
+    m_expander = std::make_unique<TTreeExpander>(form.TreeView1);
+
+    TPaneWidgets panes;
+    panes.mainSplitter = form.MainSplitter;
+    panes.navigator = form.pnlNavi;
+    panes.navigatorPages = form.PageControl1;
+    panes.headingSplitter = form.LumenoSplitter;
+    panes.headings = form.pnlLumeno;
+    panes.editor = form.pnlEditor;
+    panes.headingsModeButton = form.sbModeChange2;
+    m_panes = std::make_unique<TPaneController>(panes);
+
+    connectActions();
+    connectControls();
+    form.installEventFilter(this);
+}
+
+TEditingSession::~TEditingSession() = default;
+
+void TEditingSession::refresh()
+{
+    m_refresh->run();
+}
+
+void TEditingSession::readStartupSettings(const TSettings &settings)
+{
+    m_files->setRecentFiles(settings.recentFiles());
+    m_panes->SetNaviVisible(true);
+    m_panes->SetHeadingsVisible(false);
+    m_panes->SetEditorVisible(true);
+    m_panes->setNaviWidth(settings.value(SettingKeys::FormNaviWidth));
+    m_panes->setHeadingsWidth(settings.value(SettingKeys::FormLumenoTreeWidth));
+    m_panes->Apply();
+}
+
+void TEditingSession::openStartupDocument(const QString &commandLineFile, const TSettings &settings)
+{
+    QString path = commandLineFile;
+    if (path.isEmpty() && settings.value(SettingKeys::FileAutoLoad)) {
+        path = settings.ini().ReadString(SettingKeys::FileRireki, QStringLiteral("1"), QString());
+    }
+    if (path.isEmpty())
+        return;
+    if (!m_files->OpenDocumentFile(path))
+        m_files->RemoveRecentFile(path);
+}
+
+void TEditingSession::connectActions()
+{
+    TMain &m = m_main;
+    TDocumentFiles *files = m_files;
+    TOutlineCommands *c = m_commands.get();
+    connect(m.FileNew1, &QAction::triggered, files, &TDocumentFiles::NewDocument);
+    connect(m.FileOpen1, &QAction::triggered, files, &TDocumentFiles::OpenDocumentWithDialog);
+    connect(m.FileSave1, &QAction::triggered, files, &TDocumentFiles::SaveDocument);
+    connect(m.FileSaveAs1, &QAction::triggered, files, &TDocumentFiles::SaveDocumentAs);
+    connect(m.FileExit1, &QAction::triggered, &m_form, &QWidget::close);
+    const QList<QPair<QAction *, void (TOutlineCommands::*)()>> handlers{
+        {m.EditCut1, &TOutlineCommands::EditCut1},
+        {m.EditCopy1, &TOutlineCommands::EditCopy1},
+        {m.EditPaste1, &TOutlineCommands::EditPaste1},
+        {m.EditSelectAll1, &TOutlineCommands::EditSelectAll1},
+        {m.EditUndo1, &TOutlineCommands::EditUndo1},
+        {m.EditRedo1, &TOutlineCommands::EditRedo1},
+        {m.EditDelete, &TOutlineCommands::EditDelete},
+        {m.TreeInsertNode, &TOutlineCommands::TreeInsertNode},
+        {m.TreeAddNode, &TOutlineCommands::TreeAddNode},
+        {m.TreeAddChildNode, &TOutlineCommands::TreeAddChildNode},
+        {m.TreeDeleteNode, &TOutlineCommands::TreeDeleteNode},
+        {m.TreeNodeMoveLeft, &TOutlineCommands::TreeNodeMoveLeft},
+        {m.TreeNodeMoveRight, &TOutlineCommands::TreeNodeMoveRight},
+        {m.TreeNodeMoveUp, &TOutlineCommands::TreeNodeMoveUp},
+        {m.TreeNodeMoveDown, &TOutlineCommands::TreeNodeMoveDown},
+        {m.TreeClearTrash, &TOutlineCommands::TreeClearTrash},
+        {m.TreeAllNodeOpen, &TOutlineCommands::TreeAllNodeOpen},
+        {m.TreeAllNodeClose, &TOutlineCommands::TreeAllNodeClose},
+        {m.TreeMakeNodeToMainFolder, &TOutlineCommands::TreeMakeNodeToMainFolder},
+        {m.TreeMakeNodeToCurrentNode, &TOutlineCommands::TreeMakeNodeToCurrentNode},
+        {m.TreeMakeNodeToWorkFolder, &TOutlineCommands::TreeMakeNodeToWorkFolder},
+    };
+    for (const auto &[action, handler] : handlers)
+        connect(action, &QAction::triggered, this, [c, handler = handler] { (c->*handler)(); });
+    connect(m_files, &TDocumentFiles::recentFilesChanged, this, &TEditingSession::rebuildRecentFiles);
+}
+
+void TEditingSession::connectControls()
+{
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TDocumentState *state = m_main.documentState();
+    connect(tree, &TOlvekTreeView::moveKeyPressed, this, [this](TOlvekTreeView::MoveDirection direction) {
+        if (!m_engine->EnableIJKL() || m_form.TreeEditing)
+            return;
+        switch (direction) {
+        case TOlvekTreeView::MoveDirection::Up:
+            m_engine->MoveUp();
+            break;
+        case TOlvekTreeView::MoveDirection::Left:
+            m_engine->MoveLeft();
+            break;
+        case TOlvekTreeView::MoveDirection::Down:
+            m_engine->MoveDown();
+            break;
+        case TOlvekTreeView::MoveDirection::Right:
+            m_engine->MoveRight();
+            break;
+        }
+    });
+    connect(tree, &TOlvekTreeView::nodeDropped, this, [this, state] {
+        state->setModified(true);
+        refresh();
+    });
+    connect(tree, &TOlvekTreeView::dropStatusChanged, this,
+            [this](const QString &text) { m_form.stbarTree->setPanelText(1, text); });
+    connect(tree, &TOlvekTreeView::mousePressed, this, &TEditingSession::refresh);
+    connect(tree, &TOlvekTreeView::titleEditStarted, this, [this] { m_form.TreeEditing = true; });
+    connect(tree, &TOlvekTreeView::titleEditEnded, this, [this] { m_form.TreeEditing = false; });
+    connect(tree, &TOlvekTreeView::titleEdited, this,
+            [this](TTreeNode *, const QString &title) { m_form.eTitle->setText(title); });
+    connect(m_form.Editor1, &TOlvekEditor::clicked, m_engine, &TOlvekEngine::ShowCaretPosition);
+    for (int level = 0; level < int(m_form.tbExpand.size()); ++level) {
+        connect(m_form.tbExpand[size_t(level)], &QToolButton::clicked, this,
+                [this, level] { expanderClicked(level); });
+    }
+    connect(m_form.MainSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->NavigatorResized(); });
+    connect(m_form.LumenoSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->HeadingsResized(); });
+}
+
+void TEditingSession::expanderClicked(int level)
+{
+    m_expander->ToggleLevel(level);
+    if (TOlvekImageLoader *images = m_main.images())
+        m_form.tbExpand[size_t(level)]->setIcon(images->ExpanderIcon(m_expander->State(level)));
+}
+
+void TEditingSession::rebuildRecentFiles()
+{
+    QMenu *menu = m_form.miFile;
+    for (QAction *entry : std::as_const(m_recentEntries)) {
+        menu->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_recentEntries.clear();
+    for (const QString &path : m_files->recentFiles()) {
+        auto *entry = new QAction(path, menu);
+        connect(entry, &QAction::triggered, this, [this, path] { m_files->OpenRecentFile(path); });
+        menu->addAction(entry);
+        m_recentEntries << entry;
+    }
+}
+
+bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_form && event->type() == QEvent::Close) {
+        if (!m_files->ConfirmSaveBeforeClose()) {
+            event->ignore();
+            return true;
+        }
+        TSettings settings(m_form.settingsFile());
+        settings.setRecentFiles(m_files->recentFiles());
+    }
+    return QObject::eventFilter(watched, event);
+}
