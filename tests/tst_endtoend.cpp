@@ -1,0 +1,161 @@
+// A writer's session with the real window, its real message boxes and real key presses: open a
+// document, build a few items, move them, delete one, save, close, and read the file back.
+#include "support/TypeText.h"
+
+#include "app/EditingSession.h"
+#include "app/MainUnit.h"
+#include "app/MessageBoxPrompt.h"
+#include "app/Settings.h"
+#include "document/DocumentModel.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "files/JsonDocumentFormat.h"
+#include "ui/MainFormU1.h"
+#include "ui/OlvekTreeView.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QByteArray startDocument =
+    R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-10T09:00:00.000+09:00","content":[)"
+    R"({"title":"本","text":"はじめに\r\n","expand":true,"children":[{"title":"第一章","text":"一章の本文\r\n"}]},)"
+    R"({"title":"作業フォルダ","text":"作業フォルダ（ここに文書は書けません）\r\n"},)"
+    R"({"title":"ゴミ箱","text":"ゴミ箱（ここに文書は書けません）\r\n"},)"
+    R"({"title":"クリップ","text":"クリップボード保管フォルダ（ここに文書は書けません）\r\n"}]})";
+
+QString shapeWithBodies(const TDocumentTree &tree)
+{
+    QStringList parts;
+    for (TTreeNode *n = tree.first(); n; n = n->next()) {
+        if (tree.isFolderRoot(n))
+            parts << n->title() + u'@' + QString::number(n->level());
+        else
+            parts << n->title() + u'@' + QString::number(n->level()) + u'=' + n->data()->Lines.join(u'|');
+    }
+    return parts.join(u' ');
+}
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void writeMoveDeleteSaveClose();
+
+private:
+    // Answers the next message box that opens with the button of this role, noting its text.
+    void answerNextBox(QMessageBox::ButtonRole role);
+    void clickItem(TTreeNode *node);
+
+    TMainForm *m_form = nullptr;
+    QStringList m_boxTexts;
+};
+
+void TestEndToEnd::answerNextBox(QMessageBox::ButtonRole role)
+{
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, role] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        m_boxTexts << box->text();
+        for (QAbstractButton *button : box->buttons()) {
+            if (box->buttonRole(button) == role) {
+                button->click();
+                return;
+            }
+        }
+    });
+    poll->start(20);
+}
+
+void TestEndToEnd::clickItem(TTreeNode *node)
+{
+    TOlvekTreeView *tree = m_form->TreeView1;
+    const QRect rect = tree->visualRect(tree->documentModel()->indexOf(node));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::qWait(120);
+}
+
+void TestEndToEnd::writeMoveDeleteSaveClose()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("本.olvx"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(startDocument);
+    }
+    TMessageBoxPrompt prompt;
+    TPrompt *previous = TPrompt::setCurrent(&prompt);
+    m_form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+    auto *main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
+    QVERIFY(!main->startupFailed());
+    m_form->resize(1000, 700);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    main->session()->openStartupDocument(path, TSettings(m_form->settingsFile()));
+    TDocumentTree &tree = *m_form->document();
+    TOlvekTreeView *view = m_form->TreeView1;
+    TOlvekEditor *body = m_form->Editor1;
+    QCOMPARE(tree.first()->title(), QStringLiteral("本"));
+
+    clickItem(tree.first());
+    QCOMPARE(body->text(), QStringLiteral("はじめに"));
+    QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+    QTest::qWait(120);
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    typeText(body, QStringLiteral("新しい本文"));
+    QTest::keyClick(body, Qt::Key_K, Qt::ControlModifier);
+    QTest::qWait(120);
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    typeText(body, QStringLiteral("二つ目"));
+    QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(" *")));
+
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(shapeWithBodies(tree).section(u' ', 0, 3),
+             QStringLiteral("本@0=はじめに 第一章@1=一章の本文 二つ目@2=二つ目 新しい本文@1=新しい本文"));
+    QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(shapeWithBodies(tree).section(u' ', 0, 3),
+             QStringLiteral("本@0=はじめに 第一章@1=一章の本文 二つ目@1=二つ目 新しい本文@1=新しい本文"));
+
+    answerNextBox(QMessageBox::AcceptRole);
+    QTest::keyClick(view, Qt::Key_D, Qt::ControlModifier);
+    QTest::qWait(120);
+    QCOMPARE(view->selectedNode()->title(), QStringLiteral("第一章"));
+    // The window manager gives the window back its activation when the box closes.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    view->setFocus();
+
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!m_form->windowTitle().endsWith(QStringLiteral(" *")));
+    QVERIFY(m_form->close());
+    delete main;
+    delete m_form;
+    TPrompt::setCurrent(previous);
+
+    QCOMPARE(m_boxTexts, QStringList{QStringLiteral("現在の項目を削除してよろしいですか")});
+    TDocumentTree saved;
+    QVERIFY(TJsonDocumentFormat::read(path, saved).ok);
+    saved.establishRootReferences();
+    QCOMPARE(shapeWithBodies(saved),
+             QStringLiteral("本@0=はじめに 第一章@1=一章の本文 新しい本文@1=新しい本文 作業フォルダ@0 ゴミ箱@0 "
+                            "二つ目@1=二つ目 クリップ@0"));
+    QFile backup(dir.filePath(QStringLiteral("本.bak")));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), startDocument);
+    QCOMPARE(TSettings(dir.filePath(QStringLiteral("olvek.ini"))).recentFiles(), QStringList());
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
