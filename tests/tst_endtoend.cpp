@@ -1,7 +1,9 @@
 // A writer's session with the real window, its real message boxes and real key presses: open a
 // document, build a few items, move them, delete one, save, close, and read the file back.
+#include "support/ScriptedPrompt.h"
 #include "support/TypeText.h"
 
+#include "app/DocumentFiles.h"
 #include "app/EditingSession.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
@@ -46,6 +48,7 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void writeMoveDeleteSaveClose();
+    void closeQuestion();
 
 private:
     // Answers the next message box that opens with the button of this role, noting its text.
@@ -155,6 +158,35 @@ void TestEndToEnd::writeMoveDeleteSaveClose()
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), startDocument);
     QCOMPARE(TSettings(dir.filePath(QStringLiteral("olvek.ini"))).recentFiles(), QStringList());
+}
+
+void TestEndToEnd::closeQuestion()
+{
+    // Cancel keeps the window open and writes no settings; No closes it and writes the recent
+    // files (every key, the unused ones empty), placement and current folder.
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("olvek.ini"));
+    TScriptedPrompt prompt;
+    auto *form = new TMainForm(ini);
+    auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    main->session()->files()->setRecentFiles({QStringLiteral("/a/one.olvx")});
+    form->TreeView1->setFocus();
+    QTest::keyClick(form->TreeView1, Qt::Key_L, Qt::ControlModifier);
+    prompt.scriptAnswer(TPrompt::Answer::Cancel);
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QVERIFY(!QFile::exists(ini));
+    prompt.scriptAnswer(TPrompt::Answer::No);
+    QVERIFY(form->close());
+    QCOMPARE(prompt.texts(), QStringList(2, QStringLiteral("閉じる前に保存しますか")));
+    const TSettings settings(ini);
+    QCOMPARE(settings.recentFiles(), QStringList{QStringLiteral("/a/one.olvx")});
+    QVERIFY(settings.ini().ValueExists(QStringLiteral("FileRireki"), QStringLiteral("4")));
+    QVERIFY(settings.ini().ValueExists(QStringLiteral("Path"), QStringLiteral("LastOpened")));
+    delete main;
+    delete form;
 }
 
 QTEST_MAIN(TestEndToEnd)

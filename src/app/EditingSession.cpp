@@ -72,6 +72,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     connectActions();
     connectControls();
     form.installEventFilter(this);
+    form.Panel3->installEventFilter(this);
 }
 
 TEditingSession::~TEditingSession() = default;
@@ -176,12 +177,31 @@ void TEditingSession::connectControls()
     connect(tree, &TOlvekTreeView::titleEdited, this,
             [this](TTreeNode *, const QString &title) { m_form.eTitle->setText(title); });
     connect(m_form.Editor1, &TOlvekEditor::clicked, m_engine, &TOlvekEngine::ShowCaretPosition);
+    tree->setIconProvider([this](const TTreeNode *node) { return itemIcon(node); });
     for (int level = 0; level < int(m_form.tbExpand.size()); ++level) {
         connect(m_form.tbExpand[size_t(level)], &QToolButton::clicked, this,
                 [this, level] { expanderClicked(level); });
     }
     connect(m_form.MainSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->NavigatorResized(); });
     connect(m_form.LumenoSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->HeadingsResized(); });
+}
+
+QIcon TEditingSession::itemIcon(const TTreeNode *node)
+{
+    const TOlvekImageLoader *images = m_main.images();
+    if (!images)
+        return {};
+    if (m_itemIcons.isEmpty()) {
+        // Each icon is a pair of pictures: the normal one and, next to it, the selected one.
+        const QList<QPixmap> &pictures = images->NaviImages();
+        for (int i = 0; i + 1 < pictures.size(); ++i) {
+            QIcon icon(pictures[i]);
+            icon.addPixmap(pictures[i + 1], QIcon::Selected);
+            m_itemIcons << icon;
+        }
+    }
+    const int index = TOlvekImageLoader::NaviImageIndex(node, node->isExpanded());
+    return index >= 0 && index < m_itemIcons.size() ? m_itemIcons[index] : QIcon();
 }
 
 void TEditingSession::expanderClicked(int level)
@@ -216,6 +236,16 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
         }
         TSettings settings(m_form.settingsFile());
         settings.setRecentFiles(m_files->recentFiles());
+    } else if (watched == m_form.Panel3 && event->type() == QEvent::Resize) {
+        // Re-wrapping at the new width keeps the caret, the selection and the scroll position.
+        TOlvekEditor *editor = m_form.Editor1;
+        const int selStart = editor->selStart();
+        const int selLength = editor->selLength();
+        const int topLine = editor->topLine();
+        editor->setSelStart(0);
+        editor->setSelStart(selStart);
+        editor->setSelLength(selLength);
+        editor->setTopLine(topLine);
     }
     return QObject::eventFilter(watched, event);
 }

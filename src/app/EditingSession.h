@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QObject>
 #include <memory>
@@ -15,6 +16,7 @@ class TOutlineCommands;
 class TPaneController;
 class TSettings;
 class TTreeExpander;
+class TTreeNode;
 
 // The working parts of the data module for one main window: the outline engine with the
 // navigator's handling, the file lifecycle, the command handlers and the command refresh, the
@@ -40,7 +42,8 @@ public:
     void openStartupDocument(const QString &commandLineFile, const TSettings &settings);
 
 protected:
-    // Asks before the window closes and writes the recent files when it does.
+    // Asks before the window closes and writes the recent files when it does; keeps the body
+    // editor's caret and scroll position when its area is resized.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -48,6 +51,8 @@ private:
     void connectControls();
     void rebuildRecentFiles();
     void expanderClicked(int level);
+    // The navigator's picture for an item, by its level and state.
+    QIcon itemIcon(const TTreeNode *node);
 
     TMain &m_main;
     TMainForm &m_form;
@@ -59,4 +64,5 @@ private:
     std::unique_ptr<TTreeExpander> m_expander;
     std::unique_ptr<TPaneController> m_panes;
     QList<QAction *> m_recentEntries;
+    QList<QIcon> m_itemIcons;
 };
