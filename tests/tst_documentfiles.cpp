@@ -244,6 +244,8 @@ void TestDocumentFiles::savesOnlyKnownExtensions()
     QCOMPARE(QFile::exists(f.path(name)), written);
     QCOMPARE(f.outline.state.isModified(), !written);
     QCOMPARE(f.outline.state.fileName(), written ? f.path(name) : QStringLiteral("NonTitled"));
+    QCOMPARE(f.outline.prompt.texts(),
+             written ? QStringList() : QStringList{QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。")});
     if (name == QLatin1String("a.olv"))
         QCOMPARE(f.outline.state.formatVersion(), qint64(11000));
 }

@@ -17,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -49,6 +50,7 @@ class TestEndToEnd : public QObject
 private Q_SLOTS:
     void writeMoveDeleteSaveClose();
     void closeQuestion();
+    void titleBoxDoubleClickSelectsAll();
 
 private:
     // Answers the next message box that opens with the button of this role, noting its text.
@@ -185,6 +187,24 @@ void TestEndToEnd::closeQuestion()
     QCOMPARE(settings.recentFiles(), QStringList{QStringLiteral("/a/one.olvx")});
     QVERIFY(settings.ini().ValueExists(QStringLiteral("FileRireki"), QStringLiteral("4")));
     QVERIFY(settings.ini().ValueExists(QStringLiteral("Path"), QStringLiteral("LastOpened")));
+    delete main;
+    delete form;
+}
+
+void TestEndToEnd::titleBoxDoubleClickSelectsAll()
+{
+    QTemporaryDir dir;
+    TScriptedPrompt prompt;
+    auto *form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+    auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    form->TreeView1->setFocus();
+    QTest::keyClick(form->TreeView1, Qt::Key_L, Qt::ControlModifier);
+    QTest::qWait(120);
+    QTest::mouseDClick(form->eTitle, Qt::LeftButton, {}, QPoint(10, 5));
+    QCOMPARE(form->eTitle->selectedText(), QStringLiteral("[タイトル未定] 0"));
+    QVERIFY(main->EditCopy1->isEnabled());
     delete main;
     delete form;
 }

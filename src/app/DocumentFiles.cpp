@@ -255,8 +255,11 @@ bool TDocumentFiles::WriteDocumentFile()
     }
     const QString fileName = m_state->fileName();
     const QString extension = extensionOf(fileName);
-    if (extension != jsonExtension && extension != legacyExtension)
+    if (extension != jsonExtension && extension != legacyExtension) {
+        // Nothing is written; say so rather than leave a save that silently did nothing.
+        TPrompt::current().showMessage(QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。"));
         return false;
+    }
     if (extension == legacyExtension)
         showStatus(QStringLiteral("保存中..."));
     qint64 version = m_state->formatVersion();

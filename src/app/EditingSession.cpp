@@ -2,6 +2,7 @@
 
 #include "CommandRefresh.h"
 #include "DocumentFiles.h"
+#include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
 #include "OutlineCommands.h"
@@ -10,6 +11,7 @@
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
+#include "ui/DisplayMode.h"
 #include "ui/MainFormU1.h"
 #include "ui/NavigatorController.h"
 #include "ui/OlvekTreeView.h"
@@ -18,10 +20,12 @@
 #include "ui/TreeExpander.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QToolButton>
 
 TEditingSession::TEditingSession(TMain &main, TMainForm &form)
@@ -68,11 +72,19 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     panes.editor = form.pnlEditor;
     panes.headingsModeButton = form.sbModeChange2;
     m_panes = std::make_unique<TPaneController>(panes);
+    m_displayMode = new TDisplayMode(form, main.ViewShowNavigator, main.ViewShowEditor, this);
+    m_help = new THelpCommands(&form, this);
 
     connectActions();
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
+    form.eTitle->installEventFilter(this);
+    // The tree and the title box getting the focus show what the commands can do there.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now == m_form.TreeView1 || now == m_form.eTitle)
+            refresh();
+    });
 }
 
 TEditingSession::~TEditingSession() = default;
@@ -141,6 +153,26 @@ void TEditingSession::connectActions()
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, [c, handler = handler] { (c->*handler)(); });
     connect(m_files, &TDocumentFiles::recentFilesChanged, this, &TEditingSession::rebuildRecentFiles);
+    connectViewActions();
+}
+
+void TEditingSession::connectViewActions()
+{
+    TMain &m = m_main;
+    TDisplayMode *display = m_displayMode;
+    connect(m.ViewChangeDisplayMode, &QAction::triggered, display, &TDisplayMode::ChangeDisplayMode);
+    // The pane title bars trigger these too, so double-clicking a collapsed pane's strip brings
+    // it back.
+    connect(m.ViewShowNavigator, &QAction::triggered, display, &TDisplayMode::ShowNavigatorToggled);
+    connect(m.ViewShowEditor, &QAction::triggered, display, &TDisplayMode::ShowEditorToggled);
+    const QList<QPair<QAction *, QWidget *>> pages{{m.ViewShowTree, m_form.TabSheet1},
+                                                   {m.ViewShowMakeNodes, m_form.TabSheet2},
+                                                   {m.ViewShowFileOption, m_form.TabSheet3}};
+    for (const auto &[action, page] : pages)
+        connect(action, &QAction::triggered, display, [display, page = page] { display->ShowPage(page); });
+    connect(m.HelpTopic, &QAction::triggered, m_help, &THelpCommands::HelpTopic);
+    connect(m.HelpWeb, &QAction::triggered, m_help, &THelpCommands::HelpWeb);
+    connect(m.HelpAbout, &QAction::triggered, m_help, &THelpCommands::HelpAbout);
 }
 
 void TEditingSession::connectControls()
@@ -182,6 +214,11 @@ void TEditingSession::connectControls()
         connect(m_form.tbExpand[size_t(level)], &QToolButton::clicked, this,
                 [this, level] { expanderClicked(level); });
     }
+    // The other pages disable the body editor; the tree page gives the command refresh its say.
+    connect(m_form.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_form.PageControl1->widget(index) == m_form.TabSheet1)
+            refresh();
+    });
     connect(m_form.MainSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->NavigatorResized(); });
     connect(m_form.LumenoSplitter, &QSplitter::splitterMoved, this, [this] { m_panes->HeadingsResized(); });
 }
@@ -236,6 +273,12 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
         }
         TSettings settings(m_form.settingsFile());
         settings.setRecentFiles(m_files->recentFiles());
+    } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonDblClick) {
+        m_form.eTitle->selectAll();
+        refresh();
+        return true;
+    } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonRelease) {
+        refresh();
     } else if (watched == m_form.Panel3 && event->type() == QEvent::Resize) {
         // Re-wrapping at the new width keeps the caret, the selection and the scroll position.
         TOlvekEditor *editor = m_form.Editor1;

@@ -7,7 +7,9 @@
 
 class QAction;
 class TCommandRefresh;
+class TDisplayMode;
 class TDocumentFiles;
+class THelpCommands;
 class TMain;
 class TMainForm;
 class TNavigatorController;
@@ -33,6 +35,7 @@ public:
     TDocumentFiles *files() const { return m_files; }
     TPaneController &panes() const { return *m_panes; }
     TTreeExpander &expander() const { return *m_expander; }
+    TDisplayMode &displayMode() const { return *m_displayMode; }
     void refresh();
 
     // The start-up reads of the data module: the recent files and the pane widths.
@@ -43,11 +46,13 @@ public:
 
 protected:
     // Asks before the window closes and writes the recent files when it does; keeps the body
-    // editor's caret and scroll position when its area is resized.
+    // editor's caret and scroll position when its area is resized; a double-click in the title
+    // box selects the whole title.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectActions();
+    void connectViewActions();
     void connectControls();
     void rebuildRecentFiles();
     void expanderClicked(int level);
@@ -63,6 +68,8 @@ private:
     std::unique_ptr<TOutlineCommands> m_commands;
     std::unique_ptr<TTreeExpander> m_expander;
     std::unique_ptr<TPaneController> m_panes;
+    TDisplayMode *m_displayMode;
+    THelpCommands *m_help;
     QList<QAction *> m_recentEntries;
     QList<QIcon> m_itemIcons;
 };

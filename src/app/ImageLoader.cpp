@@ -72,6 +72,10 @@ QString TOlvekImageLoader::DefaultImageFile()
     const QString beside = program.path() + u'/' + program.completeBaseName() + QStringLiteral(".bmp");
     if (QFileInfo::exists(beside))
         return beside;
+    // An installed program moved to another prefix finds its data relative to itself.
+    const QString relative = program.path() + QStringLiteral("/../share/olvek/olvek.bmp");
+    if (QFileInfo::exists(relative))
+        return QFileInfo(relative).canonicalFilePath();
     const QString installed = QStringLiteral(OLVEK_DATA_DIR "/olvek.bmp");
     return QFileInfo::exists(installed) ? installed : beside;
 }

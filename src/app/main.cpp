@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/SettingsLocation.h"
 #include "ui/MainFormU1.h"
+#include "ui/OpeningFormU1.h"
 
 #include <QApplication>
 
@@ -18,8 +19,12 @@ int main(int argc, char *argv[])
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
 
+    // The opening window lives only while the main window and the data module are created.
+    auto *opening = new TOpeningForm;
+    opening->showNow();
     TMainForm MainForm(SettingsLocation::forThisProgram());
     TMain Main(&MainForm, TOlvekImageLoader::DefaultImageFile());
+    delete opening;
     if (Main.startupFailed())
         return 1;
     MainForm.show();
