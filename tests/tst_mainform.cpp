@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void missingImageFileIsAStartupError();
     void unreadableColourIsAStartupError();
     void smallButtonsNarrowTheControlBarRows();
+    void navigatorKeepsRoomForItsWidestToolBar();
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
     void maximisedWindowWritesNoPlacement();
@@ -480,6 +482,20 @@ void TestMainForm::smallButtonsNarrowTheControlBarRows()
     m_main->applySettings();
     QCOMPARE(m_form->cbarMain->height(), 35);
     QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(31, 31));
+}
+
+void TestMainForm::navigatorKeepsRoomForItsWidestToolBar()
+{
+    m_form->MainSplitter->setSizes({60, 800});
+    QTRY_VERIFY(m_form->pnlNavi->width() > 60);
+    const QRect bar = m_form->cbarNavi->rect();
+    for (QAction *a : m_form->tbarTreeEdit->actions()) {
+        const QWidget *button = m_form->tbarTreeEdit->widgetForAction(a);
+        if (!button)
+            continue;
+        const QRect r(button->mapTo(m_form->cbarNavi, QPoint(0, 0)), button->size());
+        QVERIFY2(bar.contains(r), qPrintable(a->objectName()));
+    }
 }
 
 void TestMainForm::placementComesFromTheSettings()

@@ -1,3 +1,4 @@
+#include "app/FontSubstitutions.h"
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
@@ -8,30 +9,13 @@
 #include "ui/OpeningFormU1.h"
 
 #include <QApplication>
-#include <QFont>
-
-namespace {
-// The window's fonts are named as on the system the documents come from; map them to the
-// Japanese fonts found here.
-void substituteFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QFont::insertSubstitutions(QStringLiteral("FixedSys"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("DejaVu Sans Mono")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                               {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("IPAGothic")});
-}
-} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("olvek"));
     QApplication::setApplicationDisplayName(QStringLiteral("OLVEK(おるべく)"));
-    substituteFonts();
+    installFontSubstitutions();
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
 

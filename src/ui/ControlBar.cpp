@@ -4,6 +4,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 // Room between bands and around the edges, as the grips of a control bar leave it.
 constexpr int BandGap = 4;
@@ -44,7 +46,13 @@ QSize TControlBar::sizeHint() const
 
 QSize TControlBar::minimumSizeHint() const
 {
-    return {0, heightForWidth(width())};
+    // Never narrower than its widest band, which could not wrap any further.
+    int widest = 0;
+    for (QWidget *band : m_bands) {
+        if (!band->isHidden())
+            widest = std::max(widest, band->sizeHint().width());
+    }
+    return {widest + 2 * BandGap, heightForWidth(width())};
 }
 
 int TControlBar::heightForWidth(int width) const
