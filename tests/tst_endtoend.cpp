@@ -187,6 +187,8 @@ void TestEndToEnd::closeQuestion()
     QCOMPARE(settings.recentFiles(), QStringList{QStringLiteral("/a/one.olvx")});
     QVERIFY(settings.ini().ValueExists(QStringLiteral("FileRireki"), QStringLiteral("4")));
     QVERIFY(settings.ini().ValueExists(QStringLiteral("Path"), QStringLiteral("LastOpened")));
+    QCOMPARE(settings.value(SettingKeys::FormNaviWidth), form->pnlNavi->width());
+    QCOMPARE(settings.value(SettingKeys::FormLumenoTreeWidth), 240);
     delete main;
     delete form;
 }

@@ -272,6 +272,12 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         TSettings settings(m_form.settingsFile());
+        if (settings.value(SettingKeys::FormRestore)
+            && !(m_form.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+            m_panes->NavigatorResized();
+            settings.setValue(SettingKeys::FormNaviWidth, m_panes->NaviWidth());
+            settings.setValue(SettingKeys::FormLumenoTreeWidth, m_panes->HeadingsWidth());
+        }
         settings.setRecentFiles(m_files->recentFiles());
     } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonDblClick) {
         m_form.eTitle->selectAll();
