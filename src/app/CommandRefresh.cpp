@@ -85,13 +85,17 @@ void TCommandRefresh::run()
 
 void TCommandRefresh::showControl(QWidget *control, bool visible)
 {
-    // A tool bar shows its widgets through their actions.
+    // A tool bar shows its widgets through their actions; a separator before the widget goes
+    // with it.
     if (auto *bar = qobject_cast<QToolBar *>(control->parentWidget())) {
-        for (QAction *a : bar->actions()) {
-            if (bar->widgetForAction(a) == control) {
-                a->setVisible(visible);
-                return;
-            }
+        const QList<QAction *> actions = bar->actions();
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            if (bar->widgetForAction(actions[i]) != control)
+                continue;
+            actions[i]->setVisible(visible);
+            if (i > 0 && actions[i - 1]->isSeparator())
+                actions[i - 1]->setVisible(visible);
+            return;
         }
     }
     control->setVisible(visible);
