@@ -86,7 +86,8 @@ void TestEndToEnd::clickItem(TTreeNode *node)
     TOlvekTreeView *tree = m_form->TreeView1;
     const QRect rect = tree->visualRect(tree->documentModel()->indexOf(node));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::qWait(120);
+    // The item is shown once the tree reports the change, after its short delay.
+    QTRY_COMPARE(m_form->eTitle->text(), node->title());
 }
 
 void TestEndToEnd::writeMoveDeleteSaveClose()
@@ -115,11 +116,11 @@ void TestEndToEnd::writeMoveDeleteSaveClose()
     clickItem(tree.first());
     QCOMPARE(body->text(), QStringLiteral("はじめに"));
     QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
-    QTest::qWait(120);
+    QTRY_COMPARE(m_form->eTitle->text(), QStringLiteral("[タイトル未定] 5"));
     QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     typeText(body, QStringLiteral("新しい本文"));
     QTest::keyClick(body, Qt::Key_K, Qt::ControlModifier);
-    QTest::qWait(120);
+    QTRY_COMPARE(m_form->eTitle->text(), QStringLiteral("[タイトル未定] 6"));
     QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     typeText(body, QStringLiteral("二つ目"));
     QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(" *")));
@@ -135,7 +136,7 @@ void TestEndToEnd::writeMoveDeleteSaveClose()
 
     answerNextBox(QMessageBox::AcceptRole);
     QTest::keyClick(view, Qt::Key_D, Qt::ControlModifier);
-    QTest::qWait(120);
+    QTRY_COMPARE(m_boxTexts.size(), 1);
     QCOMPARE(view->selectedNode()->title(), QStringLiteral("第一章"));
     // The window manager gives the window back its activation when the box closes.
     m_form->activateWindow();
@@ -203,7 +204,7 @@ void TestEndToEnd::titleBoxDoubleClickSelectsAll()
     QVERIFY(QTest::qWaitForWindowActive(form));
     form->TreeView1->setFocus();
     QTest::keyClick(form->TreeView1, Qt::Key_L, Qt::ControlModifier);
-    QTest::qWait(120);
+    QTRY_COMPARE(form->eTitle->text(), QStringLiteral("[タイトル未定] 0"));
     QTest::mouseDClick(form->eTitle, Qt::LeftButton, {}, QPoint(10, 5));
     QCOMPARE(form->eTitle->selectedText(), QStringLiteral("[タイトル未定] 0"));
     QVERIFY(main->EditCopy1->isEnabled());
