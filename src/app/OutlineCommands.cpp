@@ -1,6 +1,7 @@
 #include "OutlineCommands.h"
 
 #include "Prompt.h"
+#include "document/ControlTrim.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "engine/ClipboardFunctions.h"
@@ -189,11 +190,7 @@ void TOutlineCommands::makeNodes(TTreeNode *target)
     TOlvekEditor *lines = m_engine->controls().Editor2;
     if (!lines)
         return;
-    const QString text = lines->text();
-    bool blank = true;
-    for (QChar c : text)
-        blank = blank && c.unicode() <= 32;
-    if (blank) {
+    if (trimControlChars(lines->text()).isEmpty()) {
         TPrompt::current().showMessage(QStringLiteral("項目名を記入して下さい。"));
         lines->setFocus();
         return;

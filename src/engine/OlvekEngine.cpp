@@ -2,6 +2,7 @@
 
 #include "app/Prompt.h"
 #include "app/TreeCommandAvailability.h"
+#include "document/ControlTrim.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/ColumnRuler.h"
@@ -28,22 +29,6 @@ public:
 private:
     bool &m_flag;
 };
-
-bool isBlank(QChar c)
-{
-    return c.unicode() <= 32;
-}
-
-QString trimControls(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
 } // namespace
 
 TOlvekEngine::TOlvekEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObject *mainForm, TOlvekTreeView *tree,
@@ -402,7 +387,7 @@ void TOlvekEngine::Commit(TTreeNode *item, bool forced)
         data->Lines = m_editor->lines();
     if (item) {
         const bool hasText = !data->Lines.isEmpty();
-        const QString firstLine = hasText ? trimControls(data->Lines.first()) : QString();
+        const QString firstLine = hasText ? trimControlChars(data->Lines.first()) : QString();
         item->setData(std::move(data));
         if (hasText && TDocumentTree::isUntitled(item->title()) && !firstLine.isEmpty())
             item->setTitle(firstLine.left(TitleFromBodyLength));
