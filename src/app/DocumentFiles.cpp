@@ -31,17 +31,22 @@ std::vector<TPrompt::FileFilter> saveFilters()
             {QStringLiteral("OLVEK1形式(SJIS) (*.olv)"), QStringLiteral("*.olv")}};
 }
 
-// Clears a flag on every way out of a scope.
+// Sets the loading flag for a scope and puts back what it was on every way out, so that an open
+// inside another (a recent file, the start-up document) keeps the flag up until the outer ends.
 class TLoadingScope
 {
 public:
-    explicit TLoadingScope(TDocumentState *state) : m_state(state) { m_state->setLoading(true); }
-    ~TLoadingScope() { m_state->setLoading(false); }
+    explicit TLoadingScope(TDocumentState *state) : m_state(state), m_before(state->isLoading())
+    {
+        m_state->setLoading(true);
+    }
+    ~TLoadingScope() { m_state->setLoading(m_before); }
     TLoadingScope(const TLoadingScope &) = delete;
     TLoadingScope &operator=(const TLoadingScope &) = delete;
 
 private:
     TDocumentState *m_state;
+    bool m_before;
 };
 } // namespace
 
