@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -122,6 +123,29 @@ private Q_SLOTS:
         QVERIFY(TJsonDocumentFormat::read(path, read).ok);
         QCOMPARE(describe(read), describe(tree));
         QCOMPARE(generate(read, path), readFile(path));
+    }
+
+    // Large documents have their bodies decoded on two threads; every body must still land in
+    // its own item.
+    void largeDocumentRoundTrip()
+    {
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TTreeNode *parent = tree.first();
+        for (int i = 0; i < 4000; ++i) {
+            auto data = std::make_unique<TNodeData>();
+            for (int line = 0; line < 1 + i % 7; ++line)
+                data->Lines << QStringLiteral("第%1項の%2行目\t\"引用\"/経路 %3").arg(i).arg(line).arg(QString(20 + i % 40, u'あ'));
+            TTreeNode *node = tree.addChild(parent, QStringLiteral("項目%1").arg(i), std::move(data));
+            if (i % 5 == 0)
+                parent = node->level() < 6 ? node : tree.first();
+        }
+        const QString path = m_dir.filePath("large.olvx");
+        QVERIFY(TJsonDocumentFormat::write(path, tree, path, fixedDate).ok);
+        QVERIFY(QFileInfo(path).size() > 2 << 20);
+        TDocumentTree read;
+        QVERIFY(TJsonDocumentFormat::read(path, read).ok);
+        QCOMPARE(describe(read), describe(tree));
     }
 
     void damagedInputLeavesTheDocument_data();
@@ -244,6 +268,10 @@ void TestJsonFormat::readsStandardJson_data()
         << QByteArray("{\"content\":[{\"title\":\"a\xFF\",\"text\":\"\xE3\x81\"},{\"title\":\"b\",\"text\":\"\xED\xA0\x80\"},"
                       "{\"title\":\"c\",\"text\":\"\"}]}")
         << QStringList{QStringLiteral("0|a\uFFFD|\uFFFD|false"), QStringLiteral("0|b|\uFFFD\uFFFD\uFFFD|false"), "0|c||false"};
+    QTest::newRow("a later content replaces an earlier one, bodies included")
+        << QByteArray(R"({"content":[{"title":"old","text":"gone"}],"content":[{"title":"a","text":"x"},)"
+                      R"({"title":"b","text":""},{"title":"c","text":""}]})")
+        << plain;
 }
 
 void TestJsonFormat::damagedInputLeavesTheDocument_data()
