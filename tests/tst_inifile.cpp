@@ -1,26 +1,11 @@
 #include "app/IniFile.h"
+#include "support/FileBytes.h"
 #include "support/Unprivileged.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-QByteArray readBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class TestIniFile : public QObject
 {
@@ -82,7 +67,7 @@ void TestIniFile::readString()
 {
     QFETCH(QByteArray, line);
     QFETCH(QString, expected);
-    writeBytes(m_file, "[S]\r\n" + line + "\r\n[T]\r\nKey=other\r\n");
+    QVERIFY(writeFileBytes(m_file, "[S]\r\n" + line + "\r\n[T]\r\nKey=other\r\n"));
     const TIniFile ini(m_file);
     QCOMPARE(ini.ReadString(QStringLiteral("S"), QStringLiteral("Key"), QStringLiteral("default")), expected);
     QCOMPARE(ini.ValueExists(QStringLiteral("S"), QStringLiteral("Key")), expected != QStringLiteral("default"));
@@ -90,13 +75,13 @@ void TestIniFile::readString()
 
 void TestIniFile::namesIgnoreCase()
 {
-    writeBytes(m_file, "[editor]\r\nfontSIZE=12\r\n");
+    QVERIFY(writeFileBytes(m_file, "[editor]\r\nfontSIZE=12\r\n"));
     TIniFile ini(m_file);
     QCOMPARE(ini.ReadInteger(QStringLiteral("EDITOR"), QStringLiteral("FontSize"), 0), 12);
 
     // A write finds the same line and keeps its spelling.
     QVERIFY(ini.WriteInteger(QStringLiteral("Editor"), QStringLiteral("FONTSIZE"), 14));
-    QCOMPARE(readBytes(m_file), QByteArray("[editor]\r\nfontSIZE=14\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("[editor]\r\nfontSIZE=14\r\n"));
 }
 
 void TestIniFile::readInteger_data()
@@ -131,7 +116,7 @@ void TestIniFile::readInteger()
 {
     QFETCH(QByteArray, value);
     QFETCH(int, expected);
-    writeBytes(m_file, "[S]\r\nKey=" + value + "\r\n");
+    QVERIFY(writeFileBytes(m_file, "[S]\r\nKey=" + value + "\r\n"));
     QCOMPARE(TIniFile(m_file).ReadInteger(QStringLiteral("S"), QStringLiteral("Key"), -99), expected);
 }
 
@@ -152,7 +137,7 @@ void TestIniFile::readBool()
 {
     QFETCH(QByteArray, value);
     QFETCH(int, expected);
-    writeBytes(m_file, "[S]\r\nKey=" + value + "\r\n");
+    QVERIFY(writeFileBytes(m_file, "[S]\r\nKey=" + value + "\r\n"));
     const TIniFile ini(m_file);
     for (const bool defaultValue : {false, true}) {
         const bool wanted = expected < 0 ? defaultValue : expected == 1;
@@ -192,21 +177,21 @@ void TestIniFile::writtenValuesReadBack()
 
 void TestIniFile::writeKeepsOtherLines()
 {
-    writeBytes(m_file,
-               "; settings\r\n"
-               "[Form]\r\n"
-               "Width=800\r\n"
-               "  ; the height follows\r\n"
-               "Height=600\r\n"
-               "\r\n"
-               "[EDITOR]\r\n"
-               "FontSize=10\r\n");
+    QVERIFY(writeFileBytes(m_file,
+                           "; settings\r\n"
+                           "[Form]\r\n"
+                           "Width=800\r\n"
+                           "  ; the height follows\r\n"
+                           "Height=600\r\n"
+                           "\r\n"
+                           "[EDITOR]\r\n"
+                           "FontSize=10\r\n"));
     TIniFile ini(m_file);
     QVERIFY(ini.WriteInteger(QStringLiteral("Form"), QStringLiteral("Width"), 1024));
     QVERIFY(ini.WriteInteger(QStringLiteral("Form"), QStringLiteral("Left"), 5));
     QVERIFY(ini.WriteBool(QStringLiteral("EDITOR"), QStringLiteral("WordWrap"), false));
     QVERIFY(ini.WriteString(QStringLiteral("HTML"), QStringLiteral("ExtType"), QStringLiteral(".htm")));
-    QCOMPARE(readBytes(m_file),
+    QCOMPARE(readFileBytes(m_file),
              QByteArray("; settings\r\n"
                         "[Form]\r\n"
                         "Width=1024\r\n"
@@ -231,25 +216,25 @@ void TestIniFile::missingFileGivesDefaultsAndFirstWriteCreatesIt()
     QVERIFY(!QFile::exists(fileName));
 
     QVERIFY(ini.WriteString(QStringLiteral("Path"), QStringLiteral("LastOpened"), QStringLiteral("/home/文書")));
-    QCOMPARE(readBytes(fileName), QStringLiteral("[Path]\r\nLastOpened=/home/文書\r\n").toUtf8());
+    QCOMPARE(readFileBytes(fileName), QStringLiteral("[Path]\r\nLastOpened=/home/文書\r\n").toUtf8());
 }
 
 void TestIniFile::lineFeedFileIsWrittenWithCrLf()
 {
-    writeBytes(m_file, "[A]\na=1\n[B]\rb=2");
+    QVERIFY(writeFileBytes(m_file, "[A]\na=1\n[B]\rb=2"));
     TIniFile ini(m_file);
     QCOMPARE(ini.ReadInteger(QStringLiteral("B"), QStringLiteral("b"), 0), 2);
     QVERIFY(ini.WriteInteger(QStringLiteral("A"), QStringLiteral("a"), 3));
-    QCOMPARE(readBytes(m_file), QByteArray("[A]\r\na=3\r\n[B]\r\nb=2\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("[A]\r\na=3\r\n[B]\r\nb=2\r\n"));
 }
 
 void TestIniFile::byteOrderMarkIsKept()
 {
-    writeBytes(m_file, "\xEF\xBB\xBF[A]\r\na=1\r\n");
+    QVERIFY(writeFileBytes(m_file, "\xEF\xBB\xBF[A]\r\na=1\r\n"));
     TIniFile ini(m_file);
     QCOMPARE(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 1);
     QVERIFY(ini.WriteInteger(QStringLiteral("A"), QStringLiteral("a"), 2));
-    QCOMPARE(readBytes(m_file), QByteArray("\xEF\xBB\xBF[A]\r\na=2\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("\xEF\xBB\xBF[A]\r\na=2\r\n"));
 }
 
 void TestIniFile::shiftJisFileIsReadAndRewrittenAsUtf8()
@@ -263,17 +248,17 @@ void TestIniFile::shiftJisFileIsReadAndRewrittenAsUtf8()
     QCOMPARE(ini.ReadString(QStringLiteral("TREE"), QStringLiteral("Label"), QString()), QStringLiteral("表示"));
 
     QVERIFY(ini.WriteInteger(QStringLiteral("TREE"), QStringLiteral("FontSize"), 12));
-    QCOMPARE(readBytes(m_file),
+    QCOMPARE(readFileBytes(m_file),
              QStringLiteral("; copied from an older installation\r\n[TREE]\r\nFontName=ＭＳ ゴシック\r\n"
                             "Label=表示\r\nFontSize=12\r\n").toUtf8());
 }
 
 void TestIniFile::sections()
 {
-    writeBytes(m_file,
-               "[FindRireki]\r\n0=first\r\n1=second\r\n\r\n"
-               "[Form]\r\nWidth=1\r\nWidth=2\r\n\r\n"
-               "[findrireki]\r\n0=stray\r\n");
+    QVERIFY(writeFileBytes(m_file,
+                           "[FindRireki]\r\n0=first\r\n1=second\r\n\r\n"
+                           "[Form]\r\nWidth=1\r\nWidth=2\r\n\r\n"
+                           "[findrireki]\r\n0=stray\r\n"));
     TIniFile ini(m_file);
     QCOMPARE(ini.ReadSection(QStringLiteral("FindRireki")), QStringList({QStringLiteral("0"), QStringLiteral("1")}));
     QCOMPARE(ini.ReadInteger(QStringLiteral("Form"), QStringLiteral("Width"), 0), 1);
@@ -285,12 +270,12 @@ void TestIniFile::sections()
     // Erasing removes every section of the name, so no stale entries come back.
     QVERIFY(ini.EraseSection(QStringLiteral("FINDRIREKI")));
     QVERIFY(!ini.SectionExists(QStringLiteral("FindRireki")));
-    QCOMPARE(readBytes(m_file), QByteArray("[Form]\r\nWidth=1\r\nWidth=2\r\n\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("[Form]\r\nWidth=1\r\nWidth=2\r\n\r\n"));
 }
 
 void TestIniFile::updateScopeSavesOnce()
 {
-    writeBytes(m_file, "[A]\r\na=1\r\n");
+    QVERIFY(writeFileBytes(m_file, "[A]\r\na=1\r\n"));
     TIniFile ini(m_file);
     {
         TIniFile::UpdateScope scope(ini);
@@ -299,11 +284,11 @@ void TestIniFile::updateScopeSavesOnce()
             TIniFile::UpdateScope inner(ini);
             QVERIFY(ini.WriteString(QStringLiteral("B"), QStringLiteral("b"), QStringLiteral("x")));
         }
-        QCOMPARE(readBytes(m_file), QByteArray("[A]\r\na=1\r\n"));
+        QCOMPARE(readFileBytes(m_file), QByteArray("[A]\r\na=1\r\n"));
         QCOMPARE(ini.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 2);
         QVERIFY(ini.SectionExists(QStringLiteral("B")));
     }
-    QCOMPARE(readBytes(m_file), QByteArray("[A]\r\na=2\r\n\r\n[B]\r\nb=x\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("[A]\r\na=2\r\n\r\n[B]\r\nb=x\r\n"));
 
     // A scope without writes leaves the file alone, even one that does not exist.
     const QString missing = m_dir->filePath(QStringLiteral("missing.ini"));
@@ -332,7 +317,7 @@ void TestIniFile::failedWriteKeepsFile()
     QFETCH(QFile::Permissions, folderPermissions);
     QFETCH(QFile::Permissions, filePermissions);
     const QByteArray original("[EDITOR]\r\nFontSize=10\r\n");
-    writeBytes(m_file, original);
+    QVERIFY(writeFileBytes(m_file, original));
     QVERIFY(QFile::setPermissions(m_file, filePermissions));
     QVERIFY(QFile::setPermissions(m_dir->path(), folderPermissions));
 
@@ -348,7 +333,7 @@ void TestIniFile::failedWriteKeepsFile()
     if (result == TUnprivilegedResult::Unavailable)
         QSKIP("cannot drop privileges to check file permissions");
     QCOMPARE(result, TUnprivilegedResult::Passed);
-    QCOMPARE(readBytes(m_file), original);
+    QCOMPARE(readFileBytes(m_file), original);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({QStringLiteral("olvek.ini")}));
 }
 

@@ -1,4 +1,5 @@
 #include "document/DocumentTree.h"
+#include "support/FileBytes.h"
 #include "files/JsonDocumentFormat.h"
 #include "files/JsonTextGenerator.h"
 #include "files/SavedFile.h"
@@ -122,7 +123,7 @@ private Q_SLOTS:
         TDocumentTree read;
         QVERIFY(TJsonDocumentFormat::read(path, read).ok);
         QCOMPARE(describe(read), describe(tree));
-        QCOMPARE(generate(read, path), readFile(path));
+        QCOMPARE(generate(read, path), readFileBytes(path));
     }
 
     // Large documents have their bodies decoded on two threads; every body must still land in
@@ -197,24 +198,15 @@ private Q_SLOTS:
         }, 0);
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
-        QCOMPARE(readFile(path), QByteArray("old"));
+        QCOMPARE(readFileBytes(path), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.olvx"});
     }
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QString();
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QString path = m_dir.filePath(name);
+        return writeFileBytes(path, bytes) ? path : QString();
     }
 
     QTemporaryDir m_dir;

@@ -1,4 +1,5 @@
 #include "document/DocumentTree.h"
+#include "support/FileBytes.h"
 #include "files/LegacyDocumentFormat.h"
 
 #include <QDir>
@@ -81,7 +82,7 @@ private Q_SLOTS:
                                           "\0\0\0\0"
                                           "\x2C\0\0\0\0\0\0\0"
                                           "{\"treeopen\":{\"0\":1,\"1\":0,\"2\":0,\"3\":0,\"4\":0}}");
-        QCOMPARE(readFile(path), expected);
+        QCOMPARE(readFileBytes(path), expected);
 
         TDocumentTree read;
         const TFileResult opened = TLegacyDocumentFormat::read(path, read);
@@ -133,7 +134,7 @@ private Q_SLOTS:
             QVERIFY(result.refused);
             QCOMPARE(result.error, QStringLiteral("SJISでない文字が含まれていますので。OLVEK1形式では保存できません。\n"
                                                   "OLVEK2形式(UTF-8)で保存するか、日本語のみを使用してください。"));
-            QCOMPARE(readFile(path), QByteArray("old content"));
+            QCOMPARE(readFileBytes(path), QByteArray("old content"));
             return;
         }
         TDocumentTree read;
@@ -226,17 +227,8 @@ private Q_SLOTS:
 private:
     QString writeFile(const QString &name, const QByteArray &content)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QString();
-        file.write(content);
-        return file.fileName();
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QString path = m_dir.filePath(name);
+        return writeFileBytes(path, content) ? path : QString();
     }
 
     QTemporaryDir m_dir;

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "app/SettingsLocation.h"
+#include "support/FileBytes.h"
 #include "support/Unprivileged.h"
 
 #include <QFile>
@@ -8,22 +9,6 @@
 
 using namespace SettingKeys;
 
-namespace {
-QByteArray readBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &fileName, const QByteArray &bytes)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class TestSettings : public QObject
 {
@@ -102,10 +87,10 @@ void TestSettings::defaultsWithoutFile()
 
 void TestSettings::storedValuesAndWrongForms()
 {
-    writeBytes(m_file,
-               "[EDITOR]\r\nTabCount=abc\r\nWrapByte=$40\r\nWordWrap=yes\r\nShowRuler=1\r\n"
-               "FontName=\r\n"
-               "[file]\r\nautosavetime=5\r\n");
+    QVERIFY(writeFileBytes(m_file,
+                           "[EDITOR]\r\nTabCount=abc\r\nWrapByte=$40\r\nWordWrap=yes\r\nShowRuler=1\r\n"
+                           "FontName=\r\n"
+                           "[file]\r\nautosavetime=5\r\n"));
     TSettings settings(m_file);
     QCOMPARE(settings.value(EditorTabCount), 8);
     QCOMPARE(settings.value(EditorWrapByte), 64);
@@ -123,15 +108,15 @@ void TestSettings::storedValuesAndWrongForms()
     QCOMPARE(settings.value(EditorTabCount), 4);
     QCOMPARE(settings.value(EditorShowRuler), false);
     QCOMPARE(settings.value(HtmlExtType), QStringLiteral(".htm"));
-    QVERIFY(readBytes(m_file).contains("TabCount=4\r\n"));
-    QVERIFY(readBytes(m_file).contains("ShowRuler=0\r\n"));
+    QVERIFY(readFileBytes(m_file).contains("TabCount=4\r\n"));
+    QVERIFY(readFileBytes(m_file).contains("ShowRuler=0\r\n"));
 }
 
 void TestSettings::colours()
 {
-    writeBytes(m_file,
-               "[EDITOR]\r\nFontColor=clRed\r\nBkColor=$00FF8000\r\nSelectColor=blau\r\n"
-               "SelectBkColor=\r\nLineNoBkColor=clbtnface\r\n");
+    QVERIFY(writeFileBytes(m_file,
+                           "[EDITOR]\r\nFontColor=clRed\r\nBkColor=$00FF8000\r\nSelectColor=blau\r\n"
+                           "SelectBkColor=\r\nLineNoBkColor=clbtnface\r\n"));
     TSettings settings(m_file);
     QCOMPARE(settings.value(EditorFontColor), std::optional<TColor>(clRed));
     QCOMPARE(settings.value(EditorBkColor), std::optional<TColor>(0x00FF8000));
@@ -143,7 +128,7 @@ void TestSettings::colours()
     settings.setValue(EditorSelectColor, clHighlightText);
     settings.setValue(TreeFontColor, TColor(0x00123456));
     QCOMPARE(settings.value(EditorSelectColor), std::optional<TColor>(clHighlightText));
-    const QByteArray bytes = readBytes(m_file);
+    const QByteArray bytes = readFileBytes(m_file);
     QVERIFY(bytes.contains("SelectColor=clHighlightText\r\n"));
     QVERIFY(bytes.contains("[TREE]\r\nFontColor=$00123456\r\n"));
 }
@@ -173,7 +158,7 @@ void TestSettings::formGeometry()
     QFETCH(QSize, screen);
     QFETCH(QRect, expected);
     if (!file.isEmpty())
-        writeBytes(m_file, file);
+        QVERIFY(writeFileBytes(m_file, file));
     QCOMPARE(TSettings(m_file).formGeometry(screen), expected);
 }
 
@@ -187,18 +172,18 @@ void TestSettings::formGeometryRoundTrip()
 
 void TestSettings::recentFiles()
 {
-    writeBytes(m_file, "[FileRireki]\r\n1=\r\n2=/home/a/本.olvx\r\n4=/home/b.olv\r\n5=/ignored.olvx\r\n");
+    QVERIFY(writeFileBytes(m_file, "[FileRireki]\r\n1=\r\n2=/home/a/本.olvx\r\n4=/home/b.olv\r\n5=/ignored.olvx\r\n"));
     TSettings settings(m_file);
     QCOMPARE(settings.recentFiles(), QStringList({QStringLiteral("/home/a/本.olvx"), QStringLiteral("/home/b.olv")}));
 
     settings.setRecentFiles({QStringLiteral("/x.olvx")});
     QCOMPARE(settings.recentFiles(), QStringList({QStringLiteral("/x.olvx")}));
-    QVERIFY(readBytes(m_file).startsWith("[FileRireki]\r\n1=/x.olvx\r\n2=\r\n4=\r\n5=/ignored.olvx\r\n3=\r\n"));
+    QVERIFY(readFileBytes(m_file).startsWith("[FileRireki]\r\n1=/x.olvx\r\n2=\r\n4=\r\n5=/ignored.olvx\r\n3=\r\n"));
 
     // With nothing to remember, all four keys are written empty.
     QFile::remove(m_file);
     settings.setRecentFiles({});
-    QCOMPARE(readBytes(m_file), QByteArray("[FileRireki]\r\n1=\r\n2=\r\n3=\r\n4=\r\n"));
+    QCOMPARE(readFileBytes(m_file), QByteArray("[FileRireki]\r\n1=\r\n2=\r\n3=\r\n4=\r\n"));
 }
 
 void TestSettings::lastOpened()
