@@ -201,12 +201,7 @@ void TOlvekEngine::CutNode()
     if (index == 0)
         return;
     selectNode(tree.nodeAt(index - 1));
-    tree.deleteChildren(tree.ClipFolderNode());
-    tree.move(selected, tree.ClipFolderNode(), TDocumentTree::MoveMode::AddChild);
-    m_tree->collapseNode(tree.ClipFolderNode(), true);
-    markModified();
-    m_tree->setTopNode(top);
-    Refresh();
+    storeInClipFolder(selected, ClipStore::Move, top);
 }
 
 void TOlvekEngine::CopyNode()
@@ -216,11 +211,20 @@ void TOlvekEngine::CopyNode()
         return;
     TTreeNode *top = m_tree->topNode();
     focusTree();
-    TDocumentTree &tree = document();
     // The editor may hold unstored changes of the item being copied.
     commitSelected();
+    storeInClipFolder(selected, ClipStore::Copy, top);
+}
+
+void TOlvekEngine::storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *top)
+{
+    // The clipboard-storage folder holds one cut or copied subtree at a time.
+    TDocumentTree &tree = document();
     tree.deleteChildren(tree.ClipFolderNode());
-    tree.deepCopy(selected, tree.ClipFolderNode());
+    if (how == ClipStore::Move)
+        tree.move(node, tree.ClipFolderNode(), TDocumentTree::MoveMode::AddChild);
+    else
+        tree.deepCopy(node, tree.ClipFolderNode());
     m_tree->collapseNode(tree.ClipFolderNode(), true);
     markModified();
     m_tree->setTopNode(top);

@@ -84,6 +84,10 @@ public:
 private:
     enum class NewNodePlace { Before, LastSibling, LastChild };
     void createNode(TTreeNode *anchor, NewNodePlace place);
+    enum class ClipStore { Move, Copy };
+    // Replaces the clipboard-storage folder's content by node (cut) or a copy of it; top is the
+    // tree's first visible item to keep.
+    void storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *top);
     void focusTree();
     void markModified();
     void selectNode(TTreeNode *node);
