@@ -7,6 +7,7 @@
 #include "engine/OlvekEngine.h"
 #include "files/BackupFiles.h"
 #include "files/DocumentStorage.h"
+#include "files/SaveTarget.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 
@@ -234,17 +235,20 @@ bool TDocumentFiles::SaveDocumentAs()
 
 bool TDocumentFiles::writeWithBackups(const QString &fileName, const QString &declinedQuestion)
 {
+    // A name that may not be written is refused before backups are made or asked about.
+    const TSaveTarget target(fileName);
+    if (!target.error().isEmpty()) {
+        TPrompt::current().showError(target.error());
+        return false;
+    }
     TBackupFiles backups;
-    if (!backups.make(fileName, m_backupDepth)
+    if (!backups.prepare(target.path(), m_backupDepth)
         && TPrompt::current().askYesNo(declinedQuestion) != TPrompt::Answer::Yes)
         return false;
-    if (!WriteDocumentFile())
-        return false;
-    backups.commit();
-    return true;
+    return WriteDocumentFile([&backups] { backups.commit(); });
 }
 
-bool TDocumentFiles::WriteDocumentFile()
+bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplace)
 {
     TOlvekEngine *engine = m_engine;
     TTreeNode *selected = engine->Tree()->selectedNode();
@@ -268,7 +272,7 @@ bool TDocumentFiles::WriteDocumentFile()
     if (extension == legacyExtension)
         showStatus(QStringLiteral("保存中..."));
     qint64 version = m_state->formatVersion();
-    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, engine->document(), version);
+    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, engine->document(), version, beforeReplace);
     showStatus(QString());
     m_state->setFormatVersion(version);
     if (result.refused) {

@@ -28,7 +28,8 @@ public:
     bool ReadDocumentFile(const QString &path);
     bool SaveDocument();
     bool SaveDocumentAs();
-    bool WriteDocumentFile();
+    // beforeReplace runs when the new file is complete, just before it replaces the old one.
+    bool WriteDocumentFile(const std::function<void()> &beforeReplace = {});
     bool ConfirmSaveBeforeClose();
     // A recent-file entry of the File menu was chosen.
     void OpenRecentFile(const QString &path);

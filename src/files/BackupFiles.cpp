@@ -1,54 +1,98 @@
 #include "BackupFiles.h"
 
+#include "SavedFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
+#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// A name a copy may take over: free, a file or a link, but not a folder or the like.
+bool replaceable(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() || !info.exists() || info.isFile();
+}
+
+// A complete copy of from under to, with from's permissions and, where allowed, its owner.
+bool copyFile(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = source.read(buffer.data(), buffer.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        if (target.write(buffer.constData(), n) != n)
+            return false;
+    }
+    struct stat status;
+    if (fstat(source.handle(), &status) == 0)
+        fchmod(target.handle(), status.st_mode & 07777);
+    TSavedFile::keepOwner(target.handle(), from);
+    return target.commit();
+}
+} // namespace
 
 TBackupFiles::~TBackupFiles()
 {
-    rollback();
+    discard();
 }
 
-bool TBackupFiles::make(const QString &fileName, int depth)
+bool TBackupFiles::prepare(const QString &fileName, int depth)
 {
-    if (depth <= 0)
+    discard();
+    if (depth <= 0 || !QFileInfo::exists(fileName))
         return true;
     if (depth == 1) {
-        if (!QFileInfo::exists(fileName))
-            return true;
-        const QString bak = withExtension(fileName, QStringLiteral(".bak"));
-        setAside(bak);
-        return rename(fileName, bak);
+        m_steps.append({fileName, withExtension(fileName, QStringLiteral(".bak"))});
+    } else {
+        for (int n = depth - 1; n > 0; --n) {
+            const QString older = numbered(fileName, n - 1);
+            m_steps.append({QFileInfo::exists(older) ? older : QString(), numbered(fileName, n)});
+        }
+        m_steps.append({fileName, numbered(fileName, 0)});
     }
-    bool ok = true;
-    for (int n = depth - 1; n >= 0; --n) {
-        const QString copy = numbered(fileName, n);
-        if (!QFileInfo::exists(copy))
-            continue;
-        ok = ok && rename(copy, numbered(fileName, n + 1));
+    for (const TStep &step : std::as_const(m_steps)) {
+        const QString side = sideName(step.copy);
+        // Left behind by a save that was cut off.
+        QFile::remove(side);
+        if (!replaceable(step.copy) || (!step.from.isEmpty() && !makeSideFile(step.from, side))) {
+            discard();
+            return false;
+        }
     }
-    if (QFileInfo::exists(fileName))
-        ok = ok && rename(fileName, numbered(fileName, 0));
-    setAside(numbered(fileName, depth));
-    return ok;
+    return true;
 }
 
 void TBackupFiles::commit()
 {
-    for (const auto &aside : std::as_const(m_setAside))
-        QFile::remove(aside.second);
-    m_setAside.clear();
-    m_renamed.clear();
+    for (const TStep &step : std::as_const(m_steps)) {
+        if (step.from.isEmpty())
+            QFile::remove(step.copy);
+        else // QFile::rename refuses to replace a file; the system's rename replaces it at once.
+            ::rename(QFile::encodeName(sideName(step.copy)).constData(), QFile::encodeName(step.copy).constData());
+    }
+    m_steps.clear();
+    m_sideFiles.clear();
 }
 
-void TBackupFiles::rollback()
+void TBackupFiles::discard()
 {
-    for (auto it = m_renamed.crbegin(); it != m_renamed.crend(); ++it)
-        QFile::rename(it->second, it->first);
-    for (const auto &aside : std::as_const(m_setAside))
-        QFile::rename(aside.second, aside.first);
-    m_renamed.clear();
-    m_setAside.clear();
+    for (const QString &side : std::as_const(m_sideFiles))
+        QFile::remove(side);
+    m_sideFiles.clear();
+    m_steps.clear();
 }
 
 QString TBackupFiles::withExtension(const QString &fileName, const QString &extension)
@@ -65,20 +109,17 @@ QString TBackupFiles::numbered(const QString &fileName, int number)
     return withExtension(fileName, QStringLiteral(".%1").arg(number, 3, 10, QLatin1Char('0')));
 }
 
-bool TBackupFiles::rename(const QString &from, const QString &to)
+QString TBackupFiles::sideName(const QString &copy)
 {
-    // QFile::rename refuses an existing target, as the backups require.
-    if (!QFile::rename(from, to))
-        return false;
-    m_renamed.append({from, to});
-    return true;
+    return copy + QStringLiteral(".olvek-tmp");
 }
 
-void TBackupFiles::setAside(const QString &path)
+bool TBackupFiles::makeSideFile(const QString &from, const QString &side)
 {
-    if (!QFileInfo::exists(path))
-        return;
-    const QString temporary = path + QStringLiteral(".old-") + QUuid::createUuid().toString(QUuid::Id128).left(12);
-    if (QFile::rename(path, temporary))
-        m_setAside.append({path, temporary});
+    // QFile::link makes symbolic links; a hard link takes the system's own call.
+    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(side).constData()) != 0
+        && !copyFile(from, side))
+        return false;
+    m_sideFiles.append(side);
+    return true;
 }

@@ -1,17 +1,20 @@
 #pragma once
 
 #include <QList>
-#include <QPair>
 #include <QString>
 
-// The backup copies made before a document file is overwritten: depth 1 keeps one "name.bak",
-// depth n keeps "name.000" (newest) to "name.(n-1)" (oldest); depth 0 keeps none.
+// The backup copies kept when a document file is replaced: depth 1 keeps one "name.bak", depth n
+// keeps "name.000" (newest) to "name.(n-1)" (oldest); depth 0 keeps none. A save rotates them
+// only when there is a document file to keep; copies beyond the depth are left alone.
 //
-// The copies are made by renaming, so until the new file has been written the old one lives
-// only under its backup name. Every step is therefore remembered: rollback() puts each file
-// back where it was (a save that wrote nothing leaves the folder as it found it), and commit()
-// finally removes the copy that fell off the end. Destroying an object that was neither
-// committed nor rolled back rolls back.
+// No name ever loses its content or holds part of one. prepare() makes each copy's next content
+// under a side name ("name.000.olvek-tmp"): a hard link to the file it comes from where the file
+// system allows one, else a complete copy. The document and every copy stay as they are until
+// commit() renames the side names over the copies, oldest first, each rename replacing a name
+// at once. A process killed at any moment therefore leaves each name with its old or its new
+// content; the side names it may leave behind are removed by the next prepare() of that
+// document. An object destroyed without commit() removes its side names, so a save that wrote
+// nothing leaves the backups as they were.
 class TBackupFiles
 {
 public:
@@ -20,21 +23,29 @@ public:
     TBackupFiles(const TBackupFiles &) = delete;
     TBackupFiles &operator=(const TBackupFiles &) = delete;
 
-    // False when a rename failed (for example onto a file that exists); the copies made up to
-    // then stay in place until commit() or rollback().
-    bool make(const QString &fileName, int depth);
+    // fileName is the file about to be replaced, with symbolic links already followed. False
+    // when a copy could not be made or a copy's name is taken by something other than a file;
+    // nothing has changed then.
+    bool prepare(const QString &fileName, int depth);
     void commit();
-    void rollback();
+    void discard();
 
     // fileName with the part from the last "." of its name replaced by extension (which
     // includes its dot), or with extension appended when the name has no ".".
     static QString withExtension(const QString &fileName, const QString &extension);
     static QString numbered(const QString &fileName, int number);
+    static QString sideName(const QString &copy);
 
 private:
-    bool rename(const QString &from, const QString &to);
-    void setAside(const QString &path);
+    // One copy's next content: from's, or none when from is empty (the copy is then removed).
+    struct TStep
+    {
+        QString from;
+        QString copy;
+    };
 
-    QList<QPair<QString, QString>> m_renamed;   // from, to, in the order done
-    QList<QPair<QString, QString>> m_setAside;  // original, temporary name
+    bool makeSideFile(const QString &from, const QString &side);
+
+    QList<TStep> m_steps;
+    QList<QString> m_sideFiles;
 };

@@ -66,15 +66,16 @@ TFileResult TDocumentStorage::readDocumentFile(const QString &path, TDocumentTre
     return result;
 }
 
-TFileResult TDocumentStorage::writeDocumentFile(const QString &path, TDocumentTree &tree, qint64 &formatVersion)
+TFileResult TDocumentStorage::writeDocumentFile(const QString &path, TDocumentTree &tree, qint64 &formatVersion,
+                                                const std::function<void()> &beforeReplace)
 {
     const Format format = formatOf(path);
     if (format == Format::Unknown)
         return TFileResult::failure(unknownFormatError(path));
     replaceLeadingSpaces(tree);
     if (format == Format::Json)
-        return TJsonDocumentFormat::write(path, tree, path);
-    return TLegacyDocumentFormat::write(path, tree, formatVersion);
+        return TJsonDocumentFormat::write(path, tree, path, QDateTime::currentDateTime(), beforeReplace);
+    return TLegacyDocumentFormat::write(path, tree, formatVersion, beforeReplace);
 }
 
 void TDocumentStorage::replaceLeadingSpaces(TDocumentTree &tree)

@@ -3,6 +3,7 @@
 #include "FileResult.h"
 
 #include <QString>
+#include <functional>
 
 class TDocumentTree;
 
@@ -25,7 +26,10 @@ public:
     // Writes tree to path in the format of its extension. A title that begins with a space gets
     // "_" for that space first, in the tree itself. formatVersion is the document's; the legacy
     // writer may change it (its acceptance); result.refused when the legacy writer declined.
-    static TFileResult writeDocumentFile(const QString &path, TDocumentTree &tree, qint64 &formatVersion);
+    // A symbolic link is written through; a target that is not a regular file is refused.
+    // beforeReplace runs once the new file is complete, just before it replaces the old one.
+    static TFileResult writeDocumentFile(const QString &path, TDocumentTree &tree, qint64 &formatVersion,
+                                         const std::function<void()> &beforeReplace = {});
 
     // The format version Save As gives a document written in format.
     static qint64 saveAsVersion(Format format);

@@ -7,11 +7,12 @@
 #include <QIODevice>
 
 TFileResult TJsonDocumentFormat::write(const QString &path, const TDocumentTree &tree,
-                                       const QString &docName, const QDateTime &date)
+                                       const QString &docName, const QDateTime &date,
+                                       const std::function<void()> &beforeReplace)
 {
     return TSavedFile::save(path, [&](QIODevice &device) {
         return writeTo(device, tree, docName, date);
-    }, FormatVersion);
+    }, FormatVersion, beforeReplace);
 }
 
 bool TJsonDocumentFormat::writeTo(QIODevice &device, const TDocumentTree &tree, const QString &docName,

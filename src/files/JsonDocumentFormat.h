@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
 
 class QIODevice;
 class TDocumentTree;
@@ -20,10 +21,12 @@ public:
     // left as it was. Root references and the new-item counter are the caller's business.
     static TFileResult read(const QString &path, TDocumentTree &target);
 
-    // Writes the tree through a temporary file that replaces path only once it is complete.
-    // docName is stored in the file (normally path itself).
+    // Writes the tree through a temporary file that replaces path only once it is complete
+    // (TSavedFile; beforeReplace runs just before). docName is stored in the file (normally
+    // path itself).
     static TFileResult write(const QString &path, const TDocumentTree &tree, const QString &docName,
-                             const QDateTime &date = QDateTime::currentDateTime());
+                             const QDateTime &date = QDateTime::currentDateTime(),
+                             const std::function<void()> &beforeReplace = {});
     static bool writeTo(QIODevice &device, const TDocumentTree &tree, const QString &docName,
                         const QDateTime &date);
 

@@ -247,6 +247,8 @@ void adviseHugePages(char *data, size_t size)
 #endif
 }
 
+static_assert(DocumentFileReading::MaxFileSize <= simdjson::SIMDJSON_MAXSIZE_BYTES);
+
 // Reads the whole file into a buffer with the padding the parser needs.
 simdjson::padded_string readPadded(const QString &path)
 {
@@ -259,7 +261,7 @@ simdjson::padded_string readPadded(const QString &path)
         throw TReadError{damaged(QStringLiteral("ファイルが空です"))};
     simdjson::padded_string buffer(static_cast<size_t>(size));
     if (buffer.size() != size_t(size))
-        throw TReadError{QStringLiteral("ファイルが大きすぎて読み込めません: %1").arg(path)};
+        throw TReadError{DocumentFileReading::tooLargeError(path)};
     adviseHugePages(buffer.data(), buffer.size());
     qint64 done = 0;
     while (done < size) {

@@ -129,8 +129,10 @@ QString readInto(const QString &path, TDocumentTree &tree, qint64 &version)
     const QString openError = DocumentFileReading::open(file);
     if (!openError.isEmpty())
         return openError;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // As many bytes as the file had when it was opened, however it grows meanwhile.
+    const qint64 size = file.size();
+    const QByteArray bytes = file.read(size);
+    if (file.error() != QFileDevice::NoError || bytes.size() != size)
         return QStringLiteral("ファイルを読み込めません: %1 (%2)").arg(path, file.errorString());
     TByteReader in(bytes);
     if (!in.readInt64(version))
@@ -248,10 +250,11 @@ TFileResult TLegacyDocumentFormat::read(const QString &path, TDocumentTree &targ
     return TFileResult::success(version);
 }
 
-TFileResult TLegacyDocumentFormat::write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion)
+TFileResult TLegacyDocumentFormat::write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
+                                         const std::function<void()> &beforeReplace)
 {
     try {
-        return writeTested(path, tree, formatVersion);
+        return writeTested(path, tree, formatVersion, beforeReplace);
     } catch (const std::bad_alloc &) {
         return TFileResult::failure(QStringLiteral("メモリが足りないため保存できません: %1").arg(path));
     } catch (const std::runtime_error &) {
@@ -259,7 +262,8 @@ TFileResult TLegacyDocumentFormat::write(const QString &path, const TDocumentTre
     }
 }
 
-TFileResult TLegacyDocumentFormat::writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion)
+TFileResult TLegacyDocumentFormat::writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
+                                               const std::function<void()> &beforeReplace)
 {
     qint64 version = formatVersion;
     if (version / 10000 == 1) {
@@ -275,7 +279,7 @@ TFileResult TLegacyDocumentFormat::writeTested(const QString &path, const TDocum
     }
     TFileResult result = TSavedFile::save(path, [&](QIODevice &device) {
         return writeTo(device, tree, version);
-    }, version);
+    }, version, beforeReplace);
     if (result.ok)
         formatVersion = version;
     return result;

@@ -3,6 +3,7 @@
 #include "FileResult.h"
 
 #include <QString>
+#include <functional>
 
 class TDocumentTree;
 
@@ -27,9 +28,12 @@ public:
 
     // For a version from 10000 to 19999, first tests every body and refuses (result.refused,
     // nothing written) when one does not fit in Shift_JIS; on acceptance formatVersion becomes
-    // 11000. The file is replaced only once it is complete.
-    static TFileResult write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion);
+    // 11000. The file is replaced only once it is complete (TSavedFile; beforeReplace runs just
+    // before).
+    static TFileResult write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
+                             const std::function<void()> &beforeReplace = {});
 
 private:
-    static TFileResult writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion);
+    static TFileResult writeTested(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
+                                   const std::function<void()> &beforeReplace);
 };

@@ -1,11 +1,13 @@
 #include "SavedFile.h"
 
-#include <QFileInfo>
+#include "SaveTarget.h"
+
+#include <QFile>
 #include <QSaveFile>
 
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
-#endif
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Passes the writer's bytes on to the file and asks the system to start writing each few
@@ -20,13 +22,19 @@ protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 size) override
     {
-        const qint64 written = m_file.write(data, size);
-        if (written > 0) {
-            m_written += written;
-            if (m_written - m_started >= WriteBackStep)
-                startWriteBack();
+        // A short write (the disk has just filled up) is repeated for the rest: the repeated
+        // call fails with the system's reason, which the file then reports.
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 written = m_file.write(data + done, size - done);
+            if (written <= 0)
+                return -1;
+            done += written;
         }
-        return written;
+        m_written += done;
+        if (m_written - m_started >= WriteBackStep)
+            startWriteBack();
+        return done;
     }
 
 private:
@@ -48,11 +56,12 @@ private:
 } // namespace
 
 TFileResult TSavedFile::save(const QString &path, const std::function<bool(QIODevice &)> &writer,
-                             qint64 version)
+                             qint64 version, const std::function<void()> &beforeReplace)
 {
-    if (QFileInfo(path).isDir())
-        return TFileResult::failure(QStringLiteral("フォルダには保存できません: %1").arg(path));
-    QSaveFile file(path);
+    const TSaveTarget target(path);
+    if (!target.error().isEmpty())
+        return TFileResult::failure(target.error());
+    QSaveFile file(target.path());
     if (!file.open(QIODevice::WriteOnly))
         return TFileResult::failure(QStringLiteral("ファイルを作成できません: %1 (%2)").arg(path, file.errorString()));
     TWriteBackDevice device(file);
@@ -61,7 +70,27 @@ TFileResult TSavedFile::save(const QString &path, const std::function<bool(QIODe
         file.cancelWriting();
         return TFileResult::failure(QStringLiteral("ファイルを書き込めません: %1 (%2)").arg(path, reason));
     }
+    if (target.exists())
+        keepOwner(file.handle(), target.path());
+    if (beforeReplace)
+        beforeReplace();
     if (!file.commit())
         return TFileResult::failure(QStringLiteral("ファイルを保存できません: %1 (%2)").arg(path, file.errorString()));
     return TFileResult::success(version);
+}
+
+void TSavedFile::keepOwner(int handle, const QString &path)
+{
+    struct stat old;
+    struct stat created;
+    if (stat(QFile::encodeName(path).constData(), &old) != 0 || fstat(handle, &created) != 0)
+        return;
+    if (old.st_uid == created.st_uid && old.st_gid == created.st_gid)
+        return;
+    // Only root may give a file away; anyone may try to keep the group of a file they own.
+    if (fchown(handle, old.st_uid, old.st_gid) != 0 && fchown(handle, uid_t(-1), old.st_gid) != 0)
+        return;
+    // A change of owner clears the set-user-ID and set-group-ID bits; the old file's mode is
+    // what the new file should have.
+    fchmod(handle, old.st_mode & 07777);
 }
