@@ -2,8 +2,10 @@
 
 #include "SavedFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -63,10 +65,9 @@ bool TBackupFiles::prepare(const QString &fileName, int depth)
         }
         m_steps.append({fileName, numbered(fileName, 0)});
     }
+    removeLeftovers(fileName);
     for (const TStep &step : std::as_const(m_steps)) {
         const QString side = sideName(step.copy);
-        // Left behind by a save that was cut off.
-        QFile::remove(side);
         if (!replaceable(step.copy) || (!step.from.isEmpty() && !makeSideFile(step.from, side))) {
             discard();
             return false;
@@ -112,6 +113,19 @@ QString TBackupFiles::numbered(const QString &fileName, int number)
 QString TBackupFiles::sideName(const QString &copy)
 {
     return copy + QStringLiteral(".olvek-tmp");
+}
+
+void TBackupFiles::removeLeftovers(const QString &fileName)
+{
+    // Every depth's side names, as the depth may have changed since the save that was cut off.
+    const QFileInfo info(withExtension(fileName, QString()));
+    const QDir folder = info.dir();
+    const QRegularExpression pattern(u'^' + QRegularExpression::escape(info.fileName())
+                                     + QStringLiteral("\\.(bak|[0-9]{3,})\\.olvek-tmp$"));
+    for (const QString &name : folder.entryList({info.fileName() + QStringLiteral(".*.olvek-tmp")}, QDir::Files | QDir::System)) {
+        if (pattern.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
 }
 
 bool TBackupFiles::makeSideFile(const QString &from, const QString &side)

@@ -44,6 +44,8 @@ private:
         QString copy;
     };
 
+    // Removes the side names a save of fileName that was cut off left behind.
+    static void removeLeftovers(const QString &fileName);
     bool makeSideFile(const QString &from, const QString &side);
 
     QList<TStep> m_steps;

@@ -1,0 +1,420 @@
+// Kills the real programs while they save a large document and looks at what is left on the disk:
+// the document's name must always hold a complete document, the old one or the new one, every
+// backup copy must be a complete document saved before, and once a save runs to its end no
+// temporary file may remain.
+
+#include "document/DocumentTree.h"
+#include "files/DocumentStorage.h"
+#include "files/JsonDocumentFormat.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+constexpr int Items = 100000;
+constexpr int KilledConversions = 12;
+// Moments of the killed window saves, as parts of the time the writing of a whole save took,
+// counted from its start. The file is replaced at the very end, after the flush to the disk.
+constexpr double WindowKillMoments[] = {0.0, 0.4, 0.8, 1.1};
+// The writers hand the file over in pieces of 1 MB; the first one shows that writing has begun.
+constexpr qint64 WritingBegun = 1 << 20;
+
+// What a document holds, without the file's name and date: a hash of every item's level, title
+// and body except the main title's body, which the window test types into, and that body.
+struct TContent
+{
+    QByteArray rest;
+    QString mainBody;
+    bool operator==(const TContent &other) const { return rest == other.rest && mainBody == other.mainBody; }
+};
+
+size_t qHash(const TContent &content, size_t seed = 0)
+{
+    return qHashMulti(seed, content.rest, content.mainBody);
+}
+
+QString randomLine(QRandomGenerator &random)
+{
+    static const QString characters = QStringLiteral(
+        "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
+        "日本語文章見出構成物語人物場面時間空気光景記憶会話手紙夜明朝夕雨雪風海山川町家道、。「」");
+    QString line;
+    const int length = random.bounded(18, 51);
+    for (int i = 0; i < length; ++i)
+        line += characters.at(random.bounded(int(characters.size())));
+    return line;
+}
+
+// A document of Items items below the main title, nested up to five levels, each with a body of
+// 3 to 12 lines: the shape of the benchmarks' large document.
+void writeLargeDocument(const QString &path, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    TDocumentTree tree;
+    tree.createRootFolders();
+    QList<TTreeNode *> parents{tree.first()};
+    TTreeNode *last = nullptr;
+    for (int number = 0; number < Items; ++number) {
+        const int r = random.bounded(100);
+        if (parents.size() < 5 && last && r < 25)
+            parents.append(last);
+        else if (parents.size() > 1 && r > 80)
+            parents.removeLast();
+        auto data = std::make_unique<TNodeData>();
+        const int lines = random.bounded(3, 13);
+        for (int i = 0; i < lines; ++i)
+            data->Lines.append(randomLine(random));
+        last = tree.addChild(parents.last(), QStringLiteral("第%1節 ").arg(number) + randomLine(random).left(12),
+                             std::move(data));
+    }
+    for (TTreeNode *node = tree.first(); node; node = node->next()) {
+        if (!node->data())
+            node->setData(std::make_unique<TNodeData>());
+    }
+    QVERIFY(TJsonDocumentFormat::write(path, tree, path).ok);
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+}
+
+// Runs xdotool on display; its output without the line break.
+QString xdotool(const QString &display, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// The bytes the process has handed to write calls so far; -1 once it has ended.
+qint64 bytesWritten(qint64 pid)
+{
+    QFile io(QStringLiteral("/proc/%1/io").arg(pid));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n')) {
+        if (line.startsWith("wchar: "))
+            return line.mid(7).toLongLong();
+    }
+    return -1;
+}
+
+// Waits until the process has written WritingBegun bytes more than baseline, or has ended.
+bool waitForWriting(const QProcess &process, qint64 baseline)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        const qint64 written = bytesWritten(process.processId());
+        if (written < 0 || written >= baseline + WritingBegun)
+            return true;
+        if (timer.elapsed() > 120000)
+            return false;
+        QThread::usleep(500);
+    }
+}
+
+// Polls condition every 20 ms until it holds or timeoutMs passes.
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+} // namespace
+
+class TestSaveKill : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void killedConversions();
+    void killedWindowSaves();
+    void cleanupTestCase();
+
+private:
+    // The content of the file at path; fails the test when it does not read as a document.
+    // Files are remembered by inode, size and time, so the hard-linked backups are read once.
+    TContent contentOf(const QString &path);
+    // Checks that every backup copy of document in its folder is a version in known.
+    void checkBackups(const QString &document, const QSet<TContent> &known);
+
+    bool startDisplay();
+    // Whether the window's caption marks document as modified.
+    bool isModified(const QString &id, const QString &document);
+    QString startWindow(QProcess &window, const QString &document, int backupDepth);
+
+    QTemporaryDir m_dir;
+    QString m_a;
+    QString m_b;
+    QHash<QByteArray, TContent> m_contents;
+    QProcess m_xvfb;
+    QString m_display;
+};
+
+void TestSaveKill::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_a = m_dir.filePath(QStringLiteral("a.olvx"));
+    m_b = m_dir.filePath(QStringLiteral("b.olvx"));
+    writeLargeDocument(m_a, 1);
+    writeLargeDocument(m_b, 2);
+}
+
+void TestSaveKill::cleanupTestCase()
+{
+    if (m_xvfb.state() != QProcess::NotRunning) {
+        m_xvfb.terminate();
+        if (!m_xvfb.waitForFinished(10000))
+            m_xvfb.kill();
+    }
+}
+
+TContent TestSaveKill::contentOf(const QString &path)
+{
+    struct stat status;
+    if (stat(QFile::encodeName(path).constData(), &status) != 0) {
+        QTest::qFail(qPrintable(QStringLiteral("missing: %1").arg(path)), __FILE__, __LINE__);
+        return {};
+    }
+    const QByteArray key = QByteArray::number(qulonglong(status.st_ino)) + ':' + QByteArray::number(qlonglong(status.st_size))
+        + ':' + QByteArray::number(qlonglong(status.st_mtim.tv_sec)) + ':' + QByteArray::number(qlonglong(status.st_mtim.tv_nsec));
+    if (const auto known = m_contents.constFind(key); known != m_contents.constEnd())
+        return *known;
+    TDocumentTree tree;
+    const TFileResult read = TDocumentStorage::readDocumentFile(path, tree);
+    if (!read.ok) {
+        QTest::qFail(qPrintable(QStringLiteral("%1 does not read: %2").arg(path, read.error)), __FILE__, __LINE__);
+        return {};
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    TContent content;
+    for (const TTreeNode *node = tree.first(); node; node = node->next()) {
+        hash.addData(QByteArray::number(node->level()) + ' ' + node->title().toUtf8() + '\n');
+        const QString body = node->data() ? node->data()->Lines.join(u'\n') : QString();
+        if (node == tree.first())
+            content.mainBody = body;
+        else
+            hash.addData(body.toUtf8() + '\x01');
+    }
+    content.rest = hash.result();
+    m_contents.insert(key, content);
+    return content;
+}
+
+void TestSaveKill::checkBackups(const QString &document, const QSet<TContent> &known)
+{
+    const QString folder = QFileInfo(document).path();
+    const QString base = QFileInfo(document).completeBaseName();
+    for (const QString &name : filesIn(folder)) {
+        if (!name.startsWith(base + u'.') || name == QFileInfo(document).fileName() || name.endsWith(QLatin1String(".olvek-tmp")))
+            continue;
+        const TContent content = contentOf(QDir(folder).filePath(name));
+        QVERIFY2(known.contains(content), qPrintable(QStringLiteral("%1 is no version saved before").arg(name)));
+    }
+}
+
+void TestSaveKill::killedConversions()
+{
+    const QString out = m_dir.filePath(QStringLiteral("out.olvx"));
+    const TContent a = contentOf(m_a);
+    const TContent b = contentOf(m_b);
+    QVERIFY(!(a == b));
+
+    QProcess first;
+    first.start(QStringLiteral(OLVEK_CLI_PATH), {QStringLiteral("convert"), m_a, out});
+    QVERIFY(first.waitForStarted());
+    QVERIFY(waitForWriting(first, 0));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(first.waitForFinished(120000));
+    QCOMPARE(first.exitCode(), 0);
+    const qint64 writing = timer.elapsed();
+    QVERIFY(contentOf(out) == a);
+
+    int replaced = 0;
+    for (int i = 0; i < KilledConversions; ++i) {
+        const TContent old = contentOf(out);
+        const bool fromA = old == b;
+        QProcess convert;
+        convert.start(QStringLiteral(OLVEK_CLI_PATH), {QStringLiteral("convert"), fromA ? m_a : m_b, out});
+        QVERIFY(convert.waitForStarted());
+        // The first two while the document is still read, the others spread over the writing
+        // and a little beyond, as the file is replaced at its very end.
+        if (i >= 2) {
+            QVERIFY(waitForWriting(convert, 0));
+            QThread::msleep(ulong(writing * 1.3 * (i - 2) / (KilledConversions - 2)));
+        } else {
+            QThread::msleep(ulong(50 * (i + 1)));
+        }
+        convert.kill();
+        QVERIFY(convert.waitForFinished(30000));
+        const TContent now = contentOf(out);
+        QVERIFY2(now == old || now == (fromA ? a : b), qPrintable(QStringLiteral("conversion %1").arg(i)));
+        replaced += now == old ? 0 : 1;
+        QCOMPARE(filesIn(m_dir.path()), (QStringList{"a.olvx", "b.olvx", "out.olvx"}));
+    }
+    qInfo("%d of %d killed conversions had replaced the file; writing a whole one took %lld ms", replaced,
+          KilledConversions, writing);
+    QFile::remove(out);
+}
+
+bool TestSaveKill::startDisplay()
+{
+    if (!m_display.isEmpty())
+        return true;
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        return false;
+    // Xvfb picks a free display and writes its number.
+    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                                          QStringLiteral("tcp")});
+    if (!waitFor([this] { m_xvfb.waitForReadyRead(100); return m_xvfb.canReadLine() || m_xvfb.state() == QProcess::NotRunning; }, 60000)
+        || !m_xvfb.canReadLine())
+        return false;
+    m_display = u':' + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+    return true;
+}
+
+bool TestSaveKill::isModified(const QString &id, const QString &document)
+{
+    return xdotool(m_display, {QStringLiteral("getwindowname"), id}).startsWith(QStringLiteral("おるべく - ") + document + " *");
+}
+
+// Starts the program on document with its own settings file, waits until the document is shown
+// and types a character into the main title's body; returns the window's id.
+QString TestSaveKill::startWindow(QProcess &window, const QString &document, int backupDepth)
+{
+    const QString program = m_dir.filePath(QStringLiteral("program/olvek"));
+    QFile settings(m_dir.filePath(QStringLiteral("program/olvek.ini")));
+    if (!settings.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    settings.write(QStringLiteral("[FILE]\r\nBackupDepth=%1\r\n").arg(backupDepth).toUtf8());
+    settings.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    window.setProcessEnvironment(environment);
+    window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    window.start(program, {document});
+    if (!window.waitForStarted())
+        return QString();
+    QString id;
+    const QString caption = QStringLiteral("おるべく - ") + document;
+    if (!waitFor([&] {
+            id = xdotool(m_display, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^おるべく - ")});
+            return !id.isEmpty() && xdotool(m_display, {QStringLiteral("getwindowname"), id}).startsWith(caption);
+        }, 120000))
+        return QString();
+    xdotool(m_display, {QStringLiteral("mousemove"), QStringLiteral("--window"), id, QStringLiteral("600"),
+                        QStringLiteral("400"), QStringLiteral("click"), QStringLiteral("1")});
+    xdotool(m_display, {QStringLiteral("type"), QStringLiteral("x")});
+    if (!waitFor([&] { return isModified(id, document); }, 60000))
+        return QString();
+    return id;
+}
+
+void TestSaveKill::killedWindowSaves()
+{
+    if (!startDisplay())
+        QSKIP("needs Xvfb and xdotool");
+    // A program of its own, so that its settings file beside it is the test's.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("program")));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PATH), m_dir.filePath(QStringLiteral("program/olvek"))));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE),
+                        m_dir.filePath(QStringLiteral("program/olvek.bmp"))));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("documents")));
+    const QString document = m_dir.filePath(QStringLiteral("documents/doc.olvx"));
+    QVERIFY(QFile::copy(m_a, document));
+    const QString folder = QFileInfo(document).path();
+    QSet<TContent> known{contentOf(document)};
+    // The characters typed go to the end of the main title's body.
+    auto typedInto = [](TContent content) {
+        content.mainBody += u'x';
+        return content;
+    };
+
+    // One whole save, to learn how long a save takes.
+    QProcess window;
+    QString id = startWindow(window, document, 3);
+    QVERIFY2(!id.isEmpty(), "the window did not show the document or take the typing");
+    TContent expected = typedInto(contentOf(document));
+    xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QVERIFY(waitForWriting(window, bytesWritten(window.processId())));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(waitFor([&] { return !isModified(id, document); }, 120000));
+    const qint64 writing = timer.elapsed();
+    window.kill();
+    QVERIFY(window.waitForFinished(30000));
+    QVERIFY(contentOf(document) == expected);
+    known.insert(expected);
+    checkBackups(document, known);
+
+    int replaced = 0;
+    int trial = 0;
+    for (const double moment : WindowKillMoments) {
+        // The default depth and a rotation of three copies, in turn.
+        const int depth = trial++ % 2 == 0 ? 1 : 3;
+        const TContent old = contentOf(document);
+        QProcess killed;
+        id = startWindow(killed, document, depth);
+        QVERIFY2(!id.isEmpty(), "the window did not show the document or take the typing");
+        expected = typedInto(old);
+        const qint64 baseline = bytesWritten(killed.processId());
+        xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        QVERIFY(waitForWriting(killed, baseline));
+        QThread::msleep(ulong(writing * moment));
+        killed.kill();
+        QVERIFY(killed.waitForFinished(30000));
+        const TContent now = contentOf(document);
+        QVERIFY2(now == old || now == expected, qPrintable(QStringLiteral("save killed at %1 of its time").arg(moment)));
+        replaced += now == old ? 0 : 1;
+        known.insert(now);
+        checkBackups(document, known);
+        for (const QString &name : filesIn(folder))
+            QVERIFY2(name.startsWith(QLatin1String("doc.")), qPrintable(name));
+    }
+    qInfo("%d of %d killed window saves had replaced the file; writing a whole one took %lld ms", replaced,
+          int(std::size(WindowKillMoments)), writing);
+
+    // A save that runs to its end leaves no file of an earlier, killed one.
+    QProcess last;
+    id = startWindow(last, document, 3);
+    QVERIFY(!id.isEmpty());
+    xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QVERIFY(waitFor([&] { return !isModified(id, document); }, 120000));
+    last.kill();
+    QVERIFY(last.waitForFinished(30000));
+    for (const QString &name : filesIn(folder))
+        QVERIFY2(QRegularExpression(QStringLiteral("^doc\\.(olvx|bak|00[0-2])$")).match(name).hasMatch(), qPrintable(name));
+    checkBackups(document, known);
+}
+
+QTEST_GUILESS_MAIN(TestSaveKill)
+#include "tst_savekill.moc"
