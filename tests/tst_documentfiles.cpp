@@ -16,6 +16,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 QByteArray readAll(const QString &path)
 {
@@ -84,6 +89,10 @@ private Q_SLOTS:
     void backups();
     void failedBackupAsksToGoOn_data();
     void failedBackupAsksToGoOn();
+    void savesThroughSymbolicLink();
+    void refusesTargetsThatAreNotFiles_data();
+    void refusesTargetsThatAreNotFiles();
+    void writeErrorShowsTheSystemsReason();
     void saveUntitledProposesSanitisedTitle();
     void cancelKeepsUntitledAndModified();
     void savesOnlyKnownExtensions_data();
@@ -160,20 +169,26 @@ void TestDocumentFiles::backups()
 
 void TestDocumentFiles::failedBackupAsksToGoOn_data()
 {
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("folder"); // a copy's name taken by a folder, which no copy may replace
     QTest::addColumn<bool>("goOn");
-    QTest::newRow("no leaves everything") << false;
-    QTest::newRow("yes saves") << true;
+    QTest::newRow("depth 1, no leaves everything") << 1 << "a.bak" << false;
+    QTest::newRow("depth 1, yes saves") << 1 << "a.bak" << true;
+    QTest::newRow("depth 3, no leaves everything") << 3 << "a.001" << false;
+    QTest::newRow("depth 3, yes saves") << 3 << "a.001" << true;
 }
 
 void TestDocumentFiles::failedBackupAsksToGoOn()
 {
+    QFETCH(int, depth);
+    QFETCH(QString, folder);
     QFETCH(bool, goOn);
     TFilesFixture f;
-    // A copy beyond the depth blocks the rotation: renaming onto an existing file fails.
-    const QStringList before{"a.000=0", "a.001=1", "a.002=2", "a.003=3", "a.olvx=cur"};
+    const QStringList before{"a.000=0", "a.002=2", "a.olvx=cur"};
     for (const QString &entry : before)
         writeAll(f.path(entry.section(u'=', 0, 0)), entry.section(u'=', 1).toUtf8());
-    f.files.setBackupDepth(3);
+    QVERIFY(QDir(f.dir.path()).mkdir(folder));
+    f.files.setBackupDepth(depth);
     f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
     f.edit(QStringLiteral("x"));
     f.outline.prompt.scriptAnswer(goOn ? TPrompt::Answer::Yes : TPrompt::Answer::No);
@@ -181,14 +196,102 @@ void TestDocumentFiles::failedBackupAsksToGoOn()
     QCOMPARE(f.outline.prompt.texts(),
              QStringList{QStringLiteral("バックアップファイルの作成ができませんでした。上書き保存をつづけますか")});
     QCOMPARE(f.outline.state.isModified(), !goOn);
+    QStringList seen;
+    for (const QString &name : filesIn(f.dir.path()))
+        seen << name + u'=' + QString::fromUtf8(readAll(f.path(name)));
+    // Without copies: the old ones stay as they were, and no side file is left.
     if (!goOn) {
-        QStringList seen;
-        for (const QString &name : filesIn(f.dir.path()))
-            seen << name + u'=' + QString::fromUtf8(readAll(f.path(name)));
         QCOMPARE(seen, before);
     } else {
+        QCOMPARE(seen.mid(0, 2), before.mid(0, 2));
+        QCOMPARE(seen.size(), 3);
         QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("\"x\\r\\n\""));
     }
+    QVERIFY(QFileInfo(f.path(folder)).isDir());
+}
+
+void TestDocumentFiles::savesThroughSymbolicLink()
+{
+    TFilesFixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("real")));
+    writeAll(f.path(QStringLiteral("real/a.olvx")), "cur");
+    QVERIFY(QFile::link(QStringLiteral("real/a.olvx"), f.path(QStringLiteral("a.olvx"))));
+    f.files.setBackupDepth(1);
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.edit(QStringLiteral("through the link"));
+    QVERIFY(f.files.SaveDocument());
+    QVERIFY(QFileInfo(f.path(QStringLiteral("a.olvx"))).isSymLink());
+    QCOMPARE(QFileInfo(f.path(QStringLiteral("a.olvx"))).symLinkTarget(), f.path(QStringLiteral("real/a.olvx")));
+    QVERIFY(readAll(f.path(QStringLiteral("real/a.olvx"))).contains("through the link"));
+    // The copy lies beside the file that was replaced, not beside the link.
+    QCOMPARE(readAll(f.path(QStringLiteral("real/a.bak"))), QByteArray("cur"));
+    QCOMPARE(filesIn(f.dir.path()), QStringList{"a.olvx"});
+    QCOMPARE(filesIn(f.path(QStringLiteral("real"))), (QStringList{"a.bak", "a.olvx"}));
+}
+
+void TestDocumentFiles::refusesTargetsThatAreNotFiles_data()
+{
+    QTest::addColumn<bool>("throughLink");
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("save over a FIFO") << false << false;
+    QTest::newRow("save through a link to a FIFO") << true << false;
+    QTest::newRow("save as a FIFO") << false << true;
+}
+
+void TestDocumentFiles::refusesTargetsThatAreNotFiles()
+{
+    QFETCH(bool, throughLink);
+    QFETCH(bool, saveAs);
+    TFilesFixture f;
+    const QString fifo = f.path(QStringLiteral("fifo.olvx"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString name = throughLink ? f.path(QStringLiteral("a.olvx")) : fifo;
+    if (throughLink)
+        QVERIFY(QFile::link(QStringLiteral("fifo.olvx"), name));
+    f.files.setBackupDepth(1);
+    f.edit(QStringLiteral("x"));
+    if (saveAs)
+        f.outline.prompt.scriptFile(name, 0);
+    else
+        f.outline.state.setFileName(name);
+    QVERIFY(!(saveAs ? f.files.SaveDocumentAs() : f.files.SaveDocument()));
+    const auto &calls = f.outline.prompt.calls();
+    QCOMPARE(calls.back().kind, TPrompt::Kind::Error);
+    QCOMPARE(calls.back().text, QStringLiteral("通常のファイルではないため保存できません: %1").arg(name));
+    struct stat status;
+    QCOMPARE(stat(QFile::encodeName(fifo).constData(), &status), 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
+    QCOMPARE(QFileInfo(name).isSymLink(), throughLink);
+    QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
+             throughLink ? 2 : 1);
+    QVERIFY(f.outline.state.isModified());
+}
+
+void TestDocumentFiles::writeErrorShowsTheSystemsReason()
+{
+    TFilesFixture f;
+    writeAll(f.path(QStringLiteral("a.olvx")), "cur");
+    f.files.setBackupDepth(1);
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.edit(QStringLiteral("x"));
+    f.outline.tree().first()->data()->Lines = QStringList(2000, QString(100, u'x'));
+    // A limit on the size of files fails the write as a full disk does, with the system's reason.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous;
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 64 << 10;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool saved = f.files.SaveDocument();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(!saved);
+    const auto &calls = f.outline.prompt.calls();
+    QCOMPARE(calls.size(), size_t(1));
+    QCOMPARE(calls.back().kind, TPrompt::Kind::Error);
+    QVERIFY2(calls.back().text.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(calls.back().text));
+    QCOMPARE(readAll(f.path(QStringLiteral("a.olvx"))), QByteArray("cur"));
+    QCOMPARE(filesIn(f.dir.path()), QStringList{"a.olvx"});
 }
 
 void TestDocumentFiles::saveUntitledProposesSanitisedTitle()
