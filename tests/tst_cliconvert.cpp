@@ -8,6 +8,13 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 namespace {
 // Three top-level items; the first has children whose titles begin with spaces.
 const QByteArray threeRoots =
@@ -108,11 +115,126 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
     }
 
+    void refusesInputsThatAreNotDocumentFiles_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("FIFO") << "fifo.olvx" << "通常のファイルではないため開けません";
+        QTest::newRow("endless device") << "zero.olv" << "通常のファイルではないため開けません";
+        QTest::newRow("larger than the JSON reader holds") << "huge.olvx" << "ファイルが大きすぎて読み込めません";
+        QTest::newRow("larger than the legacy reader holds") << "huge.olv" << "ファイルが大きすぎて読み込めません";
+    }
+
+    void refusesInputsThatAreNotDocumentFiles()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, error);
+        const QString path = m_dir.filePath(input);
+        if (!QFileInfo::exists(path)) {
+            if (input == QLatin1String("fifo.olvx")) {
+                QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+            } else if (input == QLatin1String("zero.olv")) {
+                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+            } else {
+                // Sparse: it takes no room on the disk.
+                QFile huge(path);
+                QVERIFY(huge.open(QIODevice::WriteOnly));
+                QVERIFY(huge.resize((qint64(1) << 32) + 1));
+            }
+        }
+        // A reader that tried to hold the file would run out of this much memory at once rather
+        // than slowly take the machine's.
+        const QByteArray err = run({"convert", input, "refused.olvx"}, 2, [] {
+            const rlimit memory{rlim_t(2) << 30, rlim_t(2) << 30};
+            setrlimit(RLIMIT_AS, &memory);
+        });
+        QVERIFY2(QString::fromUtf8(err).contains(error), err.constData());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("refused.olvx")));
+    }
+
+    void refusesOutputsThatAreNotFiles_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("target"); // what output is or leads to
+        QTest::newRow("FIFO") << "fifo-out.olvx" << "fifo";
+        QTest::newRow("link to a FIFO") << "link-fifo.olvx" << "fifo";
+        QTest::newRow("device") << "device-out.olvx" << "device";
+        QTest::newRow("link to a device") << "link-device.olvx" << "device";
+    }
+
+    void refusesOutputsThatAreNotFiles()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, target);
+        const QString special = m_dir.filePath("special-" + output);
+        const QByteArray native = QFile::encodeName(special);
+        if (target == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(native.constData(), 0644), 0);
+        else if (mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) // a null device of the test's own
+            QSKIP("cannot make a device node here");
+        if (output.startsWith(QLatin1String("link-")))
+            QVERIFY(QFile::link(special, m_dir.filePath(output)));
+        else
+            QVERIFY(QFile::rename(special, m_dir.filePath(output)));
+        const QString written = output.startsWith(QLatin1String("link-")) ? special : m_dir.filePath(output);
+        const QByteArray err = run({"convert", "three.olvx", output}, 4);
+        QVERIFY2(QString::fromUtf8(err).contains(QStringLiteral("通常のファイルではないため保存できません")), err.constData());
+        struct stat status;
+        QCOMPARE(stat(QFile::encodeName(written).constData(), &status), 0);
+        QVERIFY(target == QLatin1String("fifo") ? S_ISFIFO(status.st_mode) : S_ISCHR(status.st_mode));
+    }
+
+    void writesThroughSymbolicLink()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath("real"));
+        writeFile("real/linked.olvx", "old");
+        QVERIFY(QFile::link("real/linked.olvx", m_dir.filePath("linked.olvx")));
+        run({"convert", "three.olvx", "linked.olvx"}, 0);
+        QVERIFY(QFileInfo(m_dir.filePath("linked.olvx")).isSymLink());
+        QVERIFY(readFile("real/linked.olvx").startsWith("{\"fileType\":\"olvek\""));
+        QCOMPARE(QDir(m_dir.filePath("real")).entryList(QDir::Files), QStringList{"linked.olvx"});
+    }
+
+    void writeErrorGivesTheSystemsReason()
+    {
+        writeFile("large.olvx", "{\"content\":[{\"title\":\"a\",\"text\":\"" + QByteArray(200000, 'x')
+                                    + "\"},{\"title\":\"b\",\"text\":\"\"},{\"title\":\"c\",\"text\":\"\"}]}");
+        writeFile("limited.olvx", "old");
+        // A limit on the size of files fails the write as a full disk does.
+        const QByteArray err = run({"convert", "large.olvx", "limited.olvx"}, 4, [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{64 << 10, 64 << 10};
+            setrlimit(RLIMIT_FSIZE, &size);
+        });
+        QVERIFY2(QString::fromUtf8(err).contains(QString::fromLocal8Bit(std::strerror(EFBIG))), err.constData());
+        QCOMPARE(readFile("limited.olvx"), QByteArray("old"));
+    }
+
+    void keepsOwnerAndPermissions()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can save over another user's file and give it back");
+        writeFile("owned.olvx", "old");
+        const QByteArray native = QFile::encodeName(m_dir.filePath("owned.olvx"));
+        QCOMPARE(chown(native.constData(), 65534, 65534), 0);
+        QCOMPARE(chmod(native.constData(), 0640), 0);
+        run({"convert", "three.olvx", "owned.olvx"}, 0);
+        struct stat status;
+        QCOMPARE(stat(native.constData(), &status), 0);
+        QCOMPARE(status.st_uid, uid_t(65534));
+        QCOMPARE(status.st_gid, gid_t(65534));
+        QCOMPARE(status.st_mode & 07777, mode_t(0640));
+        QVERIFY(readFile("owned.olvx").startsWith("{"));
+    }
+
 private:
     // Runs the tool in the test folder, checks its exit code and returns its error output.
-    QByteArray run(const QStringList &arguments, int exitCode)
+    // childSetup runs in the child before the tool starts.
+    QByteArray run(const QStringList &arguments, int exitCode, const std::function<void()> &childSetup = {})
     {
         QProcess process;
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.setWorkingDirectory(m_dir.path());
         process.start(QStringLiteral(OLVEK_CLI_PATH), arguments);
         if (!process.waitForFinished(60000))
