@@ -195,19 +195,27 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.filePath("real")).entryList(QDir::Files), QStringList{"linked.olvx"});
     }
 
+    void writeErrorGivesTheSystemsReason_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::newRow("JSON") << "limited.olvx";
+        QTest::newRow("legacy") << "limited.olv";
+    }
+
     void writeErrorGivesTheSystemsReason()
     {
+        QFETCH(QString, output);
         writeFile("large.olvx", "{\"content\":[{\"title\":\"a\",\"text\":\"" + QByteArray(200000, 'x')
                                     + "\"},{\"title\":\"b\",\"text\":\"\"},{\"title\":\"c\",\"text\":\"\"}]}");
-        writeFile("limited.olvx", "old");
+        writeFile(output, "old");
         // A limit on the size of files fails the write as a full disk does.
-        const QByteArray err = run({"convert", "large.olvx", "limited.olvx"}, 4, [] {
+        const QByteArray err = run({"convert", "large.olvx", output}, 4, [] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{64 << 10, 64 << 10};
             setrlimit(RLIMIT_FSIZE, &size);
         });
         QVERIFY2(QString::fromUtf8(err).contains(QString::fromLocal8Bit(std::strerror(EFBIG))), err.constData());
-        QCOMPARE(readFile("limited.olvx"), QByteArray("old"));
+        QCOMPARE(readFile(output), QByteArray("old"));
     }
 
     void keepsOwnerAndPermissions()

@@ -17,9 +17,18 @@
 #include <unistd.h>
 
 namespace {
-TFileResult saveText(const QString &path, const QByteArray &text)
+// Writes text in pieces of pieceSize bytes, as the writers do (the legacy one in small pieces).
+TFileResult saveText(const QString &path, const QByteArray &text, qsizetype pieceSize = -1)
 {
-    return TSavedFile::save(path, [&](QIODevice &device) { return device.write(text) == text.size(); }, 0);
+    return TSavedFile::save(path, [&](QIODevice &device) {
+        const qsizetype step = pieceSize > 0 ? pieceSize : text.size();
+        for (qsizetype at = 0; at < text.size(); at += step) {
+            const QByteArray piece = text.mid(at, step);
+            if (device.write(piece) != piece.size())
+                return false;
+        }
+        return true;
+    }, 0);
 }
 
 // The kind of the entry at path, links not followed: "file", "link", "fifo", "device", "folder".
@@ -166,13 +175,17 @@ void TestSavedFile::keepsOwnerAndPermissions()
 void TestSavedFile::reportsTheSystemsReason_data()
 {
     QTest::addColumn<bool>("fullDisk"); // else a limit on the size of files
-    QTest::newRow("disk full") << true;
-    QTest::newRow("file size limit") << false;
+    QTest::addColumn<int>("pieceSize");
+    QTest::newRow("disk full, one piece") << true << -1;
+    QTest::newRow("disk full, small pieces") << true << 100;
+    QTest::newRow("file size limit, one piece") << false << -1;
+    QTest::newRow("file size limit, small pieces") << false << 100;
 }
 
 void TestSavedFile::reportsTheSystemsReason()
 {
     QFETCH(bool, fullDisk);
+    QFETCH(int, pieceSize);
     QTemporaryDir dir;
     QString folder = dir.path();
     const QByteArray mountPoint = QFile::encodeName(dir.filePath(QStringLiteral("small")));
@@ -187,7 +200,7 @@ void TestSavedFile::reportsTheSystemsReason()
     const QByteArray text(4 << 20, 'x');
     TFileResult result;
     if (fullDisk) {
-        result = saveText(path, text);
+        result = saveText(path, text, pieceSize);
         const QByteArray kept = readFileBytes(path);
         umount(mountPoint.constData());
         QCOMPARE(kept, QByteArray("old"));
@@ -199,7 +212,7 @@ void TestSavedFile::reportsTheSystemsReason()
         rlimit limited = previous;
         limited.rlim_cur = 64 << 10;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        result = saveText(path, text);
+        result = saveText(path, text, pieceSize);
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
         QCOMPARE(readFileBytes(path), QByteArray("old"));

@@ -54,6 +54,7 @@ TBackupFiles::~TBackupFiles()
 bool TBackupFiles::prepare(const QString &fileName, int depth)
 {
     discard();
+    removeLeftovers(fileName);
     if (depth <= 0 || !QFileInfo::exists(fileName))
         return true;
     if (depth == 1) {
@@ -65,7 +66,6 @@ bool TBackupFiles::prepare(const QString &fileName, int depth)
         }
         m_steps.append({fileName, numbered(fileName, 0)});
     }
-    removeLeftovers(fileName);
     for (const TStep &step : std::as_const(m_steps)) {
         const QString side = sideName(step.copy);
         if (!replaceable(step.copy) || (!step.from.isEmpty() && !makeSideFile(step.from, side))) {
@@ -122,7 +122,7 @@ void TBackupFiles::removeLeftovers(const QString &fileName)
     const QDir folder = info.dir();
     const QRegularExpression pattern(u'^' + QRegularExpression::escape(info.fileName())
                                      + QStringLiteral("\\.(bak|[0-9]{3,})\\.olvek-tmp$"));
-    for (const QString &name : folder.entryList({info.fileName() + QStringLiteral(".*.olvek-tmp")}, QDir::Files | QDir::System)) {
+    for (const QString &name : folder.entryList({QStringLiteral("*.olvek-tmp")}, QDir::Files | QDir::System)) {
         if (pattern.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
     }
