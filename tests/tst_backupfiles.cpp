@@ -102,6 +102,10 @@ void TestBackupFiles::rotation_data()
         << QStringList{"a.olvx=cur", "a.bak.olvek-tmp=part", "a.000.olvek-tmp=part", "a.012.olvek-tmp=part",
                        "b.bak.olvek-tmp=other document", "a.txt.olvek-tmp=not a side name"}
         << QStringList{"a.bak=cur", "a.olvx=new", "a.txt.olvek-tmp=not a side name", "b.bak.olvek-tmp=other document"};
+    QTest::newRow("copies an earlier version set aside go")
+        << 1 << QStringList{"a.olvx=cur", "a.bak.old-0123456789ab=older", "a.001.old-ba9876543210=older",
+                            "a.bak.old-mine=kept"}
+        << QStringList{"a.bak=cur", "a.bak.old-mine=kept", "a.olvx=new"};
     QTest::newRow("side names go at depth 0 too")
         << 0 << QStringList{"a.olvx=cur", "a.bak.olvek-tmp=part", "a.000.olvek-tmp=part"} << QStringList{"a.olvx=new"};
 }

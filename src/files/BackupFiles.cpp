@@ -117,12 +117,14 @@ QString TBackupFiles::sideName(const QString &copy)
 
 void TBackupFiles::removeLeftovers(const QString &fileName)
 {
-    // Every depth's side names, as the depth may have changed since the save that was cut off.
+    // Every depth's side names, as the depth may have changed since the save that was cut off,
+    // and the names under which earlier versions of the program set old copies aside.
     const QFileInfo info(withExtension(fileName, QString()));
     const QDir folder = info.dir();
     const QRegularExpression pattern(u'^' + QRegularExpression::escape(info.fileName())
-                                     + QStringLiteral("\\.(bak|[0-9]{3,})\\.olvek-tmp$"));
-    for (const QString &name : folder.entryList({QStringLiteral("*.olvek-tmp")}, QDir::Files | QDir::System)) {
+                                     + QStringLiteral("\\.(bak|[0-9]{3,})\\.(olvek-tmp|old-[0-9a-f]{12})$"));
+    for (const QString &name : folder.entryList({QStringLiteral("*.olvek-tmp"), QStringLiteral("*.old-*")},
+                                                QDir::Files | QDir::System)) {
         if (pattern.match(name).hasMatch())
             QFile::remove(folder.filePath(name));
     }
