@@ -61,6 +61,7 @@ class TestSavedFile : public QObject
 private Q_SLOTS:
     void refusesWhatIsNotARegularFile_data();
     void refusesWhatIsNotARegularFile();
+    void refusesALoopOfLinks();
     void writesThroughSymbolicLinks_data();
     void writesThroughSymbolicLinks();
     void keepsOwnerAndPermissions_data();
@@ -106,6 +107,19 @@ void TestSavedFile::refusesWhatIsNotARegularFile()
     if (throughLink)
         QCOMPARE(kindOf(saved), QStringLiteral("link"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), throughLink ? 2 : 1);
+}
+
+void TestSavedFile::refusesALoopOfLinks()
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("a.olvx"));
+    QVERIFY(QFile::link(QStringLiteral("b.olvx"), first));
+    QVERIFY(QFile::link(QStringLiteral("a.olvx"), dir.filePath(QStringLiteral("b.olvx"))));
+    const TFileResult result = saveText(first, "new");
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains(QStringLiteral("シンボリックリンクをたどりきれない")), qPrintable(result.error));
+    QCOMPARE(kindOf(first), QStringLiteral("link"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 2);
 }
 
 void TestSavedFile::writesThroughSymbolicLinks_data()
