@@ -170,6 +170,7 @@ private:
     QString startWindow(QProcess &window, const QString &document, int backupDepth);
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_programDir{QCoreApplication::applicationDirPath() + QStringLiteral("/savekill-XXXXXX")};
     QString m_a;
     QString m_b;
     QHash<QByteArray, TContent> m_contents;
@@ -312,8 +313,8 @@ bool TestSaveKill::isModified(const QString &id, const QString &document)
 // and types a character into the main title's body; returns the window's id.
 QString TestSaveKill::startWindow(QProcess &window, const QString &document, int backupDepth)
 {
-    const QString program = m_dir.filePath(QStringLiteral("program/olvek"));
-    QFile settings(m_dir.filePath(QStringLiteral("program/olvek.ini")));
+    const QString program = m_programDir.filePath(QStringLiteral("olvek"));
+    QFile settings(m_programDir.filePath(QStringLiteral("olvek.ini")));
     if (!settings.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
     settings.write(QStringLiteral("[FILE]\r\nBackupDepth=%1\r\n").arg(backupDepth).toUtf8());
@@ -351,11 +352,11 @@ void TestSaveKill::killedWindowSaves()
 {
     if (!startDisplay())
         QSKIP("needs Xvfb and xdotool");
-    // A program of its own, so that its settings file beside it is the test's.
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("program")));
-    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PATH), m_dir.filePath(QStringLiteral("program/olvek"))));
-    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE),
-                        m_dir.filePath(QStringLiteral("program/olvek.bmp"))));
+    // A program of its own, so that its settings file beside it is the test's. It lies in the
+    // build folder, where programs may run, unlike some systems' temporary folder.
+    QVERIFY(m_programDir.isValid());
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PATH), m_programDir.filePath(QStringLiteral("olvek"))));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), m_programDir.filePath(QStringLiteral("olvek.bmp"))));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("documents")));
     const QString document = m_dir.filePath(QStringLiteral("documents/doc.olvx"));
     QVERIFY(QFile::copy(m_a, document));
