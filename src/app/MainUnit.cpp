@@ -44,7 +44,12 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
         m_session->engine()->ResetDocument();
         m_session->readStartupSettings(TSettings(m_form->settingsFile()));
         applySettings();
-        m_form->TreeView1->setSelectedNode(m_form->document()->first());
+        // The first item is shown at once rather than through the tree's delayed report of the
+        // selection, which a message box at start-up (a start-up document that cannot be
+        // opened) would swallow while the open runs.
+        TTreeNode *first = m_form->document()->first();
+        m_form->TreeView1->setSelectedNode(first);
+        m_session->engine()->LoadItem(first);
         m_session->refresh();
 
         applyPictures();
