@@ -14,9 +14,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // No application display name: the platform would append it to every window caption. The
+    // message boxes carry the application's title themselves (TMessageBoxPrompt).
     QApplication::setApplicationName(QStringLiteral("olvek"));
     installFontSubstitutions();
-    // No application display name: the platform would append it to every window caption.
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
 
