@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void treeEditCommands_data();
     void treeEditCommands();
     void editorEditCommands();
+    void editCommandsNeedSomethingToActOn_data();
+    void editCommandsNeedSomethingToActOn();
     void expandButtonsFollowTheDeepestLevel();
     void captionAndSave();
     void selectsTheFirstItemWithoutStoring();
@@ -199,6 +202,64 @@ void TestCommandRefresh::editorEditCommands()
     f.outline.title->deselect();
     f.refresh->run();
     QVERIFY(!f.enabled("EditCut1"));
+}
+
+void TestCommandRefresh::editCommandsNeedSomethingToActOn_data()
+{
+    QTest::addColumn<QString>("control"); // what gets the focus after the body editor
+    QTest::addColumn<QStringList>("enabled");
+    QTest::newRow("title box, nothing selected or typed") << QStringLiteral("title") << QStringList{"EditPaste1"};
+    QTest::newRow("title box, one edit") << QStringLiteral("edited title") << QStringList{"EditPaste1", "EditUndo1"};
+    QTest::newRow("tree on an item") << QStringLiteral("tree") << QStringList{"EditCut1", "EditCopy1"};
+    QTest::newRow("a button") << QStringLiteral("button") << QStringList();
+}
+
+void TestCommandRefresh::editCommandsNeedSomethingToActOn()
+{
+    // The body editor, with a selection and an edit to undo, leaves the edit commands enabled;
+    // the control that takes the focus next decides again, from what it holds itself.
+    QFETCH(QString, control);
+    QFETCH(QStringList, enabled);
+    TRefreshFixture f;
+    TDocumentTree &t = f.outline.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    a->data()->setBodyFromText(QStringLiteral("abc"));
+    f.outline.select(a);
+    f.outline.editor->setFocus();
+    QTest::keyClick(f.outline.editor, Qt::Key_Delete);
+    f.outline.editor->setSelStart(0);
+    f.outline.editor->setSelLength(1);
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    const QStringList editActions{"EditCut1", "EditCopy1", "EditPaste1", "EditUndo1", "EditRedo1"};
+    const auto enabledEditActions = [&] {
+        QStringList names;
+        for (const QString &name : editActions) {
+            if (f.enabled(qPrintable(name)))
+                names << name;
+        }
+        return names;
+    };
+    f.refresh->run();
+    QCOMPARE(enabledEditActions(), (QStringList{"EditCut1", "EditCopy1", "EditPaste1", "EditUndo1"}));
+
+    QPushButton button(QStringLiteral("OK"), f.outline.window.get());
+    button.setFocusPolicy(Qt::StrongFocus);
+    button.show();
+    if (control == QLatin1String("tree")) {
+        f.outline.treeView->setFocus();
+    } else if (control == QLatin1String("button")) {
+        button.setFocus();
+    } else {
+        f.outline.title->setFocus();
+        f.outline.title->deselect();
+        if (control == QLatin1String("edited title")) {
+            QTest::keyClick(f.outline.title, Qt::Key_End);
+            QTest::keyClick(f.outline.title, Qt::Key_X);
+        }
+    }
+    QTRY_VERIFY(QApplication::focusWidget() != f.outline.editor);
+    f.refresh->run();
+    QCOMPARE(enabledEditActions(), enabled);
 }
 
 void TestCommandRefresh::expandButtonsFollowTheDeepestLevel()

@@ -101,6 +101,8 @@ private Q_SLOTS:
     void failedWriteLeavesFileAndBackups();
     void leadingSpaceOfTitles();
     void openAndRecentFiles();
+    void dialogsMakeTheirFolderCurrent_data();
+    void dialogsMakeTheirFolderCurrent();
     void openMissingOrForeignFile_data();
     void openMissingOrForeignFile();
     void damagedFileKeepsTheDocument();
@@ -427,6 +429,44 @@ void TestDocumentFiles::openAndRecentFiles()
     QVERIFY(f.outline.tree().first()->isExpanded());
     QCOMPARE(f.outline.tree().first()->firstChild()->title(), QStringLiteral("first document"));
     QCOMPARE(f.outline.engine->JumpHistory().size(), 0);
+}
+
+void TestDocumentFiles::dialogsMakeTheirFolderCurrent_data()
+{
+    QTest::addColumn<bool>("saving");
+    QTest::addColumn<QString>("chosen"); // relative to the fixture's folder; empty cancels
+    QTest::addColumn<QString>("current"); // the current folder afterwards, the same way
+    QTest::newRow("open") << false << QStringLiteral("b/doc.olvx") << QStringLiteral("b");
+    QTest::newRow("open of a missing file") << false << QStringLiteral("b/none.olvx") << QStringLiteral("b");
+    QTest::newRow("open cancelled") << false << QString() << QStringLiteral("a");
+    QTest::newRow("save as") << true << QStringLiteral("b/new.olvx") << QStringLiteral("b");
+    QTest::newRow("save as cancelled") << true << QString() << QStringLiteral("a");
+}
+
+void TestDocumentFiles::dialogsMakeTheirFolderCurrent()
+{
+    QFETCH(bool, saving);
+    QFETCH(QString, chosen);
+    QFETCH(QString, current);
+    TFilesFixture f;
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("a")));
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("b")));
+    f.edit(QStringLiteral("text"));
+    f.outline.state.setFileName(f.path(QStringLiteral("b/doc.olvx")));
+    QVERIFY(f.files.SaveDocument());
+    QDir::setCurrent(f.path(QStringLiteral("a")));
+    f.outline.prompt.scriptFile(chosen.isEmpty() ? QString() : f.path(chosen));
+    if (saving) {
+        f.files.SaveDocumentAs();
+    } else {
+        if (!chosen.isEmpty() && !QFile::exists(f.path(chosen)))
+            f.outline.prompt.scriptAnswer(TPrompt::Answer::Ok); // the missing file's message
+        f.files.OpenDocumentWithDialog();
+    }
+    const QString now = QDir::currentPath();
+    QDir::setCurrent(startFolder);
+    QCOMPARE(now, f.path(current));
 }
 
 void TestDocumentFiles::openMissingOrForeignFile_data()

@@ -1,5 +1,6 @@
 // A writer's session with the real window, its real message boxes and real key presses: open a
 // document, build a few items, move them, delete one, save, close, and read the file back.
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TypeText.h"
 
@@ -9,13 +10,18 @@
 #include "app/MessageBoxPrompt.h"
 #include "app/Settings.h"
 #include "document/DocumentModel.h"
+#include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
+#include "files/DocumentStorage.h"
 #include "files/JsonDocumentFormat.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -49,6 +55,8 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void writeMoveDeleteSaveClose();
+    void closeRemembersDocumentsFolderAndEncoding();
+    void failedStartupDocumentShowsTheEmptyDocument();
     void closeQuestion();
     void titleBoxDoubleClickSelectsAll();
 
@@ -160,7 +168,101 @@ void TestEndToEnd::writeMoveDeleteSaveClose()
     QFile backup(dir.filePath(QStringLiteral("本.bak")));
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), startDocument);
-    QCOMPARE(TSettings(dir.filePath(QStringLiteral("olvek.ini"))).recentFiles(), QStringList());
+    // The document open at the close is the newest recent file.
+    QCOMPARE(TSettings(dir.filePath(QStringLiteral("olvek.ini"))).recentFiles(), QStringList{path});
+}
+
+void TestEndToEnd::closeRemembersDocumentsFolderAndEncoding()
+{
+    // Started with a legacy document, a second one opened and the document saved under a third
+    // name through the dialogs: the encoding panel follows each file, the folder of the last
+    // dialog becomes the current one, and the close writes the document still open as the
+    // newest recent file and that folder as the last one.
+    const QString startFolder = QDir::currentPath();
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("b")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("c")));
+    const QString first = dir.filePath(QStringLiteral("first.olv"));
+    const QString second = dir.filePath(QStringLiteral("b/second.olvx"));
+    const QString third = dir.filePath(QStringLiteral("c/third.olv"));
+    QVERIFY(writeFileBytes(second, startDocument));
+    {
+        TDocumentTree legacy;
+        QVERIFY(TDocumentStorage::readDocumentFile(second, legacy).ok);
+        qint64 version = TDocumentState::LegacyFormatVersion;
+        QVERIFY(TDocumentStorage::writeDocumentFile(first, legacy, version).ok);
+    }
+    const QString ini = dir.filePath(QStringLiteral("olvek.ini"));
+    TSettings(ini).setLastOpened(dir.path());
+    TScriptedPrompt prompt;
+    auto *form = new TMainForm(ini);
+    auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+    main->session()->openStartupDocument(first, TSettings(ini));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TStatusPanels *status = form->stbarEditor;
+    QCOMPARE(status->panelText(4), QStringLiteral("SJIS"));
+
+    prompt.scriptFile(second);
+    main->FileOpen1->trigger();
+    QCOMPARE(main->documentState()->fileName(), second);
+    QCOMPARE(status->panelText(4), QStringLiteral("UTF8"));
+    QCOMPARE(QDir::currentPath(), QFileInfo(second).absolutePath());
+
+    prompt.scriptFile(third, 1);
+    main->FileSaveAs1->trigger();
+    QCOMPARE(main->documentState()->fileName(), third);
+    QCOMPARE(status->panelText(4), QStringLiteral("SJIS"));
+    QCOMPARE(QDir::currentPath(), QFileInfo(third).absolutePath());
+    // The open dialog starts in the folder of the last dialog.
+    prompt.scriptFile(QString());
+    main->FileOpen1->trigger();
+    QCOMPARE(prompt.calls().back().request.initialDirectory, QFileInfo(third).absolutePath());
+
+    QVERIFY(form->close());
+    delete main;
+    delete form;
+    QDir::setCurrent(startFolder);
+    const TSettings settings(ini);
+    QCOMPARE(settings.recentFiles(), (QStringList{third, second, first}));
+    QCOMPARE(settings.lastOpened(QString()), QFileInfo(third).absolutePath());
+}
+
+void TestEndToEnd::failedStartupDocumentShowsTheEmptyDocument()
+{
+    // The error box of a start-up document that cannot be opened stays up longer than the
+    // tree's delay in reporting the first selection; afterwards the window shows the first item.
+    QTemporaryDir dir;
+    TMessageBoxPrompt prompt;
+    TPrompt *previous = TPrompt::setCurrent(&prompt);
+    m_form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+    auto *main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
+    QElapsedTimer boxShown;
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, &boxShown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (!boxShown.isValid())
+            boxShown.start();
+        if (boxShown.elapsed() < 300)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        m_boxTexts = QStringList{box->text()};
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll->start(20);
+    main->session()->openStartupDocument(dir.filePath(QStringLiteral("ない.olvx")), TSettings(m_form->settingsFile()));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QCOMPARE(m_boxTexts, QStringList{QStringLiteral("指定されたファイルは存在しませんでした。新規作成で開きます")});
+    const TTreeNode *first = m_form->document()->first();
+    QCOMPARE(m_form->TreeView1->selectedNode(), first);
+    QTRY_COMPARE(m_form->eTitle->text(), first->title());
+    delete main;
+    delete m_form;
+    TPrompt::setCurrent(previous);
 }
 
 void TestEndToEnd::closeQuestion()

@@ -86,6 +86,20 @@ void TestHelpCommands::versionBox()
     QVERIFY(!about.ProgramIcon->pixmap().isNull());
     QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
     QVERIFY(about.OKButton->isVisibleTo(&about));
+
+    // A fixed box as large as its content: a title bar with a close button only, and no text
+    // cut off.
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint));
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    QCOMPARE(about.size(), about.minimumSize());
+    for (const QLabel *label : about.findChildren<QLabel *>())
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
 }
 
 void TestHelpCommands::helpAboutShowsTheVersionBoxUntilOk()

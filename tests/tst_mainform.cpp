@@ -18,15 +18,18 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -67,12 +70,17 @@ private Q_SLOTS:
     void toolBars();
     void pageTabsAreOwnerDrawn();
     void statusPanelsAsCreated();
+    void statusPanelFitsItsText_data();
+    void statusPanelFitsItsText();
+    void openAllShowsTheSelectedItem();
     void outlineModeHidesTextModeControls();
     void modeSwitchKeyWorksWithItsEntryHidden();
     void treeShortcutsFollowTheFocus();
     void f12AndCtrlTabMoveTheFocus();
     void docInformationPage();
     void docInformationColumnsShareTheWidth();
+    void docInformationLabelsFit_data();
+    void docInformationLabelsFit();
     void treePopupDependsOnTheSelection();
     void jumpButtonPopsUpBelowItself();
     void titleBarDoubleClickTogglesThePane();
@@ -81,7 +89,8 @@ private Q_SLOTS:
     void missingImageFileIsAStartupError();
     void unreadableColourIsAStartupError();
     void smallButtonsNarrowTheControlBarRows();
-    void navigatorKeepsRoomForItsWidestToolBar();
+    void navigatorKeepsItsStoredWidth_data();
+    void navigatorKeepsItsStoredWidth();
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
     void maximisedWindowWritesNoPlacement();
@@ -260,13 +269,63 @@ void TestMainForm::statusPanelsAsCreated()
 {
     QCOMPARE(m_form->stbarTree->panelCount(), 2);
     QCOMPARE(m_form->stbarEditor->panelCount(), 6);
-    QCOMPARE(m_form->stbarEditor->panelText(0), QStringLiteral("   1:   1"));
+    // The first item is loaded at start-up, and the caret panel shows where its caret is.
+    QCOMPARE(m_form->stbarEditor->panelText(0), QStringLiteral("  1:  1"));
     QCOMPARE(m_form->stbarEditor->panelText(3), QStringLiteral("挿入"));
     QCOMPARE(m_form->stbarEditor->panelText(4), QStringLiteral("UTF8"));
     QCOMPARE(m_form->stbarEditor->panelText(5), QString());
     // Overwrite mode shows in the insert panel at the next idle check.
     m_body->setOverwrite(true);
     QTRY_COMPARE(m_form->stbarEditor->panelText(3), QStringLiteral("上書"));
+}
+
+void TestMainForm::statusPanelFitsItsText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wider");
+    QTest::newRow("short") << QStringLiteral("  1/  4") << false;
+    QTest::newRow("ten thousand items") << QStringLiteral("10004/10004") << true;
+    QTest::newRow("a hundred thousand items") << QStringLiteral("100004/100004") << true;
+}
+
+void TestMainForm::statusPanelFitsItsText()
+{
+    // A fixed panel grows to show its whole text and goes back to its width for a short one.
+    QFETCH(QString, text);
+    QFETCH(bool, wider);
+    TStatusPanels bar({60, 0});
+    bar.resize(400, 30);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QLabel *panel = bar.findChildren<QLabel *>().at(0);
+    bar.setPanelText(0, text);
+    QTRY_VERIFY(panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(text));
+    QCOMPARE(panel->width() > 60, wider);
+    bar.setPanelText(0, QStringLiteral("1/4"));
+    QTRY_COMPARE(panel->width(), 60);
+}
+
+void TestMainForm::openAllShowsTheSelectedItem()
+{
+    // Sixty items with two children each, all closed; the twentieth is selected at the top of
+    // the view. Opening every item puts forty rows above it.
+    TDocumentTree *document = m_form->document();
+    TTreeNode *selected = nullptr;
+    for (int i = 0; i < 60; ++i) {
+        TTreeNode *item = document->addChild(document->first(), QStringLiteral("item %1").arg(i), std::make_unique<TNodeData>());
+        for (int j = 0; j < 2; ++j)
+            document->addChild(item, QStringLiteral("child %1").arg(j), std::make_unique<TNodeData>());
+        if (i == 20)
+            selected = item;
+    }
+    m_tree->expandNode(document->first());
+    m_tree->setSelectedNode(selected);
+    m_tree->setTopNode(selected);
+    QTRY_VERIFY(m_tree->viewport()->rect().contains(m_tree->visualRect(m_form->documentModel()->indexOf(selected))));
+    m_main->TreeAllNodeOpen->trigger();
+    QVERIFY(selected->isExpanded());
+    QCOMPARE(m_tree->selectedNode(), selected);
+    QTRY_VERIFY(m_tree->viewport()->rect().contains(m_tree->visualRect(m_form->documentModel()->indexOf(selected))));
 }
 
 void TestMainForm::outlineModeHidesTextModeControls()
@@ -364,6 +423,41 @@ void TestMainForm::docInformationColumnsShareTheWidth()
     QCOMPARE(grid->columnWidth(1), width - 35);
 }
 
+void TestMainForm::docInformationLabelsFit_data()
+{
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("12 pixels") << 12;
+    QTest::newRow("16 pixels") << 16;
+    QTest::newRow("22 pixels") << 22;
+}
+
+void TestMainForm::docInformationLabelsFit()
+{
+    // In the font the desktop gives, the labels show whole and the header row names the columns.
+    QFETCH(int, pixelSize);
+    const QFont appFont = QApplication::font();
+    QFont font = appFont;
+    font.setPixelSize(pixelSize);
+    QApplication::setFont(font);
+    TDocInfoGrid grid;
+    grid.resize(400, 200);
+    grid.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&grid);
+    // Room for each label, the text margins on both sides of the cell and its grid line.
+    const int margins = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
+    QStringList cut;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const QString label = grid.item(row, 0)->text();
+        if (grid.columnWidth(0) < grid.fontMetrics().horizontalAdvance(label) + margins)
+            cut << label;
+    }
+    QApplication::setFont(appFont);
+    QVERIFY(exposed);
+    QCOMPARE(cut, QStringList());
+    for (int column = 0; column < 2; ++column)
+        QVERIFY(!grid.horizontalHeaderItem(column)->text().isEmpty());
+}
+
 void TestMainForm::treePopupDependsOnTheSelection()
 {
     TDocumentModel *model = m_form->documentModel();
@@ -437,7 +531,10 @@ void TestMainForm::picturesComeFromTheImageFile()
     QVERIFY(!m_form->sbViewer->icon().isNull());
     QVERIFY(!m_form->tbExpand[0]->icon().isNull());
     QCOMPARE(m_form->tbarFile->iconSize(), QSize(24, 24));
-    // Every button fits its tool bar: nothing is pushed into an overflow menu.
+    // Every button fits its tool bar: nothing is pushed into an overflow menu while the
+    // navigator is as wide as its widest tool bar (a narrower one may hide a few).
+    m_form->MainSplitter->setSizes({320, 580});
+    QTRY_COMPARE(m_form->pnlNavi->width(), 320);
     for (const QToolBar *bar : {m_form->tbarFile, m_form->tbarEdit, m_form->tbarDisplay,
                                 m_form->tbarTreeEdit, m_form->tbarTree}) {
         for (QAction *a : bar->actions()) {
@@ -484,18 +581,50 @@ void TestMainForm::smallButtonsNarrowTheControlBarRows()
     QCOMPARE(m_form->tbarFile->widgetForAction(m_main->FileSave1)->size(), QSize(31, 31));
 }
 
-void TestMainForm::navigatorKeepsRoomForItsWidestToolBar()
+void TestMainForm::navigatorKeepsItsStoredWidth_data()
 {
-    m_form->MainSplitter->setSizes({60, 800});
-    QTRY_VERIFY(m_form->pnlNavi->width() > 60);
-    const QRect bar = m_form->cbarNavi->rect();
-    for (QAction *a : m_form->tbarTreeEdit->actions()) {
-        const QWidget *button = m_form->tbarTreeEdit->widgetForAction(a);
-        if (!button)
+    QTest::addColumn<int>("stored"); // 0: no NaviWidth in the settings
+    QTest::addColumn<int>("expected");
+    QTest::newRow("default") << 0 << 250;
+    QTest::newRow("narrower than the tool bar") << 180 << 180;
+    QTest::newRow("wide") << 320 << 320;
+}
+
+void TestMainForm::navigatorKeepsItsStoredWidth()
+{
+    // The navigator takes the stored width, however narrow, and the close writes it back
+    // unchanged; tool buttons without room stay reachable through the tool bar's extension.
+    QFETCH(int, stored);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    TSettings settings(file);
+    if (stored > 0)
+        settings.setValue(SettingKeys::FormNaviWidth, stored);
+    auto *form = new TMainForm(file);
+    auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+    form->resize(900, 600);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QTRY_COMPARE(form->pnlNavi->width(), expected);
+
+    QToolBar *bar = form->tbarTreeEdit;
+    const QRect room = form->cbarNavi->rect();
+    bool allShown = true;
+    for (QAction *a : bar->actions()) {
+        const QWidget *button = bar->widgetForAction(a);
+        if (a->isSeparator() || !button)
             continue;
-        const QRect r(button->mapTo(m_form->cbarNavi, QPoint(0, 0)), button->size());
-        QVERIFY2(bar.contains(r), qPrintable(a->objectName()));
+        const QRect r(button->mapTo(form->cbarNavi, QPoint(0, 0)), button->size());
+        allShown = allShown && button->isVisible() && room.contains(r);
     }
+    const auto *extension = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(allShown || (extension && extension->isVisible()));
+
+    QVERIFY(form->close());
+    QCOMPARE(settings.value(SettingKeys::FormNaviWidth), expected);
+    delete main;
+    delete form;
 }
 
 void TestMainForm::placementComesFromTheSettings()

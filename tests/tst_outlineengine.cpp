@@ -68,6 +68,9 @@ private Q_SLOTS:
     void loadingNeverMarksModified();
     void undoNeverBringsBackAnotherItem();
     void caretStatusText();
+    void caretStatusFollowsTheLoadedItem();
+    void makeNodesLineBreakAfterTheLast_data();
+    void makeNodesLineBreakAfterTheLast();
 };
 
 void TestOutlineEngine::addChildNumbersDefaultTitles()
@@ -538,6 +541,50 @@ void TestOutlineEngine::caretStatusText()
     QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  12:  1"));
     QCOMPARE(f.ruler->selStart(), 11);
     QCOMPARE(f.ruler->selEnd(), 12);
+}
+
+void TestOutlineEngine::caretStatusFollowsTheLoadedItem()
+{
+    // Selecting another item shows where its caret is, before any key is pressed.
+    TOutlineFixture f;
+    TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("0123456789A\r\nx"));
+    TTreeNode *b = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("b"), QStringLiteral("bb"));
+    f.select(a);
+    f.editor->setSelStart(14);
+    f.engine->ShowCaretPosition();
+    QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  2:  2"));
+    f.select(b);
+    QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  1:  1"));
+    f.select(a);
+    QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  2:  2"));
+}
+
+void TestOutlineEngine::makeNodesLineBreakAfterTheLast_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("break after the last") << QStringLiteral("一\n二\n") << QStringList{QStringLiteral("一"), QStringLiteral("二")};
+    QTest::newRow("no break after the last") << QStringLiteral("一\n二") << QStringList{QStringLiteral("一"), QStringLiteral("二")};
+    QTest::newRow("empty line inside") << QStringLiteral("一\n\n二\n")
+                                       << QStringList{QStringLiteral("一"), QString(), QStringLiteral("二")};
+    QTest::newRow("empty line before the break") << QStringLiteral("一\n\n") << QStringList{QStringLiteral("一"), QString()};
+}
+
+void TestOutlineEngine::makeNodesLineBreakAfterTheLast()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, titles);
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    f.pages->setCurrentWidget(f.editor2);
+    f.editor2->setFocus();
+    typeText(f.editor2, text);
+    f.engine->MakeNodesFromLines(t.WorkFolderNode());
+    QStringList made;
+    for (TTreeNode *n = t.WorkFolderNode()->firstChild(); n; n = n->nextSibling())
+        made << n->title();
+    QCOMPARE(made, titles);
+    QCOMPARE(f.engine->NewNodeCounter(), titles.size());
 }
 
 QTEST_MAIN(TestOutlineEngine)

@@ -47,6 +47,7 @@ private Q_SLOTS:
     void messageBoxAnswers();
     void saveDialogChoosesPathAndFilter();
     void filtersFromPipeList();
+    void openDialogTakesAMissingName();
     void nameFilterForFileDialog_data();
     void nameFilterForFileDialog();
 };
@@ -138,7 +139,8 @@ void TestPrompt::messageBoxAnswers_data()
     QTest::addColumn<int>("expected");   // TPrompt::Answer
     QTest::addColumn<QString>("expectedCaption");
 
-    const QString app = QStringLiteral("おるべく");
+    // Boxes without a caption of their own carry the application's title.
+    const QString app = QStringLiteral("OLVEK(おるべく)");
     QTest::newRow("Yes/No/Cancel, No") << int(TPrompt::Kind::YesNoCancel) << QString() << QStringLiteral("いいえ(&N)")
                                        << int(TPrompt::Answer::No) << app;
     QTest::newRow("Yes/No/Cancel, closed") << int(TPrompt::Kind::YesNoCancel) << QString() << QString()
@@ -159,7 +161,6 @@ void TestPrompt::messageBoxAnswers()
     QFETCH(int, expected);
     QFETCH(QString, expectedCaption);
 
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("おるべく"));
     TMessageBoxPrompt prompt;
     prompt.setCaption(caption);
     QString seenCaption;
@@ -231,6 +232,42 @@ void TestPrompt::saveDialogChoosesPathAndFilter()
     QVERIFY(prompt.saveFile(request).isCancelled());
 }
 
+void TestPrompt::openDialogTakesAMissingName()
+{
+    // The open reports a missing file with its own message, so the dialog lets the name through.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TMessageBoxPrompt prompt;
+    TPrompt::FileRequest request;
+    request.title = QStringLiteral("開く");
+    request.filters = {{QStringLiteral("OLVEK形式"), QStringLiteral("*.olvx;*.olv")}};
+    request.initialDirectory = dir.path();
+
+    // A dialog that refuses the name says so in a box of its own, from inside its accept; a
+    // second timer closes that box, and the dialog is then cancelled.
+    bool dialogRefused = false;
+    QTimer boxCloser;
+    connect(&boxCloser, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            dialogRefused = true;
+            box->reject();
+        }
+    });
+    boxCloser.start(20);
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->selectFile(QStringLiteral("ない.olvx"));
+        static_cast<QDialog *>(dialog)->accept(); // as the dialog's own button does
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    const TPrompt::FileChoice choice = prompt.openFile(request);
+    boxCloser.stop();
+    QVERIFY(!dialogRefused);
+    QCOMPARE(choice.path, dir.filePath(QStringLiteral("ない.olvx")));
+}
+
 void TestPrompt::filtersFromPipeList()
 {
     const auto filters = TPrompt::filtersFrom(QStringLiteral("HTMLファイル(*.html,*.htm)|*.html;*.htm"));
@@ -250,6 +287,14 @@ void TestPrompt::nameFilterForFileDialog_data()
                                   << QStringLiteral("HTMLファイル(*.html,*.htm) (*.html *.htm)");
     QTest::newRow("every file") << QStringLiteral("すべてのファイル") << QStringLiteral("*.*")
                                 << QStringLiteral("すべてのファイル (*)");
+    QTest::newRow("document types") << QStringLiteral("OLVEK形式") << QStringLiteral("*.olvx;*.olv")
+                                    << QStringLiteral("OLVEK形式 (*.olvx *.olv)");
+    // Descriptions that already end with their pattern show it once.
+    QTest::newRow("pattern in the description")
+        << QStringLiteral("OLVEK2形式(UTF-8)(*.olvx)") << QStringLiteral("*.olvx")
+        << QStringLiteral("OLVEK2形式(UTF-8)(*.olvx)");
+    QTest::newRow("pattern after a space") << QStringLiteral("OLVEK1形式(SJIS) (*.olv)") << QStringLiteral("*.olv")
+                                           << QStringLiteral("OLVEK1形式(SJIS) (*.olv)");
 }
 
 void TestPrompt::nameFilterForFileDialog()

@@ -355,7 +355,7 @@ void TestSaveKill::killedWindowSaves()
     // A program of its own, so that its settings file beside it is the test's. It lies in the
     // build folder, where programs may run, unlike some systems' temporary folder.
     QVERIFY(m_programDir.isValid());
-    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PATH), m_programDir.filePath(QStringLiteral("olvek"))));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), m_programDir.filePath(QStringLiteral("olvek"))));
     QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), m_programDir.filePath(QStringLiteral("olvek.bmp"))));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("documents")));
     const QString document = m_dir.filePath(QStringLiteral("documents/doc.olvx"));

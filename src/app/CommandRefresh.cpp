@@ -110,6 +110,8 @@ void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const
         setEnabled("EditCut1", line->hasSelectedText());
         setEnabled("EditCopy1", line->hasSelectedText());
         setEnabled("EditPaste1", clipboardHasText());
+        setEnabled("EditUndo1", line->isUndoAvailable());
+        setEnabled("EditRedo1", line->isRedoAvailable());
     } else if (auto *editor = qobject_cast<TOlvekEditor *>(focused)) {
         setEnabled("EditCut1", editor->hasSelection());
         setEnabled("EditCopy1", editor->hasSelection());
@@ -120,6 +122,13 @@ void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const
         setEnabled("EditCut1", treeCut);
         setEnabled("EditCopy1", treeCut);
         setEnabled("EditPaste1", treePaste);
+        // The tree keeps no undo history.
+        setEnabled("EditUndo1", false);
+        setEnabled("EditRedo1", false);
+    } else {
+        // Page tabs, the document information grid, buttons: nothing to cut, paste or undo.
+        for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1", "EditUndo1", "EditRedo1"})
+            setEnabled(name, false);
     }
 }
 

@@ -32,6 +32,15 @@ std::vector<TPrompt::FileFilter> saveFilters()
             {QStringLiteral("OLVEK1形式(SJIS) (*.olv)"), QStringLiteral("*.olv")}};
 }
 
+// A file chosen in a dialog makes its folder the current one: the next dialog starts there and
+// the window remembers it as the last folder when it closes.
+void makeFolderCurrent(const QString &chosenFile)
+{
+    const QString folder = QFileInfo(chosenFile).absolutePath();
+    if (QFileInfo(folder).isDir())
+        QDir::setCurrent(folder);
+}
+
 // Sets the loading flag for a scope and puts back what it was on every way out, so that an open
 // inside another (a recent file, the start-up document) keeps the flag up until the outer ends.
 class TLoadingScope
@@ -148,6 +157,7 @@ bool TDocumentFiles::OpenDocumentWithDialog()
     const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
     if (choice.isCancelled())
         return false;
+    makeFolderCurrent(choice.path);
     const QString oldName = m_state->fileName();
     if (!ReadDocumentFile(choice.path))
         return false;
@@ -210,6 +220,7 @@ bool TDocumentFiles::SaveDocumentAs()
     const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
     if (choice.isCancelled())
         return false;
+    makeFolderCurrent(choice.path);
     QString chosen = QFileInfo(choice.path).absoluteFilePath();
     const bool legacyType = choice.filterIndex == 1;
     // A name typed without an extension takes the one of the chosen file type.

@@ -209,6 +209,11 @@ void TEditingSession::connectControls()
     connect(tree, &TOlvekTreeView::titleEdited, this,
             [this](TTreeNode *, const QString &title) { m_form.eTitle->setText(title); });
     connect(m_form.Editor1, &TOlvekEditor::clicked, m_engine, &TOlvekEngine::ShowCaretPosition);
+    // What the title box can undo changes with every edit in it.
+    connect(m_form.eTitle, &QLineEdit::textEdited, this, &TEditingSession::refresh);
+    // The fifth panel of the editor's status bar names the encoding of the document's file.
+    connect(state, &TDocumentState::encodingLabelChanged, this,
+            [this](const QString &label) { m_form.stbarEditor->setPanelText(4, label); });
     tree->setIconProvider([this](const TTreeNode *node) { return itemIcon(node); });
     for (int level = 0; level < int(m_form.tbExpand.size()); ++level) {
         connect(m_form.tbExpand[size_t(level)], &QToolButton::clicked, this,
@@ -278,6 +283,9 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
             settings.setValue(SettingKeys::FormNaviWidth, m_panes->NaviWidth());
             settings.setValue(SettingKeys::FormLumenoTreeWidth, m_panes->HeadingsWidth());
         }
+        // The document still open goes to the top of the recent files, so that the next start
+        // (with AutoLoad) opens it again.
+        m_files->AddRecentFile(m_main.documentState()->fileName(), QString());
         settings.setRecentFiles(m_files->recentFiles());
     } else if (watched == m_form.eTitle && event->type() == QEvent::MouseButtonDblClick) {
         m_form.eTitle->selectAll();

@@ -44,7 +44,14 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
         m_session->engine()->ResetDocument();
         m_session->readStartupSettings(TSettings(m_form->settingsFile()));
         applySettings();
-        m_form->TreeView1->setSelectedNode(m_form->document()->first());
+        // The first item is selected with the change reported at once, so that it is shown
+        // before anything else runs: a report left for later would arrive inside the message box
+        // of a start-up document that cannot be opened, and be ignored while the open runs.
+        TOlvekTreeView *tree = m_form->TreeView1;
+        const int delay = tree->changeDelay();
+        tree->setChangeDelay(0);
+        tree->setSelectedNode(m_form->document()->first());
+        tree->setChangeDelay(delay);
         m_session->refresh();
 
         applyPictures();

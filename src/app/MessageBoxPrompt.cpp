@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+const QString TMessageBoxPrompt::ApplicationTitle = QStringLiteral("OLVEK(おるべく)");
+
 QString TMessageBoxPrompt::nameFilter(const FileFilter &filter)
 {
     QStringList patterns = filter.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -13,7 +15,11 @@ QString TMessageBoxPrompt::nameFilter(const FileFilter &filter)
         if (pattern == QLatin1String("*.*"))
             pattern = QStringLiteral("*");
     }
-    return filter.description + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    const QString list = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    // A description that already ends with its patterns shows them once.
+    if (filter.description.endsWith(list))
+        return filter.description;
+    return filter.description + QLatin1Char(' ') + list;
 }
 
 TPrompt::Answer TMessageBoxPrompt::ask(Kind kind, const QString &text)
@@ -71,7 +77,8 @@ TPrompt::FileChoice TMessageBoxPrompt::chooseFile(Kind kind, const FileRequest &
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDirectory);
     const bool saving = kind == Kind::SaveFile;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The open dialog also takes a name that does not exist; the open itself says so.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     if (!request.defaultExtension.isEmpty())
         dialog.setDefaultSuffix(request.defaultExtension);
@@ -98,5 +105,5 @@ QString TMessageBoxPrompt::boxCaption() const
 {
     if (!caption().isEmpty())
         return caption();
-    return QGuiApplication::applicationDisplayName();
+    return ApplicationTitle;
 }

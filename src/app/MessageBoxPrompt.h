@@ -9,6 +9,9 @@ class QWidget;
 class TMessageBoxPrompt : public TPrompt
 {
 public:
+    // The caption of the boxes when the prompt has none of its own: the application's title.
+    static const QString ApplicationTitle;
+
     // The Qt name filter for one entry; "*.*" means every file.
     static QString nameFilter(const FileFilter &filter);
 

@@ -2,6 +2,7 @@
 
 #include "Prompt.h"
 #include "document/ControlTrim.h"
+#include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "engine/ClipboardFunctions.h"
@@ -154,8 +155,12 @@ void TOutlineCommands::TreeClearTrash()
 void TOutlineCommands::TreeAllNodeOpen()
 {
     TDocumentTree &document = m_engine->document();
-    m_engine->Tree()->expandNode(document.MainTitleNode(), true);
-    m_engine->Tree()->expandNode(document.WorkFolderNode(), true);
+    TOlvekTreeView *tree = m_engine->Tree();
+    tree->expandNode(document.MainTitleNode(), true);
+    tree->expandNode(document.WorkFolderNode(), true);
+    // The rows opened above the selected item push it down, often out of the view.
+    if (TTreeNode *selected = tree->selectedNode())
+        tree->scrollTo(tree->documentModel()->indexOf(selected));
 }
 
 void TOutlineCommands::TreeAllNodeClose()

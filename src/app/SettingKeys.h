@@ -76,6 +76,8 @@ inline constexpr TBoolSetting EditorRetVisible{Editor, QLatin1String("RetVisible
 inline constexpr TBoolSetting EditorEofVisible{Editor, QLatin1String("EofVisible"), false};
 inline constexpr TIntSetting EditorLineMargin{Editor, QLatin1String("LineMargin"), 0};
 inline constexpr TBoolSetting EditorWordWrap{Editor, QLatin1String("WordWrap"), true};
+// Kept in the file but without effect: neither Qt nor the Linux input methods let a program
+// switch the input method to hiragana; the manual says how to set that in the input method.
 inline constexpr TBoolSetting EditorIMEOpen{Editor, QLatin1String("IMEOpen"), true};
 inline constexpr TStringSetting EditorFontName{Editor, QLatin1String("FontName"), DefaultFontName};
 inline constexpr TIntSetting EditorFontSize{Editor, QLatin1String("FontSize"), 10};

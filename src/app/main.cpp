@@ -9,15 +9,22 @@
 #include "ui/OpeningFormU1.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // No application display name: the platform would append it to every window caption. The
+    // message boxes carry the application's title themselves (TMessageBoxPrompt).
     QApplication::setApplicationName(QStringLiteral("olvek"));
-    QApplication::setApplicationDisplayName(QStringLiteral("OLVEK(おるべく)"));
     installFontSubstitutions();
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
+
+    // The document named on the command line, taken relative to the folder the program was
+    // started in, before the main window makes the last folder the current one.
+    const QString argument = QApplication::arguments().value(1);
+    const QString startupFile = argument.isEmpty() ? QString() : QFileInfo(argument).absoluteFilePath();
 
     // The opening window lives only while the main window and the data module are created.
     auto *opening = new TOpeningForm;
@@ -27,8 +34,9 @@ int main(int argc, char *argv[])
     delete opening;
     if (Main.startupFailed())
         return 1;
+    // The start-up document is opened before the window shows, so that the window shows it (or,
+    // when it cannot be opened, the empty document) from the start.
+    Main.session()->openStartupDocument(startupFile, TSettings(MainForm.settingsFile()));
     MainForm.show();
-    const QStringList arguments = QApplication::arguments();
-    Main.session()->openStartupDocument(arguments.value(1), TSettings(MainForm.settingsFile()));
     return app.exec();
 }

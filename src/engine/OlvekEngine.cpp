@@ -342,8 +342,11 @@ void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
     lines->setWordWrap(false);
     commitSelected();
     TDocumentTree &tree = document();
-    const QStringList titles = lines->lines();
-    for (const QString &title : titles) {
+    QStringList titles = lines->lines();
+    // A line break after the last title ends that line; it does not begin an item of its own.
+    if (titles.size() > 1 && titles.last().isEmpty())
+        titles.removeLast();
+    for (const QString &title : std::as_const(titles)) {
         TTreeNode *node = tree.addChild(target, title);
         selectNode(node);
         m_editor->clearAll();
@@ -419,6 +422,8 @@ void TOlvekEngine::LoadItem(TTreeNode *item)
     m_editor->setModified(false);
     if (m_controls.eTitle)
         m_controls.eTitle->setText(item ? item->title() : QString());
+    // The caret panel shows where the caret of this item is, not the last one's.
+    ShowCaretPosition();
 }
 
 void TOlvekEngine::ResetDocument()

@@ -56,7 +56,8 @@ QPixmap programPicture()
 } // namespace
 
 TAboutForm::TAboutForm(QWidget *parent)
-    : TAboutForm(parent, Qt::Dialog)
+    : TAboutForm(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                             | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
 }
 

@@ -3,12 +3,28 @@
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QToolBar>
 
 #include <algorithm>
 
 namespace {
 // Room between bands and around the edges, as the grips of a control bar leave it.
 constexpr int BandGap = 4;
+
+// The width a band asks for: the one it was fixed to, or its size hint.
+int preferredWidth(const QWidget *band)
+{
+    return band->maximumWidth() < QWIDGETSIZE_MAX ? band->maximumWidth() : band->sizeHint().width();
+}
+
+// The least width a band can do with: a tool bar moves the buttons it has no room for into its
+// extension menu; other bands keep their fixed or minimum width.
+int leastWidth(const QWidget *band)
+{
+    if (qobject_cast<const QToolBar *>(band))
+        return std::min(band->minimumSizeHint().width(), preferredWidth(band));
+    return std::max(band->minimumSizeHint().width(), band->minimumWidth());
+}
 } // namespace
 
 TControlBar::TControlBar(int rowSize, QWidget *parent)
@@ -39,18 +55,18 @@ QSize TControlBar::sizeHint() const
     int w = BandGap;
     for (QWidget *band : m_bands) {
         if (!band->isHidden())
-            w += band->sizeHint().width() + BandGap;
+            w += preferredWidth(band) + BandGap;
     }
     return {w, m_rowSize};
 }
 
 QSize TControlBar::minimumSizeHint() const
 {
-    // Never narrower than its widest band, which could not wrap any further.
+    // As narrow as its widest band can become.
     int widest = 0;
     for (QWidget *band : m_bands) {
         if (!band->isHidden())
-            widest = std::max(widest, band->sizeHint().width());
+            widest = std::max(widest, leastWidth(band));
     }
     return {widest + 2 * BandGap, heightForWidth(width())};
 }
@@ -103,11 +119,15 @@ int TControlBar::placeBands(int width, bool move)
     for (QWidget *band : m_bands) {
         if (band->isHidden())
             continue;
-        const QSize size = band->sizeHint().boundedTo(QSize(QWIDGETSIZE_MAX, m_rowSize));
+        // A band wider than a whole row gets the row, or as little as it can do with.
+        const int bandWidth = std::min(preferredWidth(band), std::max(leastWidth(band), width - 2 * BandGap));
+        const QSize size(bandWidth, std::min(band->sizeHint().height(), m_rowSize));
         if (x > BandGap && x + size.width() > width) {
             ++row;
             x = BandGap;
         }
+        if (move && band->minimumWidth() > size.width())
+            band->setMinimumWidth(size.width());
         if (move)
             band->setGeometry(x, row * m_rowSize + (m_rowSize - size.height()) / 2, size.width(),
                               size.height());

@@ -21,9 +21,7 @@ TDocInfoGrid::TDocInfoGrid(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     // Column 1 gets whatever column 0 leaves, however little.
     horizontalHeader()->setMinimumSectionSize(0);
-    setHorizontalHeaderLabels({QString(), QString()});
-    setColumnWidth(0, 113);
-    setColumnWidth(1, 147);
+    setHorizontalHeaderLabels({QStringLiteral("情報"), QStringLiteral("内容")});
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -36,6 +34,14 @@ TDocInfoGrid::TDocInfoGrid(QWidget *parent)
         setItem(row, 0, new QTableWidgetItem(labels[row]));
         setItem(row, 1, new QTableWidgetItem);
     }
+    // Column 0 starts wide enough for its labels in the font in use, grid line included.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int labelWidth = 0;
+    for (int row = 0; row < 3; ++row)
+        labelWidth = std::max(labelWidth, itemDelegate()->sizeHint(option, model()->index(row, 0)).width() + 1);
+    setColumnWidth(0, std::max(113, labelWidth));
+    setColumnWidth(1, 147);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section) {
                 if (section == 0)

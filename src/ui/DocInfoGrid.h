@@ -2,9 +2,9 @@
 
 #include <QTableWidget>
 
-// The document information page: a header row left empty, then the main title, the file name
-// and the number of items, in two columns that share the grid's width. It never shows a
-// selection.
+// The document information page: a header row naming the two columns, then the main title,
+// the file name and the number of items, in two columns that share the grid's width. It never
+// shows a selection.
 class TDocInfoGrid : public QTableWidget
 {
     Q_OBJECT

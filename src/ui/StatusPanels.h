@@ -6,7 +6,8 @@
 class QLabel;
 
 // A status bar divided into fixed panels addressed by index, as the window's status texts expect.
-// A width of 0 makes a panel stretch over the remaining room.
+// A width of 0 makes a panel stretch over the remaining room. A fixed panel keeps its width
+// unless its text needs more, and then grows to fit the text.
 class TStatusPanels : public QStatusBar
 {
     Q_OBJECT
@@ -20,4 +21,5 @@ public:
 
 private:
     QList<QLabel *> m_panels;
+    QList<int> m_widths;
 };
