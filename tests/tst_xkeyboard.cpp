@@ -1,0 +1,177 @@
+// The real program on a virtual X display, driven by key events from xdotool the way a keyboard
+// sends them: commands that come faster than the navigator's selection delay.
+#include "document/DocumentTree.h"
+#include "files/JsonDocumentFormat.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Main title "本" (open) with A and B.
+const QByteArray document =
+    R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-10T09:00:00.000+09:00","content":[)"
+    R"({"title":"本","text":"本の本文\r\n","expand":true,"children":[{"title":"A","text":"A の本文\r\n"},{"title":"B","text":"B の本文\r\n"}]},)"
+    R"({"title":"作業フォルダ","text":"作業フォルダ（ここに文書は書けません）\r\n"},)"
+    R"({"title":"ゴミ箱","text":"ゴミ箱（ここに文書は書けません）\r\n"},)"
+    R"({"title":"クリップ","text":"クリップボード保管フォルダ（ここに文書は書けません）\r\n"}]})";
+
+constexpr int Patience = 60000;
+
+// "title=body" of every item in pre-order; an unreadable file gives the empty text.
+QString bodies(const QString &path)
+{
+    TDocumentTree tree;
+    if (!TJsonDocumentFormat::read(path, tree).ok)
+        return {};
+    QStringList parts;
+    for (TTreeNode *n = tree.first(); n; n = n->next())
+        parts << n->title() + u'=' + n->data()->Lines.join(u'|');
+    return parts.join(u' ');
+}
+} // namespace
+
+class TestXKeyboard : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void commandRightAfterAnArrowKey_data();
+    void commandRightAfterAnArrowKey();
+
+private:
+    // Runs xdotool with these arguments on the virtual display; its standard output.
+    QString xdotool(const QStringList &arguments);
+    QString windowName(const QString &window);
+
+    QProcess m_display;
+    QString m_displayName;
+    QString m_xdotool;
+};
+
+void TestXKeyboard::initTestCase()
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    m_xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    QVERIFY2(!xvfb.isEmpty() && !m_xdotool.isEmpty(), "Xvfb and xdotool are needed (scripts/setup installs them)");
+    // The first display number whose lock file is free; Xvfb refuses a taken one and exits.
+    for (int number = 90 + int(QCoreApplication::applicationPid() % 50); number < 400; ++number) {
+        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
+            || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            continue;
+        m_displayName = QStringLiteral(":%1").arg(number);
+        m_display.start(xvfb, {m_displayName, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QVERIFY(m_display.waitForStarted());
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+        QDeadlineTimer deadline(Patience);
+        while (!QFile::exists(socket) && m_display.state() == QProcess::Running && !deadline.hasExpired())
+            QTest::qWait(50);
+        if (QFile::exists(socket) && m_display.state() == QProcess::Running)
+            return;
+        m_display.kill();
+        m_display.waitForFinished();
+    }
+    QFAIL("no virtual display could be started");
+}
+
+void TestXKeyboard::cleanupTestCase()
+{
+    if (m_display.state() == QProcess::Running) {
+        m_display.terminate();
+        if (!m_display.waitForFinished(10000))
+            m_display.kill();
+    }
+}
+
+QString TestXKeyboard::xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_displayName);
+    process.setProcessEnvironment(environment);
+    process.start(m_xdotool, arguments);
+    if (!process.waitForFinished(Patience))
+        process.kill();
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString TestXKeyboard::windowName(const QString &window)
+{
+    return xdotool({QStringLiteral("getwindowname"), window});
+}
+
+void TestXKeyboard::commandRightAfterAnArrowKey_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Down, Ctrl+S") << QStringLiteral("ctrl+s")
+                                  << QStringLiteral("本x=本の本文 A=A の本文 B=B の本文 作業フォルダ=作業フォルダ（ここに文書は書けません） "
+                                                    "ゴミ箱=ゴミ箱（ここに文書は書けません） クリップ=クリップボード保管フォルダ（ここに文書は書けません）");
+    QTest::newRow("Down, Ctrl+I") << QStringLiteral("ctrl+i")
+                                  << QStringLiteral("本x=本の本文 [タイトル未定] 6= A=A の本文 B=B の本文 作業フォルダ=作業フォルダ（ここに文書は書けません） "
+                                                    "ゴミ箱=ゴミ箱（ここに文書は書けません） クリップ=クリップボード保管フォルダ（ここに文書は書けません）");
+}
+
+void TestXKeyboard::commandRightAfterAnArrowKey()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, expected);
+    // The program reads its settings beside itself: a copy of it in a fresh folder starts from
+    // the defaults and leaves the build alone.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("olvek"));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_APP_PATH), program));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), dir.filePath(QStringLiteral("olvek.bmp"))));
+    const QString path = dir.filePath(QStringLiteral("doc.olvx"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(document);
+    }
+
+    QProcess olvek;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_displayName);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("HOME"), dir.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    olvek.setProcessEnvironment(environment);
+    olvek.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    olvek.start(program, {path});
+    QVERIFY(olvek.waitForStarted());
+    auto stop = qScopeGuard([&olvek] {
+        olvek.kill();
+        olvek.waitForFinished();
+    });
+
+    // The window once the document is open: its caption names the file.
+    QString window;
+    QTRY_VERIFY_WITH_TIMEOUT(!(window = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("doc\\.olvx")})
+                                            .section(u'\n', 0, 0))
+                                  .isEmpty(),
+                             Patience);
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    // A letter typed into the title box marks the document modified, so Ctrl+S saves; then F12
+    // goes to the body editor and once more to the tree, where 本 is selected and shown.
+    xdotool({QStringLiteral("key"), QStringLiteral("shift+F12"), QStringLiteral("End"), QStringLiteral("x")});
+    QTRY_VERIFY_WITH_TIMEOUT(windowName(window).contains(QStringLiteral(" *")), Patience);
+    xdotool({QStringLiteral("key"), QStringLiteral("F12"), QStringLiteral("F12")});
+
+    // Both keys within a few milliseconds, well inside the tree's delay.
+    xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("1"), QStringLiteral("Down"), command});
+    if (command != QLatin1String("ctrl+s"))
+        xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QTRY_VERIFY_WITH_TIMEOUT(!windowName(window).contains(QStringLiteral(" *")), Patience);
+    QCOMPARE(bodies(path), expected);
+}
+
+QTEST_MAIN(TestXKeyboard)
+#include "tst_xkeyboard.moc"
