@@ -103,8 +103,8 @@ void TestWindowCommands::show(const QString &title)
     TTreeNode *node = titled(tree(), title);
     QVERIFY(node);
     m_form->TreeView1->setSelectedNode(node);
-    QTRY_COMPARE(m_main->session()->engine()->EditorItem(), node);
-    QCOMPARE(m_form->eTitle->text(), title);
+    QTRY_COMPARE(m_form->eTitle->text(), title);
+    QCOMPARE(m_main->session()->engine()->EditorItem(), node);
 }
 
 void TestWindowCommands::saveRightAfterAnArrowKey()
