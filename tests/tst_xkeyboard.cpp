@@ -66,8 +66,10 @@ void TestXKeyboard::initTestCase()
             || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
             continue;
         m_displayName = QStringLiteral(":%1").arg(number);
+        // Without -noreset the server resets whenever its last client leaves, and a program
+        // started in that moment cannot connect.
         m_display.start(xvfb, {m_displayName, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         QVERIFY(m_display.waitForStarted());
         const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
         QDeadlineTimer deadline(Patience);
