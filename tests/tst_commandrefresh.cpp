@@ -90,7 +90,7 @@ private Q_SLOTS:
 
 void TestCommandRefresh::treeAvailability_data()
 {
-    // The document: main title with a(a1 a2(a21)) b; a chain to level 16 under the work folder.
+    // The document: main title with a(a1 a2(a21)) b; a chain to level 17 under the work folder.
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QStringList>("enabled");
     QTest::newRow("main title")
@@ -106,6 +106,8 @@ void TestCommandRefresh::treeAvailability_data()
                                "TreeNodeMoveRight", "TreeNodeMoveUp"};
     QTest::newRow("level 16 with an older sibling")
         << "L16b" << QStringList{"TreeInsertNode", "TreeAddNode", "TreeDeleteNode", "TreeNodeMoveLeft", "TreeNodeMoveUp"};
+    QTest::newRow("level 17, as a file may hold")
+        << "L17b" << QStringList{"TreeInsertNode", "TreeAddNode", "TreeDeleteNode", "TreeNodeMoveLeft", "TreeNodeMoveUp"};
 }
 
 void TestCommandRefresh::treeAvailability()
@@ -122,7 +124,9 @@ void TestCommandRefresh::treeAvailability()
     for (int level = 1; level < 16; ++level)
         n = addItem(t, n, QStringLiteral("L%1").arg(level));
     addItem(t, n, QStringLiteral("L16a"));
-    addItem(t, n, QStringLiteral("L16b"));
+    TTreeNode *deepest = addItem(t, n, QStringLiteral("L16b"));
+    addItem(t, deepest, QStringLiteral("L17a"));
+    addItem(t, deepest, QStringLiteral("L17b"));
     f.outline.select(f.outline.titled(selected));
     f.refresh->run();
     QCOMPARE(f.enabledTreeActions(), enabled);

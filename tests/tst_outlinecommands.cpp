@@ -29,6 +29,8 @@ private Q_SLOTS:
     void makeNodesNeedsText_data();
     void makeNodesNeedsText();
     void closeAllKeepsTheEdit();
+    void closeAllSelectsWhatShowsTheItem_data();
+    void closeAllSelectsWhatShowsTheItem();
     void openAllLeavesTrashAndClip();
     void editCommandsFollowTheFocus();
     void pasteDoesNothingWhileReplacing();
@@ -111,7 +113,39 @@ void TestOutlineCommands::closeAllKeepsTheEdit()
     commands.TreeAllNodeClose();
     QCOMPARE(a->data()->Lines, QStringList{QStringLiteral("A!")});
     QVERIFY(!t.MainTitleNode()->isExpanded());
-    QCOMPARE(f.editor->text(), f.selected()->data()->text().chopped(2));
+    QCOMPARE(f.editor->lines(), f.selected()->data()->Lines);
+}
+
+void TestOutlineCommands::closeAllSelectsWhatShowsTheItem_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("deep in the document") << "a11" << "メインタイトル";
+    QTest::newRow("in the work folder") << "w1" << "作業フォルダ";
+    QTest::newRow("directly under the main title") << "a" << "メインタイトル";
+    QTest::newRow("in the trash, which stays open") << "t1" << "t1";
+}
+
+void TestOutlineCommands::closeAllSelectsWhatShowsTheItem()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, shown);
+    TOutlineFixture f;
+    TOutlineCommands commands(f.engine);
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"), QStringLiteral("A"));
+    addItem(t, addItem(t, a, QStringLiteral("a1"), QStringLiteral("A1")), QStringLiteral("a11"), QStringLiteral("A11"));
+    addItem(t, t.WorkFolderNode(), QStringLiteral("w1"), QStringLiteral("W1"));
+    addItem(t, t.TrashNode(), QStringLiteral("t1"), QStringLiteral("T1"));
+    t.MainTitleNode()->data()->setBodyFromText(QStringLiteral("main"));
+    f.select(f.titled(selected));
+    commands.TreeAllNodeClose();
+    TTreeNode *expected = f.titled(shown);
+    QCOMPARE(f.selected(), expected);
+    QVERIFY(f.treeView->visualRect(f.treeView->currentIndex()).isValid());
+    QCOMPARE(f.engine->EditorItem(), expected);
+    QCOMPARE(f.editor->lines(), expected->data()->Lines);
+    QCOMPARE(f.title->text(), shown);
 }
 
 void TestOutlineCommands::openAllLeavesTrashAndClip()

@@ -1,6 +1,10 @@
 #include "support/OutlineFixture.h"
+#include "support/RootInvariant.h"
 #include "support/TypeText.h"
 
+#include "app/DocumentFiles.h"
+
+#include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -25,6 +30,36 @@ TTreeNode *addItem(TDocumentTree &tree, TTreeNode *parent, const QString &title,
     auto data = std::make_unique<TNodeData>();
     data->setBodyFromText(body);
     return tree.addChild(parent, title, std::move(data));
+}
+
+// The body every item of the operations' document starts with; copies keep it, new items are
+// untitled and empty.
+QString bodyOf(const QString &title)
+{
+    return title + QStringLiteral(" の本文");
+}
+
+// Items whose body is not the one they started with (the folder roots are the invariant's).
+QStringList misplacedBodies(const TDocumentTree &tree)
+{
+    QStringList wrong;
+    for (TTreeNode *n = tree.first(); n; n = n->next()) {
+        if (tree.isFolderRoot(n))
+            continue;
+        const QStringList expected = TDocumentTree::isUntitled(n->title()) ? QStringList() : QStringList{bodyOf(n->title())};
+        if (!n->data() || n->data()->Lines != expected)
+            wrong << n->title();
+    }
+    return wrong;
+}
+
+// Titles, levels and bodies of every item in pre-order.
+QString snapshot(const TDocumentTree &tree)
+{
+    QStringList parts;
+    for (TTreeNode *n = tree.first(); n; n = n->next())
+        parts << n->title() + u'@' + QString::number(n->level()) + u'=' + (n->data() ? n->data()->Lines.join(u'|') : QString());
+    return parts.join(u' ');
 }
 
 TTreeNode *chainToLevel(TDocumentTree &tree, int level)
@@ -71,6 +106,15 @@ private Q_SLOTS:
     void caretStatusFollowsTheLoadedItem();
     void makeNodesLineBreakAfterTheLast_data();
     void makeNodesLineBreakAfterTheLast();
+    void commitStoresIntoTheEditorsItem_data();
+    void commitStoresIntoTheEditorsItem();
+    void commitIntoAGoneItemStoresNothing();
+    void operationsKeepTheRoots_data();
+    void operationsKeepTheRoots();
+    void demoteShowsTheMovedItem_data();
+    void demoteShowsTheMovedItem();
+    void cuttingTheFirstVisibleItemKeepsTheView();
+    void makeNodesRespectsTheLevelLimit();
 };
 
 void TestOutlineEngine::addChildNumbersDefaultTitles()
@@ -149,6 +193,7 @@ void TestOutlineEngine::addChildLevelLimit_data()
     QTest::addColumn<bool>("created");
     QTest::newRow("level 15 gets a child") << 15 << true;
     QTest::newRow("level 16 refuses") << 16 << false;
+    QTest::newRow("level 17 (from a file) refuses") << 17 << false;
 }
 
 void TestOutlineEngine::addChildLevelLimit()
@@ -296,6 +341,7 @@ void TestOutlineEngine::demote_data()
     QTest::newRow("second child goes under the first") << 3 << false << true << QString();
     QTest::newRow("first child stays") << 3 << true << false << QString();
     QTest::newRow("level 16 explains") << 16 << false << false << QStringLiteral("これ以上下の階層には移動できません");
+    QTest::newRow("level 17 (from a file) explains") << 17 << false << false << QStringLiteral("これ以上下の階層には移動できません");
 }
 
 void TestOutlineEngine::demote()
@@ -585,6 +631,194 @@ void TestOutlineEngine::makeNodesLineBreakAfterTheLast()
         made << n->title();
     QCOMPARE(made, titles);
     QCOMPARE(f.engine->NewNodeCounter(), titles.size());
+}
+
+void TestOutlineEngine::commitStoresIntoTheEditorsItem_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("save") << QStringLiteral("save");
+    QTest::newRow("auto-save tick") << QStringLiteral("auto-save");
+    QTest::newRow("insert before (Ctrl+I)") << QStringLiteral("insert");
+    QTest::newRow("add after (Ctrl+K)") << QStringLiteral("add");
+    QTest::newRow("add child (Ctrl+L)") << QStringLiteral("child");
+}
+
+void TestOutlineEngine::commitStoresIntoTheEditorsItem()
+{
+    QFETCH(QString, trigger);
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("A"), bodyOf(QStringLiteral("A")));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("B"), bodyOf(QStringLiteral("B")));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TDocumentFiles files(f.engine, &f.state, f.statusBar);
+    f.state.setFileName(dir.filePath(QStringLiteral("doc.olvx")));
+    f.select(a);
+    // Down onto B: the tree selects B at once but reports it only after its delay, so the editor
+    // still holds A's text when the command comes.
+    f.treeView->setChangeDelay(60000);
+    f.treeView->setFocus();
+    QTest::keyClick(f.treeView, Qt::Key_Down);
+    QCOMPARE(f.selected(), b);
+    QCOMPARE(f.editor->text(), bodyOf(QStringLiteral("A")));
+    if (trigger == QLatin1String("save")) {
+        QVERIFY(files.SaveDocument());
+    } else if (trigger == QLatin1String("auto-save")) {
+        f.state.setModified(true);
+        files.Timer1Timer();
+        QVERIFY(!f.state.isModified());
+    } else if (trigger == QLatin1String("insert")) {
+        f.engine->InsertBefore();
+    } else if (trigger == QLatin1String("add")) {
+        f.engine->AddAfter();
+    } else {
+        f.engine->AddChild();
+    }
+    f.treeView->completePendingChange();
+    QCOMPARE(a->data()->Lines, QStringList{bodyOf(QStringLiteral("A"))});
+    QCOMPARE(b->data()->Lines, QStringList{bodyOf(QStringLiteral("B"))});
+    QCOMPARE(a->title(), QStringLiteral("A"));
+    QCOMPARE(b->title(), QStringLiteral("B"));
+}
+
+void TestOutlineEngine::commitIntoAGoneItemStoresNothing()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.TrashNode(), QStringLiteral("A"), bodyOf(QStringLiteral("A")));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("B"), bodyOf(QStringLiteral("B")));
+    f.select(a);
+    QCOMPARE(f.engine->EditorItem(), a);
+    f.treeView->setChangeDelay(60000);
+    f.engine->EmptyTrash();
+    QVERIFY(!f.engine->EditorItem());
+    f.select(b);
+    f.engine->Commit(b, true);
+    QCOMPARE(b->data()->Lines, QStringList{bodyOf(QStringLiteral("B"))});
+}
+
+void TestOutlineEngine::operationsKeepTheRoots_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("acts");
+    const QStringList operations{"insert", "add", "child", "delete", "cut", "copy", "paste", "up", "down", "left", "right"};
+    // Per selection, the operations that change the document; every other one refuses.
+    const QList<QPair<QString, QStringList>> selections{
+        {QStringLiteral("メインタイトル"), {"child", "paste"}},
+        {QStringLiteral("作業フォルダ"), {"child", "paste"}},
+        {QStringLiteral("ゴミ箱"), {"paste"}},
+        {QStringLiteral("クリップ"), {"child"}},
+        {QStringLiteral("b"), {"insert", "add", "child", "delete", "cut", "copy", "paste", "up", "right"}},
+        {QStringLiteral("w2"), {"insert", "add", "child", "delete", "cut", "copy", "paste", "up", "right"}},
+        // t2 is already the trash's last item, where deleting puts it.
+        {QStringLiteral("t2"), {"insert", "add", "child", "cut", "copy", "paste", "up", "right"}},
+        {QStringLiteral("c1"), {"insert", "add", "child", "delete"}},
+    };
+    for (const auto &[selected, acting] : selections) {
+        for (const QString &operation : operations) {
+            QTest::addRow("%s on %s", qPrintable(operation), qPrintable(selected))
+                << operation << selected << acting.contains(operation);
+        }
+    }
+}
+
+void TestOutlineEngine::operationsKeepTheRoots()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, selected);
+    QFETCH(bool, acts);
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    t.MainTitleNode()->data()->setBodyFromText(bodyOf(TDocumentTree::MainTitleCaption));
+    const auto add = [&](TTreeNode *parent, const char *title) {
+        return addItem(t, parent, QString::fromUtf8(title), bodyOf(QString::fromUtf8(title)));
+    };
+    TTreeNode *a = add(t.MainTitleNode(), "a");
+    add(a, "a1");
+    add(t.MainTitleNode(), "b");
+    add(t.WorkFolderNode(), "w1");
+    add(t.WorkFolderNode(), "w2");
+    add(t.TrashNode(), "t1");
+    add(t.TrashNode(), "t2");
+    add(add(t.ClipFolderNode(), "c1"), "c11");
+    const TRootInvariant roots(t);
+    f.select(a);
+    const QString before = snapshot(t);
+    // Right after an arrow key: the tree already selects the item, the editor still holds a.
+    f.treeView->setChangeDelay(60000);
+    f.treeView->setSelectedNode(f.titled(selected));
+
+    const QHash<QString, void (TOlvekEngine::*)()> operations{
+        {"insert", &TOlvekEngine::InsertBefore}, {"add", &TOlvekEngine::AddAfter},
+        {"child", &TOlvekEngine::AddChild},      {"delete", &TOlvekEngine::DeleteToTrash},
+        {"cut", &TOlvekEngine::CutNode},         {"copy", &TOlvekEngine::CopyNode},
+        {"paste", &TOlvekEngine::PasteNodes},    {"up", &TOlvekEngine::MoveUp},
+        {"down", &TOlvekEngine::MoveDown},       {"left", &TOlvekEngine::MoveLeft},
+        {"right", &TOlvekEngine::MoveRight},
+    };
+    (f.engine->*operations.value(operation))();
+    f.treeView->completePendingChange();
+
+    QCOMPARE(roots.fault(), QString());
+    QCOMPARE(misplacedBodies(t), QStringList());
+    QCOMPARE(snapshot(t) != before, acts);
+    QCOMPARE(f.prompt.texts(), QStringList());
+}
+
+void TestOutlineEngine::demoteShowsTheMovedItem_data()
+{
+    QTest::addColumn<bool>("olderHasChildren");
+    QTest::newRow("under a sibling without children") << false;
+    QTest::newRow("under a collapsed sibling") << true;
+}
+
+void TestOutlineEngine::demoteShowsTheMovedItem()
+{
+    QFETCH(bool, olderHasChildren);
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *older = addItem(t, t.MainTitleNode(), QStringLiteral("older"));
+    if (olderHasChildren)
+        addItem(t, older, QStringLiteral("older1"));
+    TTreeNode *item = addItem(t, t.MainTitleNode(), QStringLiteral("item"));
+    f.select(item);
+    QVERIFY(!older->isExpanded());
+    f.engine->MoveRight();
+    QCOMPARE(item->parent(), older);
+    QCOMPARE(f.selected(), item);
+    QVERIFY(older->isExpanded());
+    QVERIFY(f.treeView->isExpanded(f.treeView->documentModel()->indexOf(older)));
+    QVERIFY(f.treeView->visualRect(f.treeView->currentIndex()).isValid());
+}
+
+void TestOutlineEngine::cuttingTheFirstVisibleItemKeepsTheView()
+{
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    for (int i = 0; i < 200; ++i)
+        addItem(t, t.MainTitleNode(), QStringLiteral("item %1").arg(i));
+    f.treeView->expandNode(t.MainTitleNode());
+    TTreeNode *first = f.titled(QStringLiteral("item 100"));
+    f.select(first);
+    f.treeView->setTopNode(first);
+    QTRY_COMPARE(f.treeView->topNode(), first);
+    f.engine->CutNode();
+    QCOMPARE(first->parent(), t.ClipFolderNode());
+    QTRY_COMPARE(f.treeView->topNode(), f.titled(QStringLiteral("item 101")));
+}
+
+void TestOutlineEngine::makeNodesRespectsTheLevelLimit()
+{
+    TOutlineFixture f;
+    TTreeNode *deep = chainToLevel(f.tree(), 16);
+    f.select(deep);
+    f.editor2->setText(QStringLiteral("x\ny"));
+    const int count = f.tree().count();
+    f.engine->MakeNodesFromLines(deep);
+    QCOMPARE(f.tree().count(), count);
+    QCOMPARE(f.prompt.texts(), QStringList{QStringLiteral("これ以上下の階層はつくれません")});
 }
 
 QTEST_MAIN(TestOutlineEngine)

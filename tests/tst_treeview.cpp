@@ -599,6 +599,9 @@ void TestTreeView::dropMovesItem()
     QCOMPARE(dropped.count(), 1);
     QCOMPARE(f.view.selectedNode(), node);
     QCOMPARE(node->isExpanded(), node->hasChildren());
+    // The moved item stays selected, so the item it went into opens and shows it.
+    if (TOlvekTreeView::DropMode(mode) == TOlvekTreeView::DropMode::Into)
+        QVERIFY(f.view.isExpanded(f.view.documentModel()->indexOf(node->parent())));
 }
 
 void TestTreeView::dropIntoTrashSelectsCollapsedTrash()

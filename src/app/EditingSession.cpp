@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
@@ -122,6 +123,10 @@ void TEditingSession::connectActions()
     TMain &m = m_main;
     TDocumentFiles *files = m_files;
     TOutlineCommands *c = m_commands.get();
+    // Connected before every handler: a command right after an arrow key acts with the editor
+    // already showing the item the tree selects, not the one it left.
+    for (QAction *action : m.actions())
+        connect(action, &QAction::triggered, m_form.TreeView1, &TOlvekTreeView::completePendingChange);
     connect(m.FileNew1, &QAction::triggered, files, &TDocumentFiles::NewDocument);
     connect(m.FileOpen1, &QAction::triggered, files, &TDocumentFiles::OpenDocumentWithDialog);
     connect(m.FileSave1, &QAction::triggered, files, &TDocumentFiles::SaveDocument);
@@ -204,6 +209,12 @@ void TEditingSession::connectControls()
     connect(tree, &TOlvekTreeView::dropStatusChanged, this,
             [this](const QString &text) { m_form.stbarTree->setPanelText(1, text); });
     connect(tree, &TOlvekTreeView::mousePressed, this, &TEditingSession::refresh);
+    // The commands follow the selection at once, not only when the tree reports it after its
+    // delay: a shortcut right after an arrow key is decided for the item the tree selects.
+    connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, state](const QModelIndex &current) {
+        if (current.isValid() && !state->isLoading())
+            refresh();
+    });
     connect(tree, &TOlvekTreeView::titleEditStarted, this, [this] { m_form.TreeEditing = true; });
     connect(tree, &TOlvekTreeView::titleEditEnded, this, [this] { m_form.TreeEditing = false; });
     connect(tree, &TOlvekTreeView::titleEdited, this,
@@ -214,6 +225,23 @@ void TEditingSession::connectControls()
     // The fifth panel of the editor's status bar names the encoding of the document's file.
     connect(state, &TDocumentState::encodingLabelChanged, this,
             [this](const QString &label) { m_form.stbarEditor->setPanelText(4, label); });
+    // Cut, copy, undo and redo follow what the body editors can do now, so their keys reach the
+    // commands (and the jump history) rather than the editor's own bindings.
+    for (TOlvekEditor *editor : {m_form.Editor1, m_form.Editor2}) {
+        connect(editor, &QPlainTextEdit::copyAvailable, this, &TEditingSession::refresh);
+        connect(editor, &QPlainTextEdit::undoAvailable, this, &TEditingSession::refresh);
+        connect(editor, &QPlainTextEdit::redoAvailable, this, &TEditingSession::refresh);
+    }
+    // The fixed entries of the jump menu, shared by its copies in the pop-up menus.
+    const QList<QPair<QAction *, TTreeNode *(TDocumentTree::*)() const>> rootJumps{
+        {m_form.miJumpMainTitle, &TDocumentTree::MainTitleNode},
+        {m_form.miJumpWorkFolder, &TDocumentTree::WorkFolderNode},
+        {m_form.miJumpTrash, &TDocumentTree::TrashNode},
+    };
+    for (const auto &[entry, root] : rootJumps) {
+        connect(entry, &QAction::triggered, this,
+                [tree, root = root] { tree->setSelectedNode((tree->documentTree()->*root)()); });
+    }
     tree->setIconProvider([this](const TTreeNode *node) { return itemIcon(node); });
     for (int level = 0; level < int(m_form.tbExpand.size()); ++level) {
         connect(m_form.tbExpand[size_t(level)], &QToolButton::clicked, this,

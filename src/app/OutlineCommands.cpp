@@ -1,6 +1,7 @@
 #include "OutlineCommands.h"
 
 #include "Prompt.h"
+#include "TreeCommandAvailability.h"
 #include "document/ControlTrim.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
@@ -122,6 +123,9 @@ void TOutlineCommands::TreeAddChildNode()
 
 void TOutlineCommands::TreeDeleteNode()
 {
+    // Nothing to ask about where the selection allows no deletion (a root).
+    if (!TTreeCommandAvailability::of(m_engine->document(), m_engine->Tree()->selectedNode()).deleteNode)
+        return;
     if (TPrompt::current().askOkCancel(QStringLiteral("現在の項目を削除してよろしいですか")) == TPrompt::Answer::Ok)
         m_engine->DeleteToTrash();
 }
@@ -172,6 +176,17 @@ void TOutlineCommands::TreeAllNodeClose()
         m_engine->Commit(selected, m_engine->Editor()->isModified());
     tree->collapseNode(document.MainTitleNode(), true);
     tree->collapseNode(document.WorkFolderNode(), true);
+    // A hidden item stays neither selected nor in the editor: the highest collapsed item above
+    // it now shows it.
+    TTreeNode *shown = selected;
+    for (TTreeNode *p = selected ? selected->parent() : nullptr; p; p = p->parent()) {
+        if (!p->isExpanded())
+            shown = p;
+    }
+    if (shown != selected) {
+        tree->setSelectedNode(shown);
+        tree->completePendingChange();
+    }
     m_engine->LoadItem(tree->selectedNode());
 }
 

@@ -9,7 +9,7 @@ TTreeCommandAvailability TTreeCommandAvailability::of(const TDocumentTree &tree,
         return a;
     const int level = selected->level();
     const bool topLevel = level == 0;
-    const bool belowMaxLevel = level != TDocumentTree::MaxLevel;
+    const bool belowMaxLevel = !TDocumentTree::isAtLevelLimit(selected);
     const bool hasPrevious = selected->prevSibling() != nullptr;
     const int index = selected->absoluteIndex();
     const TTreeNode *clip = tree.ClipFolderNode();

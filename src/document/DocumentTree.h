@@ -30,6 +30,9 @@ public:
     // "[タイトル未定] ": a new item's title is this followed by the counter.
     static const QString DefaultTitlePrefix;
     static constexpr int MaxLevel = 16;
+    // The tree commands create no child below, and demote no item at, this level or deeper. Deeper
+    // items may still exist: a demoted subtree or a loaded file can hold them.
+    static bool isAtLevelLimit(const TTreeNode *node) { return node->level() >= MaxLevel; }
 
     TDocumentTree();
     ~TDocumentTree();

@@ -3,6 +3,7 @@
 #include "app/Prompt.h"
 #include "app/TreeCommandAvailability.h"
 #include "document/ControlTrim.h"
+#include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/ColumnRuler.h"
@@ -29,6 +30,14 @@ public:
 private:
     bool &m_flag;
 };
+
+// The first item after node's subtree in pre-order, or null at the end of the tree.
+TTreeNode *afterSubtree(const TTreeNode *node)
+{
+    while (node && !node->nextSibling())
+        node = node->parent();
+    return node ? node->nextSibling() : nullptr;
+}
 } // namespace
 
 TOlvekEngine::TOlvekEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObject *mainForm, TOlvekTreeView *tree,
@@ -103,18 +112,18 @@ void TOlvekEngine::ShowCaretPosition()
 void TOlvekEngine::InsertBefore()
 {
     focusTree();
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected || selected->absoluteIndex() == 0)
+    // Nothing goes beside a root: the document keeps its four top-level items.
+    if (!available().insertNode)
         return;
-    createNode(selected, NewNodePlace::Before);
+    createNode(m_tree->selectedNode(), NewNodePlace::Before);
 }
 
 void TOlvekEngine::AddAfter()
 {
     focusTree();
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected || selected->absoluteIndex() == 0)
+    if (!available().insertNode)
         return;
+    TTreeNode *selected = m_tree->selectedNode();
     // The first item after the selected item's subtree.
     const int level = selected->level();
     TTreeNode *next = selected->next();
@@ -130,9 +139,9 @@ void TOlvekEngine::AddChild()
 {
     focusTree();
     TTreeNode *selected = m_tree->selectedNode();
-    if (!selected)
+    if (!selected || selected == document().TrashNode())
         return;
-    if (selected->level() >= TDocumentTree::MaxLevel) {
+    if (TDocumentTree::isAtLevelLimit(selected)) {
         TPrompt::current().showMessage(QStringLiteral("これ以上下の階層はつくれません"));
         return;
     }
@@ -171,14 +180,13 @@ void TOlvekEngine::createNode(TTreeNode *anchor, NewNodePlace place)
 
 void TOlvekEngine::DeleteToTrash()
 {
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected)
+    // A root is never deleted.
+    if (!available().deleteNode)
         return;
+    TTreeNode *selected = m_tree->selectedNode();
     focusTree();
     TDocumentTree &tree = document();
     const int index = selected->absoluteIndex();
-    if (index == 0)
-        return;
     TTreeNode *previous = tree.nodeAt(index - 1);
     selectNode(previous);
     LoadItem(previous);
@@ -191,24 +199,21 @@ void TOlvekEngine::DeleteToTrash()
 
 void TOlvekEngine::CutNode()
 {
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected)
+    // Neither a root nor anything already in the clipboard-storage folder is cut.
+    if (!available().cutCopyNode)
         return;
+    TTreeNode *selected = m_tree->selectedNode();
     TTreeNode *top = m_tree->topNode();
     focusTree();
-    TDocumentTree &tree = document();
-    const int index = selected->absoluteIndex();
-    if (index == 0)
-        return;
-    selectNode(tree.nodeAt(index - 1));
+    selectNode(document().nodeAt(selected->absoluteIndex() - 1));
     storeInClipFolder(selected, ClipStore::Move, top);
 }
 
 void TOlvekEngine::CopyNode()
 {
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected)
+    if (!available().cutCopyNode)
         return;
+    TTreeNode *selected = m_tree->selectedNode();
     TTreeNode *top = m_tree->topNode();
     focusTree();
     // The editor may hold unstored changes of the item being copied.
@@ -220,6 +225,10 @@ void TOlvekEngine::storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *
 {
     // The clipboard-storage folder holds one cut or copied subtree at a time.
     TDocumentTree &tree = document();
+    // The first visible item may be the one that goes: the item that takes its row keeps the
+    // view where it was.
+    if (top && how == ClipStore::Move && top->isInSubtreeOf(node))
+        top = afterSubtree(node);
     tree.deleteChildren(tree.ClipFolderNode());
     if (how == ClipStore::Move)
         tree.move(node, tree.ClipFolderNode(), TDocumentTree::MoveMode::AddChild);
@@ -233,9 +242,10 @@ void TOlvekEngine::storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *
 
 void TOlvekEngine::PasteNodes()
 {
-    TTreeNode *selected = m_tree->selectedNode();
-    if (!selected)
+    // Never into the clipboard-storage folder itself: the copies would be copied again.
+    if (!available().pasteNodes)
         return;
+    TTreeNode *selected = m_tree->selectedNode();
     TTreeNode *top = m_tree->topNode();
     TDocumentTree &tree = document();
     TTreeNode *clip = tree.ClipFolderNode();
@@ -308,12 +318,15 @@ void TOlvekEngine::MoveRight()
         return;
     commitSelected();
     TTreeNode *previous = selected->prevSibling();
-    if (selected->level() >= TDocumentTree::MaxLevel) {
+    if (TDocumentTree::isAtLevelLimit(selected)) {
         TPrompt::current().showMessage(QStringLiteral("これ以上下の階層には移動できません"));
         return;
     }
     focusTree();
     document().move(selected, previous, TDocumentTree::MoveMode::AddChild);
+    // The item stays selected, so its new parent shows it.
+    m_tree->expandNode(previous);
+    m_tree->scrollTo(m_tree->documentModel()->indexOf(selected));
     markModified();
     ComputeDeepestLevel();
     Refresh();
@@ -339,6 +352,10 @@ void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
     TOlvekEditor *lines = m_controls.Editor2;
     if (!target || !lines)
         return;
+    if (TDocumentTree::isAtLevelLimit(target)) {
+        TPrompt::current().showMessage(QStringLiteral("これ以上下の階層はつくれません"));
+        return;
+    }
     lines->setWordWrap(false);
     commitSelected();
     TDocumentTree &tree = document();
@@ -349,8 +366,9 @@ void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
     for (const QString &title : std::as_const(titles)) {
         TTreeNode *node = tree.addChild(target, title);
         selectNode(node);
-        m_editor->clearAll();
         node->setData(std::make_unique<TNodeData>());
+        // The emptied editor now holds the new item.
+        LoadItem(node);
         tree.setNewNodeCounter(tree.NewNodeCounter() + 1);
         markModified();
     }
@@ -373,6 +391,14 @@ void TOlvekEngine::ComputeDeepestLevel()
 void TOlvekEngine::Commit(TTreeNode *item, bool forced)
 {
     if (m_storeLocked)
+        return;
+    if (m_editorSerial != 0) {
+        item = EditorItem();
+        // The editor's item is gone: its text has no place to go.
+        if (!item)
+            return;
+    }
+    if (item && document().isFolderRoot(item))
         return;
     if (!forced) {
         if (item && item->data()) {
@@ -406,6 +432,7 @@ void TOlvekEngine::Commit(TTreeNode *item, bool forced)
 void TOlvekEngine::LoadItem(TTreeNode *item)
 {
     TFlagScope busy(m_busy);
+    m_editorSerial = item ? item->serial() : 0;
     if (item && item->data()) {
         const TNodeData *data = item->data();
         m_editor->setLines(data->Lines);
@@ -426,8 +453,15 @@ void TOlvekEngine::LoadItem(TTreeNode *item)
     ShowCaretPosition();
 }
 
+TTreeNode *TOlvekEngine::EditorItem() const
+{
+    return m_editorSerial != 0 ? document().nodeBySerial(m_editorSerial) : nullptr;
+}
+
 void TOlvekEngine::ResetDocument()
 {
+    // The editor's item goes with the old tree; the new document's first load ties it again.
+    m_editorSerial = 0;
     document().createRootFolders();
     if (m_controls.PageControl1)
         m_controls.PageControl1->setCurrentIndex(0);
@@ -476,6 +510,11 @@ void TOlvekEngine::rebuildJumpMenu()
         QAction *entry = menu->addAction(nodes[i]->title());
         connect(entry, &QAction::triggered, this, [this, position] { JumpTo(position); });
     }
+}
+
+TTreeCommandAvailability TOlvekEngine::available() const
+{
+    return TTreeCommandAvailability::of(document(), m_tree->selectedNode());
 }
 
 void TOlvekEngine::focusTree()

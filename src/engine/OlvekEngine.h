@@ -10,6 +10,7 @@ class TDocumentState;
 class TDocumentTree;
 class TOlvekTreeView;
 class TTreeNode;
+struct TTreeCommandAvailability;
 
 // The engine of the outline mode: keeps the body editor and the selected item in step and
 // carries out every structural change of the tree that the user asks for.
@@ -48,8 +49,14 @@ public:
     void EmptyTrash();
     void MakeNodesFromLines(TTreeNode *target);
     void ComputeDeepestLevel();
+    // Stores the editor into the item whose text it holds (the one last loaded), whatever item
+    // the caller names: the tree may already select another item while its delay runs. item is
+    // used only while the editor is tied to no item (a new document before its first load).
     void Commit(TTreeNode *item, bool forced);
+    // Shows item in the editor and ties the editor to it.
     void LoadItem(TTreeNode *item);
+    // The item whose text the editor holds; null when it is tied to none or that item is gone.
+    TTreeNode *EditorItem() const;
     void ResetDocument();
     void RecordJump();
     void ClearJumps();
@@ -88,6 +95,8 @@ private:
     // Replaces the clipboard-storage folder's content by node (cut) or a copy of it; top is the
     // tree's first visible item to keep.
     void storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *top);
+    // Which tree commands the item selected now allows.
+    TTreeCommandAvailability available() const;
     void focusTree();
     void markModified();
     void selectNode(TTreeNode *node);
@@ -99,6 +108,9 @@ private:
     TDocumentState *m_state;
     std::function<void()> m_refreshHandler;
     TJumpHistory m_jumpHistory;
+    // The item the editor holds, by serial so that a deleted item is never dereferenced; 0 while
+    // the editor is tied to none.
+    quint64 m_editorSerial = 0;
     bool m_busy = false;
     bool m_storeLocked = false;
     int m_deepestLevel = 0;

@@ -5,6 +5,7 @@
 #include "ControlBar.h"
 #include "MainFormParts.h"
 #include "PaneTitleBar.h"
+#include "app/EditingSession.h"
 #include "app/MainUnit.h"
 #include "editor/OlvekCompo.h"
 
@@ -154,7 +155,12 @@ void TMainForm::buildPopupMenus(TMain &m)
     pmEditor->addMenu(miJump2);
     addEntries(pmEditor, {nullptr, m.EditCut1, m.EditCopy1, m.EditPaste1, m.EditSelectAll1,
                           nullptr, m.EditUndo1, m.EditRedo1});
-    connect(pmEditor, &QMenu::aboutToShow, this, [this] { fillJumpCopy(miJump2); });
+    // What the commands can do is decided for the control the menu was opened on.
+    connect(pmEditor, &QMenu::aboutToShow, this, [this] {
+        if (m_main)
+            m_main->session()->refresh();
+        fillJumpCopy(miJump2);
+    });
     usePopupMenu(Editor1, pmEditor);
     usePopupMenu(Editor2, pmEditor);
     usePopupMenu(eTitle, pmEditor);

@@ -106,6 +106,14 @@ void TOlvekTreeView::setChangeDelay(int milliseconds)
     m_changeDelay = qMax(0, milliseconds);
 }
 
+void TOlvekTreeView::completePendingChange()
+{
+    if (!m_changeTimer.isActive())
+        return;
+    m_changeTimer.stop();
+    reportChange();
+}
+
 TTreeNode *TOlvekTreeView::topNode() const
 {
     return nodeAt(QPoint(0, 0));

@@ -58,6 +58,9 @@ public:
     // 0 reports every change at once (a search walking through items).
     int changeDelay() const { return m_changeDelay; }
     void setChangeDelay(int milliseconds);
+    // Reports a change still waiting for its delay now, so a command acts with the editor
+    // showing the selected item.
+    void completePendingChange();
 
     // The first visible item, for commands that must not scroll the tree.
     TTreeNode *topNode() const;

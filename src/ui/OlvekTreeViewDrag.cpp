@@ -100,6 +100,10 @@ bool TOlvekTreeView::dropNode(TTreeNode *dragged, TTreeNode *target, DropMode mo
     if (target == m_tree->TrashNode()) {
         target->setExpanded(false);
         setSelectedNode(target);
+    } else if (mode == DropMode::Into) {
+        // The dragged item stays selected: its new parent shows it.
+        target->setExpanded(true);
+        scrollTo(m_model->indexOf(dragged));
     }
     Q_EMIT nodeDropped(dragged);
     return true;
