@@ -1,5 +1,11 @@
 // Loads a long Japanese body into a shown editor with word wrap on and reads it back.
 // Prints the median of several runs for each step, in milliseconds.
+//
+//     bench_editor                      the steps on a 40,000-line body, medians of 9 runs
+//     bench_editor long [LINES] [BYTES] shows one body of LINES short lines (1,000,000 and
+//                                       8,000,000 UTF-8 bytes by default) once, as an item is
+//                                       shown, and prints the time and the memory it took;
+//                                       run it under /usr/bin/time -v for the whole process
 #include "editor/OlvekCompo.h"
 
 #include <QApplication>
@@ -12,6 +18,9 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <memory>
+#include <QFile>
+#include <QKeyEvent>
 
 namespace {
 QStringList japaneseBody(int lineCount, qsizetype utf8Bytes)
@@ -80,27 +89,132 @@ void report(const char *what, TTiming timing)
 {
     std::fprintf(stdout, "  %-44s %8.1f ms wall %8.1f ms CPU\n", what, timing.wall, timing.cpu);
 }
+
+// A field of /proc/self/status in megabytes (VmRSS now, VmHWM the peak so far).
+double statusMegabytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field) + 1).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+TOlvekEditor *shownEditor()
+{
+    auto *editor = new TOlvekEditor;
+    // A Japanese fixed-pitch font when one is installed, as a writer would choose.
+    const QString family = QStringLiteral("IPAGothic");
+    if (QFontDatabase::families().contains(family))
+        editor->setFontName(family);
+    editor->setFontSize(10);
+    editor->resize(900, 700);
+    editor->setWordWrap(true);
+    editor->show();
+    QCoreApplication::processEvents();
+    std::fprintf(stdout, "font: %s %d pt\n", qPrintable(editor->font().family()), editor->font().pointSize());
+    return editor;
+}
+
+// One long body shown once, as selecting its item does: the lines, the caret and top line,
+// the caret's position for the status bar, the first paint. Then one typed character and
+// the lines read back, as leaving the item commits them.
+int showLongBody(int lineCount, qsizetype utf8Bytes)
+{
+    const QStringList body = japaneseBody(lineCount, utf8Bytes);
+    if (qEnvironmentVariableIsSet("BENCH_QT_ONLY")) {
+        // What Qt itself needs: a bare plain-text document of the same lines, no widget.
+        const double before = statusMegabytes("VmRSS:");
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuStart = threadCpuMs();
+        QTextDocument document;
+        document.setDocumentLayout(new QPlainTextDocumentLayout(&document));
+        document.setUndoRedoEnabled(false);
+        document.setPlainText(body.join(u'\n'));
+        std::fprintf(stdout, "QTextDocument::setPlainText: %.0f ms wall, %.0f ms CPU\n", timer.nsecsElapsed() / 1e6,
+                     threadCpuMs() - cpuStart);
+        std::fprintf(stdout, "RSS before %.0f MB, after %.0f MB (%.0f bytes per line), peak %.0f MB\n", before,
+                     statusMegabytes("VmRSS:"), (statusMegabytes("VmRSS:") - before) * 1024 * 1024 / lineCount,
+                     statusMegabytes("VmHWM:"));
+        return 0;
+    }
+    TOlvekEditor *editor = shownEditor();
+    const double before = statusMegabytes("VmRSS:");
+
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuStart = threadCpuMs();
+    editor->setLines(body);
+    const double setLinesCpu = threadCpuMs() - cpuStart;
+    editor->setSelStart(0);
+    editor->setTopLine(1);
+    (void)editor->displayColumn();
+    (void)editor->displayRow();
+    const double caretCpu = threadCpuMs() - cpuStart - setLinesCpu;
+    editor->viewport()->repaint();
+    QCoreApplication::processEvents();
+    const double shownWall = timer.nsecsElapsed() / 1e6;
+    const double shownCpu = threadCpuMs() - cpuStart;
+    const double shownRss = statusMegabytes("VmRSS:");
+
+    timer.restart();
+    editor->setSelStart(int(editor->text().size()));
+    editor->replaceSelection(QStringLiteral("あ"));
+    (void)editor->displayRow();
+    editor->viewport()->repaint();
+    QCoreApplication::processEvents();
+    const double typedWall = timer.nsecsElapsed() / 1e6;
+
+    // Deleting the last character of each of the first 30 lines, as a writer would on screen.
+    timer.restart();
+    for (int line = 1; line <= 30; ++line) {
+        editor->setCaretLine(line);
+        editor->setCaretColumn(1000);
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(editor, &backspace);
+        editor->viewport()->repaint();
+    }
+    const double editWall = timer.nsecsElapsed() / 1e6;
+    std::fprintf(stdout, "30 backspaces on screen: %.0f ms, RSS %.0f MB\n", editWall, statusMegabytes("VmRSS:"));
+
+    timer.restart();
+    const QStringList back = editor->lines();
+    const double readWall = timer.nsecsElapsed() / 1e6;
+    if (back.size() != editor->lineCount() || back.last() != body.last() + QStringLiteral("あ")) {
+        std::fprintf(stderr, "read-back differs from the loaded body\n");
+        return 1;
+    }
+
+    std::fprintf(stdout, "shown in %.0f ms wall, %.0f ms CPU (setLines %.0f ms, caret and top line %.0f ms, paint %.0f ms)\n",
+                 shownWall, shownCpu, setLinesCpu, caretCpu, shownCpu - setLinesCpu - caretCpu);
+    std::fprintf(stdout, "typing at the end and its display row: %.0f ms; reading the lines back: %.0f ms\n",
+                 typedWall, readWall);
+    std::fprintf(stdout, "RSS before loading %.0f MB, after showing %.0f MB (%.0f bytes per line), peak %.0f MB\n",
+                 before, shownRss, (shownRss - before) * 1024 * 1024 / lineCount, statusMegabytes("VmHWM:"));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1 && arguments.at(1) == QStringLiteral("long")) {
+        const int lineCount = arguments.size() > 2 ? arguments.at(2).toInt() : 1000 * 1000;
+        const qsizetype bytes = arguments.size() > 3 ? arguments.at(3).toLongLong() : 8 * 1000 * 1000;
+        return showLongBody(lineCount, bytes);
+    }
     const int runs = 9;
     const QStringList body = japaneseBody(40000, 2 * 1000 * 1000);
     const QStringList other{QStringLiteral("別の項目")};
 
-    TOlvekEditor editor;
-    // A Japanese fixed-pitch font when one is installed, as a writer would choose.
-    const QString family = QStringLiteral("IPAGothic");
-    if (QFontDatabase::families().contains(family))
-        editor.setFontName(family);
-    editor.setFontSize(10);
-    editor.resize(900, 700);
-    editor.setWordWrap(true);
-    editor.show();
-    QCoreApplication::processEvents();
-    std::fprintf(stdout, "font: %s %d pt\n", qPrintable(editor.font().family()), editor.font().pointSize());
+    std::unique_ptr<TOlvekEditor> shown(shownEditor());
+    TOlvekEditor &editor = *shown;
 
     const auto reset = [&] {
         editor.setLines(other);

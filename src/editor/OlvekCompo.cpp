@@ -419,7 +419,10 @@ void TOlvekEditor::setWordWrap(bool wrap)
 {
     setLineWrapMode(wrap ? WidgetWidth : NoWrap);
     setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The vertical bar is always there: a bar that appears when a long text is loaded narrows
+    // the viewport, and the plain-text layout answers a width change by giving every line of
+    // the text a layout object of its own (about 300 bytes a line).
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void TOlvekEditor::setFontName(const QString &family)

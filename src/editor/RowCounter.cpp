@@ -71,8 +71,10 @@ int TRowCounter::lineOfRow(const QTextDocument *document, int row) const
 
 int TRowCounter::countRows(const QTextBlock &block) const
 {
-    if (const QTextLayout *layout = block.layout(); layout && layout->lineCount() > 0)
-        return layout->lineCount();
+    // A block laid out in several rows has its row count stored in the document. The layout
+    // itself is not asked: QTextBlock::layout() creates one for every block it is called on.
+    if (block.lineCount() > 1)
+        return block.lineCount();
     if (m_wrapWidth <= 0)
         return 1;
     const QString text = block.text();
