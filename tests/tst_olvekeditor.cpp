@@ -171,6 +171,86 @@ private Q_SLOTS:
             QCOMPARE(editor.lineText(i + 1), expected.at(i));
     }
 
+    // U+2029, U+FDD0 and U+FDD1 end a block in Qt's text document; in a body line they are
+    // characters like any other.
+    void boundaryCharactersStayInTheirLine_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("edited");
+        QTest::newRow("paragraph separator inside a line")
+            << QStringList{QStringLiteral("a\u2029b"), QStringLiteral("cd")} << 2 << 1 << 3 << QStringLiteral("X")
+            << QStringList{QStringLiteral("a\u2029Xb"), QStringLiteral("cd")};
+        QTest::newRow("frame marks around a character")
+            << QStringList{QStringLiteral("\uFDD0x\uFDD1"), QStringLiteral("y")} << 3 << 1 << 4 << QStringLiteral("X")
+            << QStringList{QStringLiteral("\uFDD0x\uFDD1X"), QStringLiteral("y")};
+        QTest::newRow("all three on the second line")
+            << QStringList{QStringLiteral("ab"), QStringLiteral("\u2029\uFDD0\uFDD1")} << 7 << 2 << 4
+            << QStringLiteral("X") << QStringList{QStringLiteral("ab"), QStringLiteral("\u2029\uFDD0\uFDD1X")};
+        QTest::newRow("lines of a separator only")
+            << QStringList{QStringLiteral("\u2029"), QStringLiteral("\u2029"), QString()} << 3 << 2 << 1
+            << QStringLiteral("X") << QStringList{QStringLiteral("\u2029"), QStringLiteral("X\u2029"), QString()};
+        QTest::newRow("beside replacement characters of the text")
+            << QStringList{QStringLiteral("\uFFFD\u2029\uFFFD")} << 2 << 1 << 3 << QStringLiteral("\uFFFD")
+            << QStringList{QStringLiteral("\uFFFD\u2029\uFFFD\uFFFD")};
+        QTest::newRow("a line break typed after one")
+            << QStringList{QStringLiteral("a\u2029b")} << 2 << 1 << 3 << QStringLiteral("\n")
+            << QStringList{QStringLiteral("a\u2029"), QStringLiteral("b")};
+    }
+
+    void boundaryCharactersStayInTheirLine()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, offset);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, edited);
+        TOlvekEditor &editor = shown(lines);
+        const QString text = lines.join(QStringLiteral("\r\n"));
+        QCOMPARE(editor.lineCount(), lines.size());
+        QCOMPARE(editor.lines(), lines);
+        QCOMPARE(editor.text(), text);
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(editor.lineText(i + 1), lines.at(i));
+        editor.selectAll();
+        QCOMPARE(editor.selLength(), text.size());
+        QCOMPARE(editor.selectedText(), text);
+
+        editor.setSelStart(offset);
+        QCOMPARE(editor.caretLine(), line);
+        QCOMPARE(editor.caretColumn(), column);
+        QCOMPARE(editor.selStart(), offset);
+        if (typed == QStringLiteral("\n")) {
+            QTest::keyClick(&editor, Qt::Key_Return);
+        } else {
+            // A key press with the character as its text, as a keyboard layout gives it.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+            QApplication::sendEvent(&editor, &press);
+        }
+        QVERIFY(editor.isModified());
+        QCOMPARE(editor.lines(), edited);
+        QCOMPARE(editor.selStart(), offset + (typed == QStringLiteral("\n") ? 2 : 1));
+        editor.undo();
+        QCOMPARE(editor.lines(), lines);
+
+        // Copied and pasted back, and replaced by the program, the characters stay as they are.
+        editor.selectAll();
+        editor.copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), lines.join(u'\n'));
+        editor.setLines({QStringLiteral("z")});
+        editor.selectAll();
+        editor.paste();
+        QCOMPARE(editor.lines(), lines);
+        editor.selectAll();
+        editor.replaceSelection(text);
+        QCOMPARE(editor.lines(), lines);
+        QCOMPARE(editor.selStart(), text.size());
+    }
+
     void wrappedLinesStayLogical()
     {
         TOlvekEditor &editor = shown();

@@ -1,5 +1,7 @@
 #include "editor/LineColorHighlighter.h"
 
+#include "editor/BoundaryCharacters.h"
+
 #include <QTextBlock>
 
 TLineColorHighlighter::TLineColorHighlighter(QTextDocument *document, TOlvekEditor::LineColorProvider provider)
@@ -10,7 +12,7 @@ TLineColorHighlighter::TLineColorHighlighter(QTextDocument *document, TOlvekEdit
 
 void TLineColorHighlighter::highlightBlock(const QString &text)
 {
-    const TLineColors colors = m_provider(currentBlock().blockNumber() + 1, text);
+    const TLineColors colors = m_provider(currentBlock().blockNumber() + 1, TBoundaryCharacters::blockText(currentBlock()));
     if (!colors.foreground.isValid() || text.isEmpty())
         return;
     QTextCharFormat format;

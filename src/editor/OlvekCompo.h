@@ -201,6 +201,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     friend class TLineNumberGutter;
@@ -222,6 +223,8 @@ private:
         TOlvekEditor *m_editor;
     };
 
+    // The text between two document positions, stand-ins turned back, blocks joined by the break.
+    QString textBetween(int from, int to, QStringView lineBreak) const;
     void handleContentsChange(int position, int removed, int added);
     void updateGutterGeometry();
     void updateTabStops();

@@ -1,6 +1,8 @@
 // TOlvekEditor: keys, mouse, focus and input method; the free caret past the end of a line.
 #include "editor/OlvekCompo.h"
 
+#include "editor/BoundaryCharacters.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -191,9 +193,19 @@ void TOlvekEditor::insertFromMimeData(const QMimeData *source)
     QString text = source->text();
     text.replace(QChar::LineSeparator, u'\n');
     QTextCursor cursor = textCursor();
-    cursor.insertText(text);
+    TBoundaryCharacters::insert(cursor, text);
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData *TOlvekEditor::createMimeDataFromSelection() const
+{
+    // The text as the lines hold it, stand-ins turned back (the toolkit's own copy would
+    // give them as U+FFFD and turn no-break spaces into spaces).
+    auto *data = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    data->setText(textBetween(cursor.selectionStart(), cursor.selectionEnd(), u"\n"));
+    return data;
 }
 
 void TOlvekEditor::insertTab()

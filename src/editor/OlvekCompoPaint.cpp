@@ -3,6 +3,7 @@
 // composing text are QPlainTextEdit's.
 #include "editor/OlvekCompo.h"
 
+#include "editor/BoundaryCharacters.h"
 #include "editor/LineNumberGutter.h"
 
 #include <QPaintEvent>
@@ -45,7 +46,7 @@ void TOlvekEditor::paintLineBackgrounds(QPainter &painter, const QRect &area)
         const QRectF rect = blockBoundingGeometry(block).translated(offset);
         if (rect.top() > area.bottom())
             break;
-        const TLineColors colors = m_lineColors(block.blockNumber() + 1, block.text());
+        const TLineColors colors = m_lineColors(block.blockNumber() + 1, TBoundaryCharacters::blockText(block));
         if (colors.background.isValid())
             painter.fillRect(QRectF(0, rect.top(), viewport()->width(), rect.height()), colors.background);
     }
