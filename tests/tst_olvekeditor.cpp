@@ -668,6 +668,75 @@ private Q_SLOTS:
         QCOMPARE(editor.caretColumn(), 1);
     }
 
+    // With FreeCaret a composition past the end of a line is no edit until text is committed.
+    void compositionPastTheLineEnd_data()
+    {
+        QTest::addColumn<QStringList>("commits"); // one input-method event after the first preedit each
+        QTest::addColumn<QString>("typedAfter");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("given up") << QStringList{QString()} << QString() << QStringLiteral("ab");
+        QTest::newRow("given up, then typed") << QStringList{QString()} << QStringLiteral("x")
+                                              << QStringLiteral("ab  x");
+        QTest::newRow("committed") << QStringList{QStringLiteral("日本")} << QString()
+                                   << QStringLiteral("ab  日本");
+        QTest::newRow("committed in two parts")
+            << QStringList{QStringLiteral("日"), QStringLiteral("本")} << QString() << QStringLiteral("ab  日本");
+    }
+
+    void compositionPastTheLineEnd()
+    {
+        QFETCH(QStringList, commits);
+        QFETCH(QString, typedAfter);
+        QFETCH(QString, line);
+        TOlvekEditor &editor = shown({QStringLiteral("ab"), QStringLiteral("cd")});
+        editor.setFreeCaret(true);
+        editor.setSelStart(2);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 5);
+        const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
+        QSignalSpy changed(&editor, &TOlvekEditor::changed);
+
+        QInputMethodEvent preedit(QStringLiteral("にほ"), {});
+        QApplication::sendEvent(&editor, &preedit);
+        QCOMPARE(editor.lines(), (QStringList{QStringLiteral("ab"), QStringLiteral("cd")}));
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!editor.isModified());
+        QVERIFY(!editor.canUndo());
+        // The composing text stands at the caret's column, and the input method is told so.
+        const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+        // (The kana may come from a fallback font, so only the bounds are exact.)
+        const qreal composed = QFontMetricsF(editor.font()).horizontalAdvance(QStringLiteral("  にほ"));
+        QVERIFY2(imCaret.x() > lineEnd.x() + 2 * editor.columnWidth() + 1
+                     && imCaret.x() < lineEnd.x() + composed + editor.columnWidth(),
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(imCaret.x()).arg(lineEnd.x()).arg(composed)));
+
+        for (int i = 0; i < commits.size(); ++i) {
+            // Each commit but the last keeps composing the rest.
+            QInputMethodEvent event(i + 1 < commits.size() ? QStringLiteral("ほ") : QString(), {});
+            event.setCommitString(commits.at(i));
+            QApplication::sendEvent(&editor, &event);
+        }
+        if (!typedAfter.isEmpty())
+            QTest::keyClicks(&editor, typedAfter);
+        QCOMPARE(editor.lineText(1), line);
+        QCOMPARE(editor.lineText(2), QStringLiteral("cd"));
+        const bool edited = line != QStringLiteral("ab");
+        QCOMPARE(editor.isModified(), edited);
+        QCOMPARE(changed.count() > 0, edited);
+        QCOMPARE(editor.canUndo(), edited);
+        if (!edited) {
+            // The caret still stands past the end, where the composition began.
+            QCOMPARE(editor.caretLine(), 1);
+            QCOMPARE(editor.caretColumn(), 5);
+        } else {
+            QCOMPARE(editor.selStart(), line.size());
+        }
+        while (editor.canUndo())
+            editor.undo();
+        QCOMPARE(editor.lineText(1), QStringLiteral("ab"));
+    }
+
     void topLine()
     {
         QStringList lines;

@@ -54,6 +54,7 @@ TOlvekEditor::TOlvekEditor(QWidget *parent)
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         setVirtualColumns(0);
+        setComposingPastEnd(false);
         // Typing takes the format of the character before the caret; after a stand-in it
         // would carry the stand-in's mark.
         if (!textCursor().hasSelection() && TBoundaryCharacters::isStandInFormat(textCursor().charFormat()))

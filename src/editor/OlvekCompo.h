@@ -238,6 +238,8 @@ private:
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
     void setVirtualColumns(int columns);
+    void setComposingPastEnd(bool composing);
+    void updateCaretWidth();
     // Screen columns before a document position inside its row (0-based).
     int screenColumn(int position) const;
     // Rows of all lines before the given 0-based block.
@@ -259,6 +261,9 @@ private:
     bool m_freeCaret = false;
     // Columns the caret stands past the end of its line (FreeCaret); typed text fills them.
     int m_virtualColumns = 0;
+    // An input-method composition is shown past the end of the line, after the virtual
+    // columns; they are not in the text until the composition is committed.
+    bool m_composingPastEnd = false;
     int m_lineMargin = 0;
     bool m_showLineNumbers = false;
     QColor m_lineNumberBackground;

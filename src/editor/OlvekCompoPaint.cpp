@@ -33,7 +33,7 @@ void TOlvekEditor::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     if (specialCharsVisible())
         paintSpecialChars(painter, event->rect());
-    if (m_virtualColumns > 0 && hasFocus())
+    if (m_virtualColumns > 0 && !m_composingPastEnd && hasFocus())
         paintVirtualCaret(painter);
 }
 
