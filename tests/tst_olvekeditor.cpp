@@ -219,6 +219,16 @@ private Q_SLOTS:
         editor.selectAll();
         QCOMPARE(editor.selLength(), text.size());
         QCOMPARE(editor.selectedText(), text);
+        // The owner choosing line colours sees the same lines.
+        QStringList coloured(lines.size());
+        editor.setLineColorProvider([&coloured](int line, const QString &lineText) {
+            if (line >= 1 && line <= coloured.size())
+                coloured[line - 1] = lineText;
+            return TLineColors{};
+        });
+        editor.viewport()->repaint();
+        editor.setLineColorProvider({});
+        QCOMPARE(coloured, lines);
 
         editor.setSelStart(offset);
         QCOMPARE(editor.caretLine(), line);

@@ -12,7 +12,10 @@ TLineColorHighlighter::TLineColorHighlighter(QTextDocument *document, TOlvekEdit
 
 void TLineColorHighlighter::highlightBlock(const QString &text)
 {
-    const TLineColors colors = m_provider(currentBlock().blockNumber() + 1, TBoundaryCharacters::blockText(currentBlock()));
+    // The owner sees the line's own characters, not the document's stand-ins.
+    const bool standIns = text.contains(QChar(TBoundaryCharacters::StandIn));
+    const TLineColors colors =
+        m_provider(currentBlock().blockNumber() + 1, standIns ? TBoundaryCharacters::blockText(currentBlock()) : text);
     if (!colors.foreground.isValid() || text.isEmpty())
         return;
     QTextCharFormat format;
