@@ -156,6 +156,7 @@ TOlvekEditor *shownEditor()
 // caret's position for the status bar, the first paint; once with the caret at the start and
 // once at the end (an item reopens where it was left). Then edits and the lines read back,
 // as leaving the item commits them. Each step prints its time and the memory after it.
+// With BENCH_LINE_COLOURS set, a per-line colour provider is set first, as in the text mode.
 int showLongBody(int lineCount, qsizetype utf8Bytes)
 {
     const QStringList body = shortLines(lineCount, utf8Bytes);
@@ -181,6 +182,12 @@ int showLongBody(int lineCount, qsizetype utf8Bytes)
     }
 
     std::unique_ptr<TOlvekEditor> editor(shownEditor());
+    if (qEnvironmentVariableIsSet("BENCH_LINE_COLOURS")) {
+        // The text mode colours its heading lines through the provider.
+        editor->setLineColorProvider([](int, const QString &line) {
+            return line.startsWith(u'.') ? TLineColors{Qt::darkBlue, QColor(0xEE, 0xEE, 0xFF)} : TLineColors{};
+        });
+    }
     const auto show = [&](int selStart, int topLine) {
         editor->setLines(body);
         editor->setSelStart(selStart);
