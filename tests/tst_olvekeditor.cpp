@@ -893,6 +893,46 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(endOfLineOne), QColor(Qt::cyan));
     }
 
+    // The owner's text colours reach the screen, also on lines scrolled into view later and
+    // after the owner's rules change.
+    void lineForegroundColours()
+    {
+        QStringList lines;
+        for (int i = 1; i <= 300; ++i)
+            lines << QStringLiteral("\u2588\u2588\u2588\u2588");
+        TOlvekEditor &editor = shown(lines);
+        editor.setSpecialCharsVisible(false);
+        editor.setRightEdge(0);
+        const auto rowHasColour = [&editor](int line, const QColor &colour) {
+            editor.setSelStart(editor.lines().mid(0, line - 1).join(QStringLiteral("\r\n")).size()
+                               + (line > 1 ? 2 : 0));
+            const QImage image = editor.viewport()->grab().toImage();
+            const int y = editor.cursorRect().center().y();
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+            }
+            return false;
+        };
+        QColor wanted = Qt::red;
+        editor.setLineColorProvider([&wanted](int line, const QString &) {
+            return line % 2 == 0 ? TLineColors{wanted, QColor()} : TLineColors{};
+        });
+        QTRY_VERIFY(rowHasColour(2, Qt::red));
+        QVERIFY(!rowHasColour(3, Qt::red));
+        editor.setTopLine(250);
+        QTRY_VERIFY(rowHasColour(252, Qt::red));
+        QVERIFY(!rowHasColour(253, Qt::red));
+
+        wanted = Qt::blue;
+        editor.refreshLineColors();
+        QTRY_VERIFY(rowHasColour(252, Qt::blue));
+        QVERIFY(!rowHasColour(252, Qt::red));
+        editor.setLineColorProvider({});
+        QTRY_VERIFY(!rowHasColour(252, Qt::blue));
+        QVERIFY(rowHasColour(252, editor.fontColor()));
+    }
+
     void rulerFollowsTheEditorColumns()
     {
         QWidget window;

@@ -3,7 +3,6 @@
 #include "document/NodeData.h"
 #include "editor/BoundaryCharacters.h"
 #include "editor/EditorDocumentLayout.h"
-#include "editor/LineColorHighlighter.h"
 #include "editor/LineNumberGutter.h"
 #include "editor/RowCounter.h"
 
@@ -563,22 +562,13 @@ void TOlvekEditor::setShowLineNumbers(bool show)
 
 void TOlvekEditor::setLineColorProvider(LineColorProvider provider)
 {
-    delete m_highlighter;
-    m_highlighter = nullptr;
     m_lineColors = std::move(provider);
-    if (m_lineColors) {
-        TSilentChange silent(this);
-        m_highlighter = new TLineColorHighlighter(document(), m_lineColors);
-    }
     viewport()->update();
 }
 
 void TOlvekEditor::refreshLineColors()
 {
-    if (m_highlighter) {
-        TSilentChange silent(this);
-        m_highlighter->rehighlight();
-    }
+    // The lines on screen are asked again when they are painted.
     viewport()->update();
 }
 

@@ -7,7 +7,6 @@
 #include <memory>
 
 class TLineNumberGutter;
-class TLineColorHighlighter;
 class TRowCounter;
 
 // Colours the owner picks for one line; an invalid colour keeps the editor's own.
@@ -230,7 +229,7 @@ private:
     void updateTabStops();
     void applyPalette(QPalette::ColorRole role, const QColor &color);
     void paintGutter(QPaintEvent *event);
-    void paintLineBackgrounds(QPainter &painter, const QRect &area);
+    void paintLineColors(QPainter &painter, const QRect &area);
     void paintSpecialChars(QPainter &painter, const QRect &area);
     void paintVirtualCaret(QPainter &painter);
     QFont lineNumberFont() const;
@@ -248,9 +247,10 @@ private:
     void syncWrapWidth() const;
 
     TLineNumberGutter *m_gutter = nullptr;
-    TLineColorHighlighter *m_highlighter = nullptr;
     std::unique_ptr<TRowCounter> m_rowCounter;
     LineColorProvider m_lineColors;
+    // Some line on screen was given a text colour, which a line keeps until it is painted again.
+    bool m_lineForegroundsGiven = false;
     Options m_options;
     // While positive, document changes come from the program (or are input-method preedit)
     // and are not the user's edits.
