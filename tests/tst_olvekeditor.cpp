@@ -171,6 +171,96 @@ private Q_SLOTS:
             QCOMPARE(editor.lineText(i + 1), expected.at(i));
     }
 
+    // U+2029, U+FDD0 and U+FDD1 end a block in Qt's text document; in a body line they are
+    // characters like any other.
+    void boundaryCharactersStayInTheirLine_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("edited");
+        QTest::newRow("paragraph separator inside a line")
+            << QStringList{QStringLiteral("a\u2029b"), QStringLiteral("cd")} << 2 << 1 << 3 << QStringLiteral("X")
+            << QStringList{QStringLiteral("a\u2029Xb"), QStringLiteral("cd")};
+        QTest::newRow("frame marks around a character")
+            << QStringList{QStringLiteral("\uFDD0x\uFDD1"), QStringLiteral("y")} << 3 << 1 << 4 << QStringLiteral("X")
+            << QStringList{QStringLiteral("\uFDD0x\uFDD1X"), QStringLiteral("y")};
+        QTest::newRow("all three on the second line")
+            << QStringList{QStringLiteral("ab"), QStringLiteral("\u2029\uFDD0\uFDD1")} << 7 << 2 << 4
+            << QStringLiteral("X") << QStringList{QStringLiteral("ab"), QStringLiteral("\u2029\uFDD0\uFDD1X")};
+        QTest::newRow("lines of a separator only")
+            << QStringList{QStringLiteral("\u2029"), QStringLiteral("\u2029"), QString()} << 3 << 2 << 1
+            << QStringLiteral("X") << QStringList{QStringLiteral("\u2029"), QStringLiteral("X\u2029"), QString()};
+        QTest::newRow("beside replacement characters of the text")
+            << QStringList{QStringLiteral("\uFFFD\u2029\uFFFD")} << 2 << 1 << 3 << QStringLiteral("\uFFFD")
+            << QStringList{QStringLiteral("\uFFFD\u2029\uFFFD\uFFFD")};
+        QTest::newRow("a line break typed after one")
+            << QStringList{QStringLiteral("a\u2029b")} << 2 << 1 << 3 << QStringLiteral("\n")
+            << QStringList{QStringLiteral("a\u2029"), QStringLiteral("b")};
+    }
+
+    void boundaryCharactersStayInTheirLine()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, offset);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, edited);
+        TOlvekEditor &editor = shown(lines);
+        const QString text = lines.join(QStringLiteral("\r\n"));
+        QCOMPARE(editor.lineCount(), lines.size());
+        QCOMPARE(editor.lines(), lines);
+        QCOMPARE(editor.text(), text);
+        for (int i = 0; i < lines.size(); ++i)
+            QCOMPARE(editor.lineText(i + 1), lines.at(i));
+        editor.selectAll();
+        QCOMPARE(editor.selLength(), text.size());
+        QCOMPARE(editor.selectedText(), text);
+        // The owner choosing line colours sees the same lines.
+        QStringList coloured(lines.size());
+        editor.setLineColorProvider([&coloured](int line, const QString &lineText) {
+            if (line >= 1 && line <= coloured.size())
+                coloured[line - 1] = lineText;
+            return TLineColors{};
+        });
+        editor.viewport()->repaint();
+        editor.setLineColorProvider({});
+        QCOMPARE(coloured, lines);
+
+        editor.setSelStart(offset);
+        QCOMPARE(editor.caretLine(), line);
+        QCOMPARE(editor.caretColumn(), column);
+        QCOMPARE(editor.selStart(), offset);
+        if (typed == QStringLiteral("\n")) {
+            QTest::keyClick(&editor, Qt::Key_Return);
+        } else {
+            // A key press with the character as its text, as a keyboard layout gives it.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+            QApplication::sendEvent(&editor, &press);
+        }
+        QVERIFY(editor.isModified());
+        QCOMPARE(editor.lines(), edited);
+        QCOMPARE(editor.selStart(), offset + (typed == QStringLiteral("\n") ? 2 : 1));
+        editor.undo();
+        QCOMPARE(editor.lines(), lines);
+
+        // Copied and pasted back, and replaced by the program, the characters stay as they are.
+        editor.selectAll();
+        editor.copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), lines.join(u'\n'));
+        editor.setLines({QStringLiteral("z")});
+        editor.selectAll();
+        editor.paste();
+        QCOMPARE(editor.lines(), lines);
+        editor.selectAll();
+        editor.replaceSelection(text);
+        QCOMPARE(editor.lines(), lines);
+        QCOMPARE(editor.selStart(), text.size());
+    }
+
     void wrappedLinesStayLogical()
     {
         TOlvekEditor &editor = shown();
@@ -588,6 +678,75 @@ private Q_SLOTS:
         QCOMPARE(editor.caretColumn(), 1);
     }
 
+    // With FreeCaret a composition past the end of a line is no edit until text is committed.
+    void compositionPastTheLineEnd_data()
+    {
+        QTest::addColumn<QStringList>("commits"); // one input-method event after the first preedit each
+        QTest::addColumn<QString>("typedAfter");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("given up") << QStringList{QString()} << QString() << QStringLiteral("ab");
+        QTest::newRow("given up, then typed") << QStringList{QString()} << QStringLiteral("x")
+                                              << QStringLiteral("ab  x");
+        QTest::newRow("committed") << QStringList{QStringLiteral("日本")} << QString()
+                                   << QStringLiteral("ab  日本");
+        QTest::newRow("committed in two parts")
+            << QStringList{QStringLiteral("日"), QStringLiteral("本")} << QString() << QStringLiteral("ab  日本");
+    }
+
+    void compositionPastTheLineEnd()
+    {
+        QFETCH(QStringList, commits);
+        QFETCH(QString, typedAfter);
+        QFETCH(QString, line);
+        TOlvekEditor &editor = shown({QStringLiteral("ab"), QStringLiteral("cd")});
+        editor.setFreeCaret(true);
+        editor.setSelStart(2);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QTest::keyClick(&editor, Qt::Key_Right);
+        QCOMPARE(editor.caretColumn(), 5);
+        const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
+        QSignalSpy changed(&editor, &TOlvekEditor::changed);
+
+        QInputMethodEvent preedit(QStringLiteral("にほ"), {});
+        QApplication::sendEvent(&editor, &preedit);
+        QCOMPARE(editor.lines(), (QStringList{QStringLiteral("ab"), QStringLiteral("cd")}));
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!editor.isModified());
+        QVERIFY(!editor.canUndo());
+        // The composing text stands at the caret's column, and the input method is told so.
+        const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+        // (The kana may come from a fallback font, so only the bounds are exact.)
+        const qreal composed = QFontMetricsF(editor.font()).horizontalAdvance(QStringLiteral("  にほ"));
+        QVERIFY2(imCaret.x() > lineEnd.x() + 2 * editor.columnWidth() + 1
+                     && imCaret.x() < lineEnd.x() + composed + editor.columnWidth(),
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(imCaret.x()).arg(lineEnd.x()).arg(composed)));
+
+        for (int i = 0; i < commits.size(); ++i) {
+            // Each commit but the last keeps composing the rest.
+            QInputMethodEvent event(i + 1 < commits.size() ? QStringLiteral("ほ") : QString(), {});
+            event.setCommitString(commits.at(i));
+            QApplication::sendEvent(&editor, &event);
+        }
+        if (!typedAfter.isEmpty())
+            QTest::keyClicks(&editor, typedAfter);
+        QCOMPARE(editor.lineText(1), line);
+        QCOMPARE(editor.lineText(2), QStringLiteral("cd"));
+        const bool edited = line != QStringLiteral("ab");
+        QCOMPARE(editor.isModified(), edited);
+        QCOMPARE(changed.count() > 0, edited);
+        QCOMPARE(editor.canUndo(), edited);
+        if (!edited) {
+            // The caret still stands past the end, where the composition began.
+            QCOMPARE(editor.caretLine(), 1);
+            QCOMPARE(editor.caretColumn(), 5);
+        } else {
+            QCOMPARE(editor.selStart(), line.size());
+        }
+        while (editor.canUndo())
+            editor.undo();
+        QCOMPARE(editor.lineText(1), QStringLiteral("ab"));
+    }
+
     void topLine()
     {
         QStringList lines;
@@ -732,6 +891,46 @@ private Q_SLOTS:
         const int rowOne = editor.cursorRect().center().y();
         const QPoint endOfLineOne = editor.viewport()->mapTo(&editor, QPoint(editor.viewport()->width() - 2, rowOne));
         QCOMPARE(image.pixelColor(endOfLineOne), QColor(Qt::cyan));
+    }
+
+    // The owner's text colours reach the screen, also on lines scrolled into view later and
+    // after the owner's rules change.
+    void lineForegroundColours()
+    {
+        QStringList lines;
+        for (int i = 1; i <= 300; ++i)
+            lines << QStringLiteral("\u2588\u2588\u2588\u2588");
+        TOlvekEditor &editor = shown(lines);
+        editor.setSpecialCharsVisible(false);
+        editor.setRightEdge(0);
+        const auto rowHasColour = [&editor](int line, const QColor &colour) {
+            editor.setSelStart(editor.lines().mid(0, line - 1).join(QStringLiteral("\r\n")).size()
+                               + (line > 1 ? 2 : 0));
+            const QImage image = editor.viewport()->grab().toImage();
+            const int y = editor.cursorRect().center().y();
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == colour)
+                    return true;
+            }
+            return false;
+        };
+        QColor wanted = Qt::red;
+        editor.setLineColorProvider([&wanted](int line, const QString &) {
+            return line % 2 == 0 ? TLineColors{wanted, QColor()} : TLineColors{};
+        });
+        QTRY_VERIFY(rowHasColour(2, Qt::red));
+        QVERIFY(!rowHasColour(3, Qt::red));
+        editor.setTopLine(250);
+        QTRY_VERIFY(rowHasColour(252, Qt::red));
+        QVERIFY(!rowHasColour(253, Qt::red));
+
+        wanted = Qt::blue;
+        editor.refreshLineColors();
+        QTRY_VERIFY(rowHasColour(252, Qt::blue));
+        QVERIFY(!rowHasColour(252, Qt::red));
+        editor.setLineColorProvider({});
+        QTRY_VERIFY(!rowHasColour(252, Qt::blue));
+        QVERIFY(rowHasColour(252, editor.fontColor()));
     }
 
     void rulerFollowsTheEditorColumns()

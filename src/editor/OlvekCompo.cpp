@@ -1,8 +1,8 @@
 #include "editor/OlvekCompo.h"
 
 #include "document/NodeData.h"
+#include "editor/BoundaryCharacters.h"
 #include "editor/EditorDocumentLayout.h"
-#include "editor/LineColorHighlighter.h"
 #include "editor/LineNumberGutter.h"
 #include "editor/RowCounter.h"
 
@@ -53,6 +53,11 @@ TOlvekEditor::TOlvekEditor(QWidget *parent)
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         setVirtualColumns(0);
+        setComposingPastEnd(false);
+        // Typing takes the format of the character before the caret; after a stand-in it
+        // would carry the stand-in's mark.
+        if (!textCursor().hasSelection() && TBoundaryCharacters::isStandInFormat(textCursor().charFormat()))
+            setCurrentCharFormat(QTextCharFormat());
         m_gutter->update();
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TOlvekEditor::textColumnsMoved);
@@ -72,7 +77,7 @@ QString TOlvekEditor::lineText(int line) const
 {
     if (line < 1 || line > lineCount())
         return QString();
-    return document()->findBlockByNumber(line - 1).text();
+    return TBoundaryCharacters::blockText(document()->findBlockByNumber(line - 1));
 }
 
 QStringList TOlvekEditor::lines() const
@@ -80,8 +85,36 @@ QStringList TOlvekEditor::lines() const
     if (document()->isEmpty())
         return {};
     // The raw text keeps every character as stored (toPlainText would turn no-break spaces
-    // into spaces); blocks are separated by U+2029.
-    return document()->toRawText().split(QChar::ParagraphSeparator);
+    // into spaces); blocks are separated by U+2029, which no line holds itself.
+    const QString raw = document()->toRawText();
+    if (!raw.contains(QChar(TBoundaryCharacters::StandIn)))
+        return raw.split(QChar::ParagraphSeparator);
+    QStringList result;
+    result.reserve(document()->blockCount());
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+        result.append(TBoundaryCharacters::blockText(block));
+    return result;
+}
+
+QString TOlvekEditor::textBetween(int from, int to, QStringView lineBreak) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    QString text = cursor.selectedText();
+    if (!text.contains(QChar(TBoundaryCharacters::StandIn)))
+        return text.replace(QChar::ParagraphSeparator, lineBreak.toString());
+    text.clear();
+    const QTextBlock first = document()->findBlock(from);
+    for (QTextBlock block = first; block.isValid() && block.position() <= to; block = block.next()) {
+        if (block != first)
+            text += lineBreak;
+        const QString line = TBoundaryCharacters::blockText(block);
+        const int start = qMax(0, from - block.position());
+        const int end = qMin(int(line.size()), to - block.position());
+        text += QStringView(line).mid(start, end - start);
+    }
+    return text;
 }
 
 void TOlvekEditor::setLines(const QStringList &lines)
@@ -89,8 +122,20 @@ void TOlvekEditor::setLines(const QStringList &lines)
     TSilentChange silent(this);
     // The document directly: QPlainTextEdit::setPlainText also applies the caret's character
     // format to the whole new text, which costs a third of the load of a long body and sets
-    // nothing here, as the editor never uses character formats.
-    document()->setPlainText(lines.join(u'\n'));
+    // nothing here, as the editor uses character formats only for stand-ins.
+    const QString text = lines.join(u'\n');
+    if (!TBoundaryCharacters::holdsBoundary(text)) {
+        document()->setPlainText(text);
+    } else {
+        QString held = text;
+        for (QChar &c : held) {
+            if (TBoundaryCharacters::isBoundary(c))
+                c = QChar(TBoundaryCharacters::StandIn);
+        }
+        document()->setPlainText(held);
+        QTextCursor cursor(document());
+        TBoundaryCharacters::markStandIns(cursor, text);
+    }
     document()->clearUndoRedoStacks();
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
@@ -189,16 +234,15 @@ bool TOlvekEditor::hasSelection() const
 
 QString TOlvekEditor::selectedText() const
 {
-    return textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    const QTextCursor cursor = textCursor();
+    return textBetween(cursor.selectionStart(), cursor.selectionEnd(), u"\r\n");
 }
 
 void TOlvekEditor::replaceSelection(const QString &text)
 {
     materialiseVirtualColumns();
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
     QTextCursor cursor = textCursor();
-    cursor.insertText(plain);
+    TBoundaryCharacters::insert(cursor, text);
     setTextCursor(cursor);
 }
 
@@ -419,7 +463,10 @@ void TOlvekEditor::setWordWrap(bool wrap)
 {
     setLineWrapMode(wrap ? WidgetWidth : NoWrap);
     setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The vertical bar is always there: a bar that appears when a long text is loaded narrows
+    // the viewport, and the plain-text layout answers a width change by giving every line of
+    // the text a layout object of its own (about 300 bytes a line).
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void TOlvekEditor::setFontName(const QString &family)
@@ -515,22 +562,13 @@ void TOlvekEditor::setShowLineNumbers(bool show)
 
 void TOlvekEditor::setLineColorProvider(LineColorProvider provider)
 {
-    delete m_highlighter;
-    m_highlighter = nullptr;
     m_lineColors = std::move(provider);
-    if (m_lineColors) {
-        TSilentChange silent(this);
-        m_highlighter = new TLineColorHighlighter(document(), m_lineColors);
-    }
     viewport()->update();
 }
 
 void TOlvekEditor::refreshLineColors()
 {
-    if (m_highlighter) {
-        TSilentChange silent(this);
-        m_highlighter->rehighlight();
-    }
+    // The lines on screen are asked again when they are painted.
     viewport()->update();
 }
 

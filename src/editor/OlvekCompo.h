@@ -7,7 +7,6 @@
 #include <memory>
 
 class TLineNumberGutter;
-class TLineColorHighlighter;
 class TRowCounter;
 
 // Colours the owner picks for one line; an invalid colour keeps the editor's own.
@@ -201,6 +200,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     friend class TLineNumberGutter;
@@ -222,12 +222,14 @@ private:
         TOlvekEditor *m_editor;
     };
 
+    // The text between two document positions, stand-ins turned back, blocks joined by the break.
+    QString textBetween(int from, int to, QStringView lineBreak) const;
     void handleContentsChange(int position, int removed, int added);
     void updateGutterGeometry();
     void updateTabStops();
     void applyPalette(QPalette::ColorRole role, const QColor &color);
     void paintGutter(QPaintEvent *event);
-    void paintLineBackgrounds(QPainter &painter, const QRect &area);
+    void paintLineColors(QPainter &painter, const QRect &area);
     void paintSpecialChars(QPainter &painter, const QRect &area);
     void paintVirtualCaret(QPainter &painter);
     QFont lineNumberFont() const;
@@ -235,6 +237,8 @@ private:
     void materialiseVirtualColumns();
     bool moveVirtualCaret(QKeyEvent *event);
     void setVirtualColumns(int columns);
+    void setComposingPastEnd(bool composing);
+    void updateCaretWidth();
     // Screen columns before a document position inside its row (0-based).
     int screenColumn(int position) const;
     // Rows of all lines before the given 0-based block.
@@ -243,9 +247,10 @@ private:
     void syncWrapWidth() const;
 
     TLineNumberGutter *m_gutter = nullptr;
-    TLineColorHighlighter *m_highlighter = nullptr;
     std::unique_ptr<TRowCounter> m_rowCounter;
     LineColorProvider m_lineColors;
+    // Some line on screen was given a text colour, which a line keeps until it is painted again.
+    bool m_lineForegroundsGiven = false;
     Options m_options;
     // While positive, document changes come from the program (or are input-method preedit)
     // and are not the user's edits.
@@ -256,6 +261,9 @@ private:
     bool m_freeCaret = false;
     // Columns the caret stands past the end of its line (FreeCaret); typed text fills them.
     int m_virtualColumns = 0;
+    // An input-method composition is shown past the end of the line, after the virtual
+    // columns; they are not in the text until the composition is committed.
+    bool m_composingPastEnd = false;
     int m_lineMargin = 0;
     bool m_showLineNumbers = false;
     QColor m_lineNumberBackground;

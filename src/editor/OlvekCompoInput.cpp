@@ -1,6 +1,8 @@
 // TOlvekEditor: keys, mouse, focus and input method; the free caret past the end of a line.
 #include "editor/OlvekCompo.h"
 
+#include "editor/BoundaryCharacters.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -123,18 +125,63 @@ void TOlvekEditor::focusOutEvent(QFocusEvent *event)
 
 void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
 {
-    // Composition starts where the caret stands, also past the end of the line.
-    if (!event->preeditString().isEmpty())
-        materialiseVirtualColumns();
     if (event->commitString().isEmpty() && event->replacementLength() == 0 && !textCursor().hasSelection()) {
         // Composing text is shown inside the line but is not in the text yet. (Composing over
         // a selection deletes the selection first, which is an edit.)
         TSilentChange silent(this);
-        QPlainTextEdit::inputMethodEvent(event);
+        if (m_virtualColumns > 0 && !event->preeditString().isEmpty()) {
+            // Past the end of the line the composition starts where the caret stands: the
+            // gap is shown as spaces of the composing text, and enters the text only with
+            // the committed text, so that a composition given up leaves the line as it was.
+            QList<QInputMethodEvent::Attribute> attributes = event->attributes();
+            for (QInputMethodEvent::Attribute &attribute : attributes) {
+                if (attribute.type == QInputMethodEvent::Cursor || attribute.type == QInputMethodEvent::TextFormat)
+                    attribute.start += m_virtualColumns;
+            }
+            QInputMethodEvent padded(QString(m_virtualColumns, u' ') + event->preeditString(), attributes);
+            QPlainTextEdit::inputMethodEvent(&padded);
+            setComposingPastEnd(true);
+        } else {
+            QPlainTextEdit::inputMethodEvent(event);
+            setComposingPastEnd(false);
+        }
+        event->accept();
         return;
     }
+    // Committed text: the gap before it and the text are one edit, undone together.
+    QTextCursor edit = textCursor();
+    edit.beginEditBlock();
+    const int columns = m_virtualColumns;
     materialiseVirtualColumns();
-    QPlainTextEdit::inputMethodEvent(event);
+    setComposingPastEnd(false);
+    if (columns > 0 && event->replacementLength() > 0) {
+        // The input method counts from the real end of the line, before the filled gap.
+        QInputMethodEvent moved(event->preeditString(), event->attributes());
+        moved.setCommitString(event->commitString(), event->replacementStart() - columns,
+                              event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&moved);
+    } else {
+        QPlainTextEdit::inputMethodEvent(event);
+    }
+    edit.endEditBlock();
+    event->accept();
+}
+
+void TOlvekEditor::setComposingPastEnd(bool composing)
+{
+    if (composing == m_composingPastEnd)
+        return;
+    m_composingPastEnd = composing;
+    updateCaretWidth();
+    viewport()->update();
+}
+
+void TOlvekEditor::updateCaretWidth()
+{
+    // Past the end of a line the editor's own caret stays at the line end and a caret of our
+    // own is drawn; while composing there, the toolkit's caret inside the composing text is
+    // the right one.
+    setCursorWidth(m_virtualColumns > 0 && !m_composingPastEnd ? 0 : 1);
 }
 
 QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -145,7 +192,7 @@ QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     // QPlainTextEdit answers in viewport coordinates; the input method places its window
     // relative to the editor itself, so the gutter and the frame are added.
     QRectF rect = value.toRectF();
-    if (query == Qt::ImCursorRectangle && m_virtualColumns > 0) {
+    if (query == Qt::ImCursorRectangle && m_virtualColumns > 0 && !m_composingPastEnd) {
         // The editor's own caret is hidden at the line end; the drawn one stands further right.
         rect.translate(m_virtualColumns * columnWidth(), 0);
         rect.setWidth(qMax<qreal>(rect.width(), 1));
@@ -191,9 +238,19 @@ void TOlvekEditor::insertFromMimeData(const QMimeData *source)
     QString text = source->text();
     text.replace(QChar::LineSeparator, u'\n');
     QTextCursor cursor = textCursor();
-    cursor.insertText(text);
+    TBoundaryCharacters::insert(cursor, text);
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData *TOlvekEditor::createMimeDataFromSelection() const
+{
+    // The text as the lines hold it, stand-ins turned back (the toolkit's own copy would
+    // give them as U+FFFD and turn no-break spaces into spaces).
+    auto *data = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    data->setText(textBetween(cursor.selectionStart(), cursor.selectionEnd(), u"\n"));
+    return data;
 }
 
 void TOlvekEditor::insertTab()
@@ -256,7 +313,6 @@ void TOlvekEditor::setVirtualColumns(int columns)
     if (columns == m_virtualColumns)
         return;
     m_virtualColumns = columns;
-    // The editor's own caret stays at the line end; a caret of our own is drawn instead.
-    setCursorWidth(columns > 0 ? 0 : 1);
+    updateCaretWidth();
     viewport()->update();
 }

@@ -3,6 +3,7 @@
 // composing text are QPlainTextEdit's.
 #include "editor/OlvekCompo.h"
 
+#include "editor/BoundaryCharacters.h"
 #include "editor/LineNumberGutter.h"
 
 #include <QPaintEvent>
@@ -21,7 +22,7 @@ void TOlvekEditor::paintEvent(QPaintEvent *event)
 {
     {
         QPainter painter(viewport());
-        paintLineBackgrounds(painter, event->rect());
+        paintLineColors(painter, event->rect());
         if (m_rightEdge > 0) {
             const qreal x = contentOffset().x() + document()->documentMargin() + m_rightEdge * columnWidth();
             painter.setPen(blend(fontColor(), backgroundColor()));
@@ -32,22 +33,43 @@ void TOlvekEditor::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     if (specialCharsVisible())
         paintSpecialChars(painter, event->rect());
-    if (m_virtualColumns > 0 && hasFocus())
+    if (m_virtualColumns > 0 && !m_composingPastEnd && hasFocus())
         paintVirtualCaret(painter);
 }
 
-void TOlvekEditor::paintLineBackgrounds(QPainter &painter, const QRect &area)
+void TOlvekEditor::paintLineColors(QPainter &painter, const QRect &area)
 {
-    if (!m_lineColors)
+    if (!m_lineColors && !m_lineForegroundsGiven)
         return;
+    // Only the lines being painted are asked for their colours: the text colour goes into the
+    // line's layout as a format range, for the toolkit's painting that follows. Colouring every
+    // line of the text at once would give each line a layout object, however long the text.
     const QPointF offset = contentOffset();
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         const QRectF rect = blockBoundingGeometry(block).translated(offset);
         if (rect.top() > area.bottom())
             break;
-        const TLineColors colors = m_lineColors(block.blockNumber() + 1, block.text());
+        TLineColors colors;
+        if (m_lineColors)
+            colors = m_lineColors(block.blockNumber() + 1, TBoundaryCharacters::blockText(block));
         if (colors.background.isValid())
             painter.fillRect(QRectF(0, rect.top(), viewport()->width(), rect.height()), colors.background);
+        QList<QTextLayout::FormatRange> foreground;
+        if (colors.foreground.isValid() && block.length() > 1) {
+            QTextLayout::FormatRange range;
+            range.start = 0;
+            range.length = block.length() - 1;
+            range.format.setForeground(colors.foreground);
+            foreground.append(range);
+            m_lineForegroundsGiven = true;
+        }
+        QTextLayout *layout = block.layout();
+        // A composition in the line shows its own formats meanwhile.
+        if (layout->preeditAreaText().isEmpty() && layout->formats() != foreground) {
+            // Setting the formats drops the line's layout; the toolkit lays it out again (to
+            // the same rows) when it paints it.
+            layout->setFormats(foreground);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QString>
 #include <vector>
 
 class QTextBlock;
@@ -29,7 +30,12 @@ public:
     int lineOfRow(const QTextDocument *document, int row) const;
 
 private:
-    int countRows(const QTextBlock &block) const;
+    // Counting this many lines or more reads their texts from one copy of the whole text.
+    static constexpr int ManyLines = 2000;
+
+    int rowsOf(const QTextBlock &block, int number, QStringView text) const;
+    int countRows(const QTextBlock &block, QStringView text) const;
+    bool fitsOneRow(QStringView text) const;
     qreal advance(char16_t unit) const;
 
     QFontMetricsF m_metrics{QFont()};
