@@ -1,10 +1,13 @@
 #include "document/DocumentTree.h"
 #include "files/DocumentStorage.h"
+#include "textmode/DottedTextFile.h"
+#include "textmode/HeadingParser.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cstdio>
 #include <malloc.h>
 
 namespace {
@@ -14,6 +17,13 @@ const char *const usageText =
     "Commands:\n"
     "  --help             show this text\n"
     "  convert IN OUT     open the document IN and save it as OUT\n"
+    "  outline TEXT [--normalize]\n"
+    "                     print the headings of the dotted text TEXT, one line each: line index\n"
+    "                     (from 0), TAB, level (from 0), TAB, the heading list's text\n"
+    "  format TEXT [--normalize]\n"
+    "                     print TEXT as the text mode's parse leaves it: jumps in depth repaired,\n"
+    "                     \".タイトル\" in front of a text that does not begin with a heading,\n"
+    "                     and with --normalize one empty line around every heading\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -24,12 +34,17 @@ const char *const usageText =
     "once it is completely written, keeping its permissions and (where allowed) its owner; a\n"
     "symbolic link OUT is written through. IN and OUT must be regular files (OUT may be new).\n"
     "\n"
+    "TEXT is a regular file in UTF-8; its lines end with CR LF, CR or LF, and a break after the\n"
+    "last line adds no empty line. A heading is a line that begins with \".\"; its dots give its\n"
+    "depth. outline and format write UTF-8 with LF after every line.\n"
+    "\n"
     "Exit status:\n"
     "  0  success\n"
     "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
-    "  2  IN could not be read (missing, damaged, too new a version)\n"
+    "  2  IN or TEXT could not be read (missing, not a regular file, damaged, too new a\n"
+    "     version, TEXT not UTF-8)\n"
     "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
-    "  4  OUT could not be written\n";
+    "  4  OUT or the standard output could not be written\n";
 
 enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
 
@@ -62,6 +77,53 @@ int convert(const QString &in, const QString &out)
     }
     return Success;
 }
+// outline and format: reads TEXT, parses it and prints what print makes of the parse.
+int printParse(const QStringList &args, void (*print)(const THeadingParse &, const TLumenoTreeList &, QByteArray &))
+{
+    QStringList operands = args.mid(1);
+    const bool normalize = operands.removeAll(QStringLiteral("--normalize")) > 0;
+    if (operands.size() != 1) {
+        QTextStream(stderr) << "olvek-cli: " << args.first() << " needs one argument: TEXT [--normalize]\n";
+        return UsageError;
+    }
+    QStringList lines;
+    const QString error = DottedTextFile::read(operands.first(), lines);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << "olvek-cli: " << error << "\n";
+        return ReadError;
+    }
+    TLumenoTreeList headings;
+    const THeadingParse parse = HeadingParser::ParseText(lines, normalize, headings);
+    QByteArray output;
+    print(parse, headings, output);
+    if (std::fwrite(output.constData(), 1, size_t(output.size()), stdout) != size_t(output.size())
+        || std::fflush(stdout) != 0) {
+        QTextStream(stderr) << "olvek-cli: the standard output could not be written\n";
+        return WriteError;
+    }
+    return Success;
+}
+
+void printOutline(const THeadingParse &, const TLumenoTreeList &headings, QByteArray &output)
+{
+    for (int r = 0; r < headings.count(); ++r) {
+        const TLumenoTreeListData *record = headings.item(r);
+        output += QByteArray::number(record->LineIndex);
+        output += '\t';
+        output += QByteArray::number(record->Level());
+        output += '\t';
+        output += record->ListText().toUtf8();
+        output += '\n';
+    }
+}
+
+void printFormat(const THeadingParse &parse, const TLumenoTreeList &, QByteArray &output)
+{
+    for (const QString &line : parse.Lines) {
+        output += line.toUtf8();
+        output += '\n';
+    }
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -86,6 +148,10 @@ int main(int argc, char **argv)
         }
         return convert(args[1], args[2]);
     }
+    if (args.first() == QLatin1String("outline"))
+        return printParse(args, printOutline);
+    if (args.first() == QLatin1String("format"))
+        return printParse(args, printFormat);
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }
