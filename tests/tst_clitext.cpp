@@ -72,6 +72,8 @@ private Q_SLOTS:
         QTest::newRow("format keeps a parsed text") << "format" << false << QByteArray(".A\nx\n..B\n") << QByteArray(".A\nx\n..B\n");
         QTest::newRow("CR LF") << "format" << false << QByteArray(".A\r\nx\r\n") << QByteArray(".A\nx\n");
         QTest::newRow("lone CR") << "format" << false << QByteArray(".A\rx\r\ry") << QByteArray(".A\nx\n\ny\n");
+        QTest::newRow("mixed breaks") << "format" << false << QByteArray(".A\r\r\nb\r\n\r\n\rc\r")
+                                      << QByteArray(".A\n\nb\n\n\nc\n");
         QTest::newRow("no break after the last line") << "format" << false << QByteArray(".A\nx") << QByteArray(".A\nx\n");
         QTest::newRow("a final break adds no empty line") << "format" << false << QByteArray(".A\r\n\r\n") << QByteArray(".A\n\n");
         QTest::newRow("byte order mark") << "format" << false << QByteArray("\xef\xbb\xbf.A\n") << QByteArray(".A\n");

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTextStream>
 
 #include <cstdio>
@@ -77,8 +78,49 @@ int convert(const QString &in, const QString &out)
     }
     return Success;
 }
-// outline and format: reads TEXT, parses it and prints what print makes of the parse.
-int printParse(const QStringList &args, void (*print)(const THeadingParse &, const TLumenoTreeList &, QByteArray &))
+// Writes each line followed by LF to the standard output as UTF-8, in pieces of about 1 MB, so
+// that a long text is not held a second time; false when the output could not be written.
+bool writeLines(const QStringList &lines)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qsizetype used = 0;
+    bool written = true;
+    const auto flush = [&] {
+        written = written && std::fwrite(buffer.constData(), 1, size_t(used), stdout) == size_t(used);
+        used = 0;
+    };
+    for (const QString &line : lines) {
+        const qsizetype room = encoder.requiredSpace(line.size()) + 1;
+        if (used + room > buffer.size()) {
+            flush();
+            if (room > buffer.size())
+                buffer.resize(room);
+        }
+        used = encoder.appendToBuffer(buffer.data() + used, line) - buffer.constData();
+        buffer[used++] = '\n';
+    }
+    flush();
+    return std::fflush(stdout) == 0 && written;
+}
+
+QStringList outlineLines(const THeadingParse &, const TLumenoTreeList &headings)
+{
+    QStringList lines;
+    for (int r = 0; r < headings.count(); ++r) {
+        const TLumenoTreeListData *record = headings.item(r);
+        lines.append(QStringLiteral("%1\t%2\t%3").arg(record->LineIndex).arg(record->Level()).arg(record->ListText()));
+    }
+    return lines;
+}
+
+QStringList formatLines(const THeadingParse &parse, const TLumenoTreeList &)
+{
+    return parse.Lines;
+}
+
+// outline and format: reads TEXT, parses it and prints the lines that print makes of the parse.
+int printParse(const QStringList &args, QStringList (*print)(const THeadingParse &, const TLumenoTreeList &))
 {
     QStringList operands = args.mid(1);
     const bool normalize = operands.removeAll(QStringLiteral("--normalize")) > 0;
@@ -94,35 +136,11 @@ int printParse(const QStringList &args, void (*print)(const THeadingParse &, con
     }
     TLumenoTreeList headings;
     const THeadingParse parse = HeadingParser::ParseText(lines, normalize, headings);
-    QByteArray output;
-    print(parse, headings, output);
-    if (std::fwrite(output.constData(), 1, size_t(output.size()), stdout) != size_t(output.size())
-        || std::fflush(stdout) != 0) {
+    if (!writeLines(print(parse, headings))) {
         QTextStream(stderr) << "olvek-cli: the standard output could not be written\n";
         return WriteError;
     }
     return Success;
-}
-
-void printOutline(const THeadingParse &, const TLumenoTreeList &headings, QByteArray &output)
-{
-    for (int r = 0; r < headings.count(); ++r) {
-        const TLumenoTreeListData *record = headings.item(r);
-        output += QByteArray::number(record->LineIndex);
-        output += '\t';
-        output += QByteArray::number(record->Level());
-        output += '\t';
-        output += record->ListText().toUtf8();
-        output += '\n';
-    }
-}
-
-void printFormat(const THeadingParse &parse, const TLumenoTreeList &, QByteArray &output)
-{
-    for (const QString &line : parse.Lines) {
-        output += line.toUtf8();
-        output += '\n';
-    }
 }
 } // namespace
 
@@ -149,9 +167,9 @@ int main(int argc, char **argv)
         return convert(args[1], args[2]);
     }
     if (args.first() == QLatin1String("outline"))
-        return printParse(args, printOutline);
+        return printParse(args, outlineLines);
     if (args.first() == QLatin1String("format"))
-        return printParse(args, printFormat);
+        return printParse(args, formatLines);
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }

@@ -2,10 +2,20 @@
 
 #include "files/DocumentFileReading.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace DottedTextFile {
+
+namespace {
+const char *find(const char *from, const char *end, char c)
+{
+    return static_cast<const char *>(std::memchr(from, c, size_t(end - from)));
+}
+} // namespace
 
 QString read(const QString &path, QStringList &lines)
 {
@@ -17,31 +27,34 @@ QString read(const QString &path, QStringList &lines)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("ファイルを読めません: %1 (%2)").arg(path, file.errorString());
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return QStringLiteral("UTF-8 のテキストではありません: %1").arg(path);
-    lines = splitLines(text);
-    return QString();
-}
 
-QStringList splitLines(QStringView text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    // Each line is decoded on its own, straight from the file's bytes: CR and LF never occur
+    // inside a UTF-8 sequence, so the lines decode exactly as the whole text would.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const char *const end = bytes.constData() + bytes.size();
+    const char *start = bytes.constData();
+    if (bytes.startsWith("\xef\xbb\xbf"))
+        start += 3;
+    while (start < end) {
+        const char *lf = find(start, end, '\n');
+        const char *const segmentEnd = lf ? lf : end;
+        const char *const segmentStart = start;
+        while (const char *cr = find(start, segmentEnd, '\r')) {
+            lines.append(decoder.decode(QByteArrayView(start, cr)));
+            start = cr + 1;
+        }
+        // Before an LF: the line up to it, unless the CR just before the LF ended it (one CR LF
+        // break). At the end of the file: what is left, if anything.
+        const bool crLf = lf && start == segmentEnd && start != segmentStart;
+        if (lf ? !crLf : start < end)
+            lines.append(decoder.decode(QByteArrayView(start, segmentEnd)));
+        start = segmentEnd + 1;
     }
-    if (start < n)
-        lines.append(text.mid(start).toString());
-    return lines;
+    if (decoder.hasError()) {
+        lines.clear();
+        return QStringLiteral("UTF-8 のテキストではありません: %1").arg(path);
+    }
+    return QString();
 }
 
 } // namespace DottedTextFile

@@ -2,18 +2,15 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 // A dotted text given as a file (UTF-8) rather than typed into the editor.
 namespace DottedTextFile {
 
-// Reads the file at path into lines (see splitLines); a leading byte order mark is skipped.
-// Returns an error text when the file cannot be opened as a regular file or is not valid
-// UTF-8 (decoding it anyway would change the text without saying so), otherwise the empty string.
+// Reads the file at path into lines: it is split at CR LF, lone CR and lone LF, a break at the
+// very end adds no empty line, and a leading byte order mark is skipped; every other character,
+// NUL included, stays in its line. Returns an error text when the file cannot be opened as a
+// regular file or is not valid UTF-8 (decoding it anyway would change the text without saying
+// so), otherwise the empty string.
 QString read(const QString &path, QStringList &lines);
-
-// Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line. Every other
-// character, NUL included, stays in its line.
-QStringList splitLines(QStringView text);
 
 } // namespace DottedTextFile

@@ -41,11 +41,6 @@ private:
 
 } // namespace
 
-bool isHeadingLine(QStringView line)
-{
-    return !line.isEmpty() && line[0] == u'.';
-}
-
 THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLumenoTreeList &headings)
 {
     headings.clear();

@@ -24,7 +24,10 @@ namespace HeadingParser {
 // The deepest level a heading can have; deeper headings are rewritten to this level.
 constexpr int MaxLevel = 255;
 
-bool isHeadingLine(QStringView line);
+inline bool isHeadingLine(QStringView line)
+{
+    return !line.isEmpty() && line[0] == u'.';
+}
 
 // Clears headings and refills it from lines. Afterwards the first heading has level 0, every
 // heading is at most one level deeper than the one before and at most MaxLevel, and the records
