@@ -17,27 +17,23 @@ qsizetype dotRun(QStringView line)
     return run;
 }
 
-// Level counters of the numbering; a counter deeper than the last heading's level is 0.
-class TLevelNumbers
-{
-public:
-    // Counts a heading at level, which is at most one deeper than the previous heading's
-    // (previousLevel), and returns its number text "1.2.3.".
-    QString count(int level, int previousLevel)
-    {
-        ++m_counters[size_t(level)];
-        std::fill(m_counters.begin() + level + 1, m_counters.begin() + std::max(level, previousLevel) + 1, 0);
-        QString number;
-        for (int l = 0; l <= level; ++l) {
-            number += QString::number(m_counters[size_t(l)]);
-            number += u'.';
-        }
-        return number;
-    }
+// The level counters of the numbering, one per level; a counter deeper than the last heading's
+// level is 0.
+using TLevelCounters = std::array<qint32, MaxLevel + 1>;
 
-private:
-    std::array<qint32, MaxLevel + 1> m_counters{};
-};
+// Counts a heading at level, which is at most one deeper than the previous heading's
+// (previousLevel), and returns its number text "1.2.3.".
+QString countHeading(TLevelCounters &counters, int level, int previousLevel)
+{
+    ++counters[size_t(level)];
+    std::fill(counters.begin() + level + 1, counters.begin() + std::max(level, previousLevel) + 1, 0);
+    QString number;
+    for (int l = 0; l <= level; ++l) {
+        number += QString::number(counters[size_t(l)]);
+        number += u'.';
+    }
+    return number;
+}
 
 } // namespace
 
@@ -47,7 +43,7 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
     THeadingParse result;
     QStringList &out = result.Lines;
     out.reserve(lines.size() + 1);
-    TLevelNumbers numbers;
+    TLevelCounters counters{};
     int previousLevel = -1;
     // The record whose section is being read; it owns the lines of out after its heading line.
     TLumenoTreeListData *current = nullptr;
@@ -64,7 +60,7 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
                 current->setListText(QStringLiteral("  1.") + syntheticTitle);
                 current->LineIndex = 0;
                 out.append(QLatin1Char('.') + syntheticTitle);
-                numbers.count(0, previousLevel);
+                countHeading(counters, 0, previousLevel);
                 previousLevel = 0;
                 result.Synthetic = true;
             }
@@ -98,7 +94,7 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
             }
         }
 
-        const QString number = numbers.count(level, previousLevel);
+        const QString number = countHeading(counters, level, previousLevel);
         current = headings.AddHeading();
         current->setLevel(level);
         QString title = headingLine.mid(level + 1);
