@@ -30,6 +30,8 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         writeFile("text.txt", ".A\nx\n..B\ny\n.C\n");
         writeFile("latin1.txt", ".A\n\xe9t\xe9\n");
+        writeFile("cut-at-end.txt", ".A\n\xe3\x81");
+        writeFile("cut-by-break.txt", ".A\n\xe3\n\x81\x82\n");
         QVERIFY(QDir(m_dir.path()).mkpath("folder.txt"));
         QCOMPARE(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txt")).constData(), 0644), 0);
     }
@@ -46,6 +48,10 @@ private Q_SLOTS:
         QTest::newRow("TEXT is a folder") << QStringList{"format", "folder.txt"} << 2 << "フォルダは開けません";
         QTest::newRow("TEXT is a FIFO") << QStringList{"format", "fifo.txt"} << 2 << "通常のファイルではないため開けません";
         QTest::newRow("TEXT is not UTF-8") << QStringList{"outline", "latin1.txt"} << 2 << "UTF-8 のテキストではありません";
+        QTest::newRow("UTF-8 sequence cut off at the end") << QStringList{"format", "cut-at-end.txt"} << 2
+                                                           << "UTF-8 のテキストではありません";
+        QTest::newRow("UTF-8 sequence cut by a line break") << QStringList{"format", "cut-by-break.txt"} << 2
+                                                            << "UTF-8 のテキストではありません";
         QTest::newRow("outline") << QStringList{"outline", "text.txt"} << 0 << "";
         QTest::newRow("option before TEXT") << QStringList{"format", "--normalize", "text.txt"} << 0 << "";
     }

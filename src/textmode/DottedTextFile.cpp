@@ -29,8 +29,10 @@ QString read(const QString &path, QStringList &lines)
         return QStringLiteral("ファイルを読めません: %1 (%2)").arg(path, file.errorString());
 
     // Each line is decoded on its own, straight from the file's bytes: CR and LF never occur
-    // inside a UTF-8 sequence, so the lines decode exactly as the whole text would.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // inside a UTF-8 sequence, so the lines decode exactly as the whole text would. Without
+    // state, so that a sequence cut off by a line break or the end of the file is an error
+    // rather than joined to what follows.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const char *const end = bytes.constData() + bytes.size();
     const char *start = bytes.constData();
     if (bytes.startsWith("\xef\xbb\xbf"))
