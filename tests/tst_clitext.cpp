@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -119,6 +121,21 @@ private Q_SLOTS:
         QVERIFY2(result.err.contains("standard output"), result.err.constData());
     }
 
+    void textLargerThanTheMemoryLeft()
+    {
+        // Sparse: it takes no room on the disk.
+        QFile huge(m_dir.filePath("huge.txt"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(512) << 20));
+        huge.close();
+        const TRun result = run({"format", "huge.txt"}, QString(), [] {
+            const rlimit memory{rlim_t(768) << 20, rlim_t(768) << 20};
+            setrlimit(RLIMIT_AS, &memory);
+        });
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("ファイルが大きすぎて読み込めません")), result.err.constData());
+    }
+
     void book()
     {
         QFile file(bookPath);
@@ -165,9 +182,12 @@ private Q_SLOTS:
     }
 
 private:
-    TRun run(const QStringList &arguments, const QString &outputFile = QString())
+    TRun run(const QStringList &arguments, const QString &outputFile = QString(),
+             const std::function<void()> &childSetup = {})
     {
         QProcess process;
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.setWorkingDirectory(m_dir.path());
         if (!outputFile.isEmpty())
             process.setStandardOutputFile(outputFile);

@@ -1,4 +1,5 @@
 #include "document/DocumentTree.h"
+#include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
 #include "textmode/DottedTextFile.h"
 #include "textmode/HeadingParser.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <malloc.h>
+#include <new>
 
 namespace {
 const char *const usageText =
@@ -134,11 +136,16 @@ int printParse(const QStringList &args, QStringList (*print)(const THeadingParse
         QTextStream(stderr) << "olvek-cli: " << error << "\n";
         return ReadError;
     }
-    TLumenoTreeList headings;
-    const THeadingParse parse = HeadingParser::ParseText(lines, normalize, headings);
-    if (!writeLines(print(parse, headings))) {
-        QTextStream(stderr) << "olvek-cli: the standard output could not be written\n";
-        return WriteError;
+    try {
+        TLumenoTreeList headings;
+        const THeadingParse parse = HeadingParser::ParseText(lines, normalize, headings);
+        if (!writeLines(print(parse, headings))) {
+            QTextStream(stderr) << "olvek-cli: the standard output could not be written\n";
+            return WriteError;
+        }
+    } catch (const std::bad_alloc &) {
+        QTextStream(stderr) << "olvek-cli: " << DocumentFileReading::tooLargeError(operands.first()) << "\n";
+        return ReadError;
     }
     return Success;
 }

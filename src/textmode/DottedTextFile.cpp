@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <cstring>
+#include <new>
 
 namespace DottedTextFile {
 
@@ -15,15 +16,10 @@ const char *find(const char *from, const char *end, char c)
 {
     return static_cast<const char *>(std::memchr(from, c, size_t(end - from)));
 }
-} // namespace
 
-QString read(const QString &path, QStringList &lines)
+// Reads the opened file into lines; returns an error text or the empty string.
+QString readLines(QFile &file, const QString &path, QStringList &lines)
 {
-    lines.clear();
-    QFile file(path);
-    const QString error = DocumentFileReading::open(file);
-    if (!error.isEmpty())
-        return error;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("ファイルを読めません: %1 (%2)").arg(path, file.errorString());
@@ -57,6 +53,23 @@ QString read(const QString &path, QStringList &lines)
         return QStringLiteral("UTF-8 のテキストではありません: %1").arg(path);
     }
     return QString();
+}
+} // namespace
+
+QString read(const QString &path, QStringList &lines)
+{
+    lines.clear();
+    QFile file(path);
+    const QString error = DocumentFileReading::open(file);
+    if (!error.isEmpty())
+        return error;
+    // A file larger than the memory left must end in a message rather than in a crash.
+    try {
+        return readLines(file, path, lines);
+    } catch (const std::bad_alloc &) {
+        lines.clear();
+        return DocumentFileReading::tooLargeError(path);
+    }
 }
 
 } // namespace DottedTextFile
