@@ -45,7 +45,7 @@ const char *const usageText =
     "  0  success\n"
     "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
     "  2  IN or TEXT could not be read (missing, not a regular file, damaged, too new a\n"
-    "     version, TEXT not UTF-8)\n"
+    "     version, TEXT not UTF-8 or too large for the memory)\n"
     "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
     "  4  OUT or the standard output could not be written\n";
 
