@@ -1,11 +1,17 @@
 #include "document/DocumentTree.h"
+#include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
+#include "textmode/DottedTextFile.h"
+#include "textmode/HeadingParser.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTextStream>
 
+#include <cstdio>
 #include <malloc.h>
+#include <new>
 
 namespace {
 const char *const usageText =
@@ -14,6 +20,13 @@ const char *const usageText =
     "Commands:\n"
     "  --help             show this text\n"
     "  convert IN OUT     open the document IN and save it as OUT\n"
+    "  outline TEXT [--normalize]\n"
+    "                     print the headings of the dotted text TEXT, one line each: line index\n"
+    "                     (from 0), TAB, level (from 0), TAB, the heading list's text\n"
+    "  format TEXT [--normalize]\n"
+    "                     print TEXT as the text mode's parse leaves it: jumps in depth repaired,\n"
+    "                     \".タイトル\" in front of a text that does not begin with a heading,\n"
+    "                     and with --normalize one empty line around every heading\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -24,12 +37,17 @@ const char *const usageText =
     "once it is completely written, keeping its permissions and (where allowed) its owner; a\n"
     "symbolic link OUT is written through. IN and OUT must be regular files (OUT may be new).\n"
     "\n"
+    "TEXT is a regular file in UTF-8; its lines end with CR LF, CR or LF, and a break after the\n"
+    "last line adds no empty line. A heading is a line that begins with \".\"; its dots give its\n"
+    "depth. outline and format write UTF-8 with LF after every line.\n"
+    "\n"
     "Exit status:\n"
     "  0  success\n"
     "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
-    "  2  IN could not be read (missing, damaged, too new a version)\n"
+    "  2  IN or TEXT could not be read (missing, not a regular file, damaged, too new a\n"
+    "     version, TEXT not UTF-8 or too large for the memory)\n"
     "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
-    "  4  OUT could not be written\n";
+    "  4  OUT or the standard output could not be written\n";
 
 enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
 
@@ -62,6 +80,75 @@ int convert(const QString &in, const QString &out)
     }
     return Success;
 }
+// Writes each line followed by LF to the standard output as UTF-8, in pieces of about 1 MB, so
+// that a long text is not held a second time; false when the output could not be written.
+bool writeLines(const QStringList &lines)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qsizetype used = 0;
+    bool written = true;
+    const auto flush = [&] {
+        written = written && std::fwrite(buffer.constData(), 1, size_t(used), stdout) == size_t(used);
+        used = 0;
+    };
+    for (const QString &line : lines) {
+        const qsizetype room = encoder.requiredSpace(line.size()) + 1;
+        if (used + room > buffer.size()) {
+            flush();
+            if (room > buffer.size())
+                buffer.resize(room);
+        }
+        used = encoder.appendToBuffer(buffer.data() + used, line) - buffer.constData();
+        buffer[used++] = '\n';
+    }
+    flush();
+    return std::fflush(stdout) == 0 && written;
+}
+
+QStringList outlineLines(const THeadingParse &, const TLumenoTreeList &headings)
+{
+    QStringList lines;
+    for (int r = 0; r < headings.count(); ++r) {
+        const TLumenoTreeListData *record = headings.item(r);
+        lines.append(QStringLiteral("%1\t%2\t%3").arg(record->LineIndex).arg(record->Level()).arg(record->ListText()));
+    }
+    return lines;
+}
+
+QStringList formatLines(const THeadingParse &parse, const TLumenoTreeList &)
+{
+    return parse.Lines;
+}
+
+// outline and format: reads TEXT, parses it and prints the lines that print makes of the parse.
+int printParse(const QStringList &args, QStringList (*print)(const THeadingParse &, const TLumenoTreeList &))
+{
+    QStringList operands = args.mid(1);
+    const bool normalize = operands.removeAll(QStringLiteral("--normalize")) > 0;
+    if (operands.size() != 1) {
+        QTextStream(stderr) << "olvek-cli: " << args.first() << " needs one argument: TEXT [--normalize]\n";
+        return UsageError;
+    }
+    QStringList lines;
+    const QString error = DottedTextFile::read(operands.first(), lines);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << "olvek-cli: " << error << "\n";
+        return ReadError;
+    }
+    try {
+        TLumenoTreeList headings;
+        const THeadingParse parse = HeadingParser::ParseText(lines, normalize, headings);
+        if (!writeLines(print(parse, headings))) {
+            QTextStream(stderr) << "olvek-cli: the standard output could not be written\n";
+            return WriteError;
+        }
+    } catch (const std::bad_alloc &) {
+        QTextStream(stderr) << "olvek-cli: " << DocumentFileReading::tooLargeError(operands.first()) << "\n";
+        return ReadError;
+    }
+    return Success;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -86,6 +173,10 @@ int main(int argc, char **argv)
         }
         return convert(args[1], args[2]);
     }
+    if (args.first() == QLatin1String("outline"))
+        return printParse(args, outlineLines);
+    if (args.first() == QLatin1String("format"))
+        return printParse(args, formatLines);
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }
