@@ -2,12 +2,11 @@
 // folder with a document name relative to it, its window caption read through the X server,
 // closed through its File menu with key presses, and its settings file read afterwards.
 #include "app/Settings.h"
+#include "support/VirtualDisplay.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,72 +24,17 @@ class TestProgram : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void startWithADocumentName_data();
     void startWithADocumentName();
 
 private:
-    // Runs xdotool on the virtual display; its output, trimmed.
-    QString xdotool(const QStringList &arguments);
-    // The id of the one visible window whose caption matches the pattern, once it is there.
-    QString waitForWindow(const QString &pattern);
-
-    QProcess m_display;
-    QString m_displayName;
-    QString m_xdotool;
+    TVirtualDisplay m_display;
 };
 
 void TestProgram::initTestCase()
 {
-    m_xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    if (m_xdotool.isEmpty() || xvfb.isEmpty())
-        QSKIP("needs Xvfb and xdotool (scripts/setup installs them)");
-    // The server writes the number of the display it found free on descriptor 1.
-    m_display.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                           QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                           QStringLiteral("tcp")});
-    QVERIFY(m_display.waitForStarted());
-    QElapsedTimer waited;
-    waited.start();
-    while (!m_display.canReadLine() && waited.elapsed() < StartTimeout)
-        m_display.waitForReadyRead(1000);
-    const QByteArray number = m_display.readLine().trimmed();
-    QVERIFY2(!number.isEmpty(), "Xvfb gave no display");
-    m_displayName = QLatin1Char(':') + QString::fromLatin1(number);
-}
-
-void TestProgram::cleanupTestCase()
-{
-    if (m_display.state() != QProcess::NotRunning) {
-        m_display.terminate();
-        m_display.waitForFinished(10000);
-    }
-}
-
-QString TestProgram::xdotool(const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_displayName);
-    process.setProcessEnvironment(env);
-    process.start(m_xdotool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString TestProgram::waitForWindow(const QString &pattern)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < StartTimeout) {
-        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), pattern});
-        if (!found.isEmpty())
-            return found.section(u'\n', 0, 0);
-        QTest::qWait(100);
-    }
-    return QString();
+    const QString error = m_display.start();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void TestProgram::startWithADocumentName_data()
@@ -127,38 +71,35 @@ void TestProgram::startWithADocumentName()
     }
 
     QProcess olvek;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_displayName);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    olvek.setProcessEnvironment(env);
+    olvek.setProcessEnvironment(m_display.environment());
     olvek.setWorkingDirectory(root.filePath(QStringLiteral("docs")));
     olvek.start(program, {argument});
     QVERIFY(olvek.waitForStarted());
 
     if (!opens) {
-        const QString box = waitForWindow(QStringLiteral("^OLVEK\\(おるべく\\)$"));
+        const QString box = m_display.waitForWindow(QStringLiteral("^OLVEK\\(おるべく\\)$"), StartTimeout);
         QVERIFY2(!box.isEmpty(), "no message box");
-        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), box});
-        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), box});
+        m_display.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     }
     const QString expectedCaption = QStringLiteral("おるべく - ") + (opens ? docPath : QStringLiteral("NonTitled"));
-    const QString window = waitForWindow(QStringLiteral("^おるべく - "));
+    const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), StartTimeout);
     QVERIFY2(!window.isEmpty(), "the main window did not show");
     // The caption is exactly the program's own, with nothing appended by the platform.
-    QCOMPARE(xdotool({QStringLiteral("getwindowname"), window}), expectedCaption);
+    QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), window}), expectedCaption);
 
     // The File menu opens as a window of its own; its "終了(&X)" ends the program.
     const QString pid = QString::number(olvek.processId());
     const auto windowCount = [&] {
-        return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
+        return m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
             .split(u'\n', Qt::SkipEmptyParts)
             .size();
     };
     const qsizetype before = windowCount();
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-    xdotool({QStringLiteral("key"), QStringLiteral("alt+f")});
+    m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("alt+f")});
     QTRY_VERIFY_WITH_TIMEOUT(windowCount() > before, StartTimeout);
-    xdotool({QStringLiteral("key"), QStringLiteral("x")});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("x")});
     if (!olvek.waitForFinished(StartTimeout)) {
         olvek.kill();
         olvek.waitForFinished();

@@ -6,6 +6,7 @@
 #include "document/DocumentTree.h"
 #include "files/DocumentStorage.h"
 #include "files/JsonDocumentFormat.h"
+#include "support/VirtualDisplay.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -92,19 +92,6 @@ QStringList filesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
 }
 
-// Runs xdotool on display; its output without the line break.
-QString xdotool(const QString &display, const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 // The bytes the process has handed to write calls so far; -1 once it has ended.
 qint64 bytesWritten(qint64 pid)
 {
@@ -155,7 +142,6 @@ private Q_SLOTS:
     void initTestCase();
     void killedConversions();
     void killedWindowSaves();
-    void cleanupTestCase();
 
 private:
     // The content of the file at path; fails the test when it does not read as a document.
@@ -164,7 +150,6 @@ private:
     // Checks that every backup copy of document in its folder is a version in known.
     void checkBackups(const QString &document, const QSet<TContent> &known);
 
-    bool startDisplay();
     // Whether the window's caption marks document as modified.
     bool isModified(const QString &id, const QString &document);
     QString startWindow(QProcess &window, const QString &document, int backupDepth);
@@ -174,8 +159,7 @@ private:
     QString m_a;
     QString m_b;
     QHash<QByteArray, TContent> m_contents;
-    QProcess m_xvfb;
-    QString m_display;
+    TVirtualDisplay m_display;
 };
 
 void TestSaveKill::initTestCase()
@@ -185,15 +169,6 @@ void TestSaveKill::initTestCase()
     m_b = m_dir.filePath(QStringLiteral("b.olvx"));
     writeLargeDocument(m_a, 1);
     writeLargeDocument(m_b, 2);
-}
-
-void TestSaveKill::cleanupTestCase()
-{
-    if (m_xvfb.state() != QProcess::NotRunning) {
-        m_xvfb.terminate();
-        if (!m_xvfb.waitForFinished(10000))
-            m_xvfb.kill();
-    }
 }
 
 TContent TestSaveKill::contentOf(const QString &path)
@@ -285,28 +260,9 @@ void TestSaveKill::killedConversions()
     QFile::remove(out);
 }
 
-bool TestSaveKill::startDisplay()
-{
-    if (!m_display.isEmpty())
-        return true;
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        return false;
-    // Xvfb picks a free display and writes its number. Without -noreset it would reset whenever
-    // a killed program was its last client, refusing the next one meanwhile.
-    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!waitFor([this] { m_xvfb.waitForReadyRead(100); return m_xvfb.canReadLine() || m_xvfb.state() == QProcess::NotRunning; }, 60000)
-        || !m_xvfb.canReadLine())
-        return false;
-    m_display = u':' + QString::fromLatin1(m_xvfb.readLine()).trimmed();
-    return true;
-}
-
 bool TestSaveKill::isModified(const QString &id, const QString &document)
 {
-    return xdotool(m_display, {QStringLiteral("getwindowname"), id}).startsWith(QStringLiteral("おるべく - ") + document + " *");
+    return m_display.xdotool({QStringLiteral("getwindowname"), id}).startsWith(QStringLiteral("おるべく - ") + document + " *");
 }
 
 // Starts the program on document with its own settings file, waits until the document is shown
@@ -319,10 +275,7 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
         return QString();
     settings.write(QStringLiteral("[FILE]\r\nBackupDepth=%1\r\n").arg(backupDepth).toUtf8());
     settings.close();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    window.setProcessEnvironment(environment);
+    window.setProcessEnvironment(m_display.environment());
     window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     window.start(program, {document});
     if (!window.waitForStarted())
@@ -330,19 +283,19 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
     QString id;
     const QString caption = QStringLiteral("おるべく - ") + document;
     if (!waitFor([&] {
-            id = xdotool(m_display, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^おるべく - ")});
+            id = m_display.xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^おるべく - ")});
             return window.state() == QProcess::NotRunning
-                || (!id.isEmpty() && xdotool(m_display, {QStringLiteral("getwindowname"), id}).startsWith(caption));
+                || (!id.isEmpty() && m_display.xdotool({QStringLiteral("getwindowname"), id}).startsWith(caption));
         }, 120000) || window.state() == QProcess::NotRunning) {
         qWarning("no window showing %s: found \"%s\"", qPrintable(document), qPrintable(id));
         return QString();
     }
-    xdotool(m_display, {QStringLiteral("mousemove"), QStringLiteral("--window"), id, QStringLiteral("600"),
+    m_display.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), id, QStringLiteral("600"),
                         QStringLiteral("400"), QStringLiteral("click"), QStringLiteral("1")});
-    xdotool(m_display, {QStringLiteral("type"), QStringLiteral("x")});
+    m_display.xdotool({QStringLiteral("type"), QStringLiteral("x")});
     if (!waitFor([&] { return isModified(id, document); }, 60000)) {
         qWarning("the typing did not arrive: caption \"%s\"",
-                 qPrintable(xdotool(m_display, {QStringLiteral("getwindowname"), id})));
+                 qPrintable(m_display.xdotool({QStringLiteral("getwindowname"), id})));
         return QString();
     }
     return id;
@@ -350,8 +303,8 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
 
 void TestSaveKill::killedWindowSaves()
 {
-    if (!startDisplay())
-        QSKIP("needs Xvfb and xdotool");
+    const QString error = m_display.start();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     // A program of its own, so that its settings file beside it is the test's. It lies in the
     // build folder, where programs may run, unlike some systems' temporary folder.
     QVERIFY(m_programDir.isValid());
@@ -373,7 +326,7 @@ void TestSaveKill::killedWindowSaves()
     QString id = startWindow(window, document, 3);
     QVERIFY2(!id.isEmpty(), "the window did not show the document or take the typing");
     TContent expected = typedInto(contentOf(document));
-    xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
     QVERIFY(waitForWriting(window, bytesWritten(window.processId())));
     QElapsedTimer timer;
     timer.start();
@@ -396,7 +349,7 @@ void TestSaveKill::killedWindowSaves()
         QVERIFY2(!id.isEmpty(), "the window did not show the document or take the typing");
         expected = typedInto(old);
         const qint64 baseline = bytesWritten(killed.processId());
-        xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
         if (moment >= 0) {
             QVERIFY(waitForWriting(killed, baseline));
             QThread::msleep(ulong(writing * moment));
@@ -418,7 +371,7 @@ void TestSaveKill::killedWindowSaves()
     QProcess last;
     id = startWindow(last, document, 3);
     QVERIFY(!id.isEmpty());
-    xdotool(m_display, {QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
     QVERIFY(waitFor([&] { return !isModified(id, document); }, 120000));
     last.kill();
     QVERIFY(last.waitForFinished(30000));

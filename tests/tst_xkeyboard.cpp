@@ -2,13 +2,13 @@
 // sends them: commands that come faster than the navigator's selection delay.
 #include "document/DocumentTree.h"
 #include "files/JsonDocumentFormat.h"
+#include "support/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -41,72 +41,24 @@ class TestXKeyboard : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void commandRightAfterAnArrowKey_data();
     void commandRightAfterAnArrowKey();
 
 private:
-    // Runs xdotool with these arguments on the virtual display; its standard output.
-    QString xdotool(const QStringList &arguments);
     QString windowName(const QString &window);
 
-    QProcess m_display;
-    QString m_displayName;
-    QString m_xdotool;
+    TVirtualDisplay m_display;
 };
 
 void TestXKeyboard::initTestCase()
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-    m_xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    QVERIFY2(!xvfb.isEmpty() && !m_xdotool.isEmpty(), "Xvfb and xdotool are needed (scripts/setup installs them)");
-    // The first display number whose lock file is free; Xvfb refuses a taken one and exits.
-    for (int number = 90 + int(QCoreApplication::applicationPid() % 50); number < 400; ++number) {
-        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
-            || QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        m_displayName = QStringLiteral(":%1").arg(number);
-        // Without -noreset the server resets whenever its last client leaves, and a program
-        // started in that moment cannot connect.
-        m_display.start(xvfb, {m_displayName, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
-        QVERIFY(m_display.waitForStarted());
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-        QDeadlineTimer deadline(Patience);
-        while (!QFile::exists(socket) && m_display.state() == QProcess::Running && !deadline.hasExpired())
-            QTest::qWait(50);
-        if (QFile::exists(socket) && m_display.state() == QProcess::Running)
-            return;
-        m_display.kill();
-        m_display.waitForFinished();
-    }
-    QFAIL("no virtual display could be started");
-}
-
-void TestXKeyboard::cleanupTestCase()
-{
-    if (m_display.state() == QProcess::Running) {
-        m_display.terminate();
-        if (!m_display.waitForFinished(10000))
-            m_display.kill();
-    }
-}
-
-QString TestXKeyboard::xdotool(const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_displayName);
-    process.setProcessEnvironment(environment);
-    process.start(m_xdotool, arguments);
-    if (!process.waitForFinished(Patience))
-        process.kill();
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    const QString error = m_display.start();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 QString TestXKeyboard::windowName(const QString &window)
 {
-    return xdotool({QStringLiteral("getwindowname"), window});
+    return m_display.xdotool({QStringLiteral("getwindowname"), window});
 }
 
 void TestXKeyboard::commandRightAfterAnArrowKey_data()
@@ -144,9 +96,7 @@ void TestXKeyboard::commandRightAfterAnArrowKey()
     }
 
     QProcess olvek;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_displayName);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment environment = m_display.environment();
     environment.insert(QStringLiteral("HOME"), dir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
     olvek.setProcessEnvironment(environment);
@@ -162,7 +112,7 @@ void TestXKeyboard::commandRightAfterAnArrowKey()
     QString window;
     QDeadlineTimer deadline(Patience);
     while (window.isEmpty() && olvek.state() == QProcess::Running && !deadline.hasExpired()) {
-        window = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("doc\\.olvx")})
+        window = m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("doc\\.olvx")})
                      .section(u'\n', 0, 0);
         if (window.isEmpty())
             QTest::qWait(100);
@@ -171,20 +121,20 @@ void TestXKeyboard::commandRightAfterAnArrowKey()
         const QString state = olvek.state() == QProcess::Running ? QStringLiteral("runs")
                                                                  : QStringLiteral("ended with %1").arg(olvek.exitCode());
         const QStringList shown{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral(".")};
-        QFAIL(qPrintable(QStringLiteral("no document window; the program %1; windows shown: %2").arg(state, xdotool(shown))));
+        QFAIL(qPrintable(QStringLiteral("no document window; the program %1; windows shown: %2").arg(state, m_display.xdotool(shown))));
     }
-    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     // A letter typed into the title box marks the document modified, so Ctrl+S saves; then F12
     // goes to the body editor and once more to the tree, where 本 is selected and shown.
-    xdotool({QStringLiteral("key"), QStringLiteral("shift+F12"), QStringLiteral("End"), QStringLiteral("x")});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("shift+F12"), QStringLiteral("End"), QStringLiteral("x")});
     QTRY_VERIFY_WITH_TIMEOUT(windowName(window).contains(QStringLiteral(" *")), Patience);
-    xdotool({QStringLiteral("key"), QStringLiteral("F12"), QStringLiteral("F12")});
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("F12"), QStringLiteral("F12")});
 
     // The keys of a burst come well inside the tree's delay.
     for (const QString &burst : bursts)
-        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("1")} + burst.split(u' '));
+        m_display.xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("1")} + burst.split(u' '));
     if (!bursts.last().endsWith(QLatin1String("ctrl+s")))
-        xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+        m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
     QTRY_VERIFY_WITH_TIMEOUT(!windowName(window).contains(QStringLiteral(" *")), Patience);
     QCOMPARE(bodies(path), expected);
 }
