@@ -1,3 +1,4 @@
+#include "support/FileSizeLimit.h"
 #include "support/OutlineFixture.h"
 #include "support/TypeText.h"
 
@@ -16,9 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -278,15 +277,12 @@ void TestDocumentFiles::writeErrorShowsTheSystemsReason()
     f.edit(QStringLiteral("x"));
     f.outline.tree().first()->data()->Lines = QStringList(2000, QString(100, u'x'));
     // A limit on the size of files fails the write as a full disk does, with the system's reason.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous;
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    limited.rlim_cur = 64 << 10;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool saved = f.files.SaveDocument();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = false;
+    {
+        const TFileSizeLimit limit(64 << 10);
+        QVERIFY(limit.isActive());
+        saved = f.files.SaveDocument();
+    }
     QVERIFY(!saved);
     const auto &calls = f.outline.prompt.calls();
     QCOMPARE(calls.size(), size_t(1));

@@ -1,5 +1,6 @@
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
+#include "support/TreeLookup.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -15,14 +16,6 @@ QString shape(const TDocumentTree &tree)
     return parts.join(u' ');
 }
 
-TTreeNode *titled(const TDocumentTree &tree, const QString &title)
-{
-    for (TTreeNode *n = tree.first(); n; n = n->next()) {
-        if (n->title() == title)
-            return n;
-    }
-    return nullptr;
-}
 } // namespace
 
 class TestDocumentTree : public QObject

@@ -1,4 +1,5 @@
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 #include "files/SavedFile.h"
 
@@ -8,10 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <cstring>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -219,16 +218,11 @@ void TestSavedFile::reportsTheSystemsReason()
         umount(mountPoint.constData());
         QCOMPARE(kept, QByteArray("old"));
     } else {
-        // Writes past the limit fail with EFBIG instead of ending the process.
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous;
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = 64 << 10;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        result = saveText(path, text, pieceSize);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        {
+            const TFileSizeLimit limit(64 << 10);
+            QVERIFY(limit.isActive());
+            result = saveText(path, text, pieceSize);
+        }
         QCOMPARE(readFileBytes(path), QByteArray("old"));
     }
     QVERIFY(!result.ok);

@@ -2,6 +2,7 @@
 #include "document/DocumentTree.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/TreeUpdateGuard.h"
+#include "support/TreeLookup.h"
 
 #include <QAbstractItemModelTester>
 #include <QLineEdit>
@@ -12,15 +13,6 @@
 #include <stdexcept>
 
 namespace {
-
-TTreeNode *titled(const TDocumentTree &tree, const QString &title)
-{
-    for (TTreeNode *n = tree.first(); n; n = n->next()) {
-        if (n->title() == title)
-            return n;
-    }
-    return nullptr;
-}
 
 QString shape(const TDocumentTree &tree)
 {

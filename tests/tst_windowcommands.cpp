@@ -2,6 +2,7 @@
 // the navigator's selection moved: what they store, where they act, what they enable.
 #include "support/RootInvariant.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TreeLookup.h"
 #include "support/TypeText.h"
 
 #include "app/DocumentFiles.h"
@@ -33,14 +34,6 @@ const QByteArray document =
     R"({"title":"ゴミ箱","text":"ゴミ箱（ここに文書は書けません）\r\n"},)"
     R"({"title":"クリップ","text":"クリップボード保管フォルダ（ここに文書は書けません）\r\n","children":[{"title":"C","text":"C の本文\r\n"}]}]})";
 
-TTreeNode *titled(const TDocumentTree &tree, const QString &title)
-{
-    for (TTreeNode *n = tree.first(); n; n = n->next()) {
-        if (n->title() == title)
-            return n;
-    }
-    return nullptr;
-}
 } // namespace
 
 class TestWindowCommands : public QObject

@@ -1,5 +1,7 @@
 #include "OutlineFixture.h"
 
+#include "TreeLookup.h"
+
 #include "document/DocumentTree.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
@@ -95,9 +97,5 @@ QString TOutlineFixture::shape() const
 
 TTreeNode *TOutlineFixture::titled(const QString &text) const
 {
-    for (TTreeNode *n = tree().first(); n; n = n->next()) {
-        if (n->title() == text)
-            return n;
-    }
-    return nullptr;
+    return ::titled(tree(), text);
 }
