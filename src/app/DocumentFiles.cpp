@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 const QString jsonExtension = QStringLiteral(".olvx");
 const QString legacyExtension = QStringLiteral(".olv");
@@ -329,6 +331,9 @@ void TDocumentFiles::RemoveRecentFile(const QString &path)
 
 void TDocumentFiles::setAutoSaveInterval(int minutes)
 {
+    // The options dialog offers 0 to 60; a value from outside (a hand-edited settings file) is
+    // brought into that range rather than overflowing the milliseconds.
+    minutes = std::clamp(minutes, 0, MaxAutoSaveMinutes);
     if (minutes != 0) {
         m_autoSaveTimer.setInterval(minutes * 60000);
         m_autoSaveTimer.start();
