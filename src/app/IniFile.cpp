@@ -156,12 +156,12 @@ TIniFile::TIniFile(const QString &fileName)
 QString TIniFile::ReadString(const QString &section, const QString &key,
                              const QString &defaultValue) const
 {
-    return load().text.value(section, key).value_or(defaultValue);
+    return current().text.value(section, key).value_or(defaultValue);
 }
 
 int TIniFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
 {
-    const std::optional<QString> text = load().text.value(section, key);
+    const std::optional<QString> text = current().text.value(section, key);
     if (!text)
         return defaultValue;
     return ParseInteger(*text).value_or(defaultValue);
@@ -174,17 +174,17 @@ bool TIniFile::ReadBool(const QString &section, const QString &key, bool default
 
 bool TIniFile::ValueExists(const QString &section, const QString &key) const
 {
-    return load().text.value(section, key).has_value();
+    return current().text.value(section, key).has_value();
 }
 
 bool TIniFile::SectionExists(const QString &section) const
 {
-    return load().text.hasSection(section);
+    return current().text.hasSection(section);
 }
 
 QStringList TIniFile::ReadSection(const QString &section) const
 {
-    return load().text.keys(section);
+    return current().text.keys(section);
 }
 
 bool TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
@@ -266,14 +266,15 @@ struct TIniFile::Cached
 {
     TFileStamp stamp;
     Content content;
+    bool current; // false when the file changed while it was read: read it again next time
 };
 
-TIniFile::Content TIniFile::load() const
+const TIniFile::Content &TIniFile::current() const
 {
     if (m_pending)
         return *m_pending;
     const TFileStamp stamp = stampOf(m_fileName);
-    if (m_cache && m_cache->stamp == stamp)
+    if (m_cache && m_cache->current && m_cache->stamp == stamp)
         return m_cache->content;
     Content content;
     QFile file(m_fileName);
@@ -285,12 +286,13 @@ TIniFile::Content TIniFile::load() const
         }
         content.text = TIniText::fromText(decode(bytes));
     }
-    // Kept only when nothing changed the file while it was read.
-    if (stampOf(m_fileName) == stamp)
-        m_cache = std::make_shared<const Cached>(Cached{stamp, content});
-    else
-        m_cache.reset();
-    return content;
+    m_cache = std::make_shared<const Cached>(Cached{stamp, content, stampOf(m_fileName) == stamp});
+    return m_cache->content;
+}
+
+TIniFile::Content TIniFile::load() const
+{
+    return current();
 }
 
 bool TIniFile::store(const Content &content)

@@ -72,6 +72,10 @@ private:
         TIniText text;
         bool byteOrderMark = false;
     };
+    // The content reads look at: the update scope's, or the file's as last read while the file
+    // has not changed since. The reference lives until the next read or write.
+    const Content &current() const;
+    // A copy of it, for a write to change.
     Content load() const;
     // Saves at once, or keeps the content for the end of the update scope.
     bool store(const Content &content);
