@@ -31,6 +31,7 @@ private Q_SLOTS:
     void realJapaneseText_data();
     void realJapaneseText();
     void readsSeeOtherWriters();
+    void lookupsFollowChanges();
     void sections();
     void updateScopeSavesOnce();
     void failedWriteKeepsFile_data();
@@ -364,6 +365,27 @@ void TestIniFile::readsSeeOtherWriters()
     QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 3);
     QFile::remove(m_file);
     QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 0);
+}
+
+// Lookups between changes that move lines: each sees the text as it is now.
+void TestIniFile::lookupsFollowChanges()
+{
+    TIniText text = TIniText::fromText(QStringLiteral("[A]\r\na=1\r\nb=2\r\n[B]\r\nc=3\r\n[a]\r\nb=stray\r\n"));
+    QCOMPARE(text.value(QStringLiteral("a"), QStringLiteral("B")), QStringLiteral("2"));
+    QVERIFY(text.removeKey(QStringLiteral("A"), QStringLiteral("a")));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("b")), QStringLiteral("2"));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    const TIniText copy = text;
+    QVERIFY(text.setValue(QStringLiteral("A"), QStringLiteral("new"), QStringLiteral("4")));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("new")), QStringLiteral("4"));
+    QCOMPARE(copy.value(QStringLiteral("A"), QStringLiteral("new")), std::nullopt);
+    QVERIFY(text.removeSection(QStringLiteral("A")));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("b")), std::nullopt);
+    QVERIFY(text.setValue(QStringLiteral("C"), QStringLiteral("d"), QStringLiteral("5")));
+    QCOMPARE(text.value(QStringLiteral("c"), QStringLiteral("D")), QStringLiteral("5"));
+    QCOMPARE(text.keys(QStringLiteral("B")), QStringList{QStringLiteral("c")});
 }
 
 void TestIniFile::sections()
