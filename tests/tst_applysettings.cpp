@@ -55,7 +55,32 @@ private Q_SLOTS:
     void directEditFollowsTheSelection_data();
     void directEditFollowsTheSelection();
     void unreadableColourIsAnError();
+    void autoSaveTimeIsKeptInRange_data();
+    void autoSaveTimeIsKeptInRange();
 };
+
+void TestApplySettings::autoSaveTimeIsKeptInRange_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("interval"); // 0: no auto-save
+    QTest::newRow("one minute") << QByteArray("1") << 60000;
+    QTest::newRow("sixty minutes") << QByteArray("60") << 3600000;
+    QTest::newRow("would overflow the milliseconds") << QByteArray("71583") << 3600000;
+    QTest::newRow("largest integer") << QByteArray("2147483647") << 3600000;
+    QTest::newRow("negative") << QByteArray("-5") << 0;
+    QTest::newRow("smallest integer") << QByteArray("-2147483648") << 0;
+}
+
+void TestApplySettings::autoSaveTimeIsKeptInRange()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, interval);
+    TApplyFixture f;
+    f.apply("[FILE]\r\nAutoSaveTime=" + stored + "\r\n");
+    QCOMPARE(f.files.Timer1().isActive(), interval != 0);
+    if (interval != 0)
+        QCOMPARE(f.files.Timer1().interval(), interval);
+}
 
 void TestApplySettings::defaultsWithoutAFile()
 {

@@ -105,6 +105,53 @@ private Q_SLOTS:
         QCOMPARE(legacyVersion(readFile("copy20000.olv")), 20000);
     }
 
+    // JSON to ".olv" and back: every item keeps its level and its body, whatever its title holds.
+    void titlesWithBreaksAndTabsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("titleBack");
+        QTest::newRow("LF") << QStringLiteral("A\nB") << QStringLiteral("A B");
+        QTest::newRow("CR LF") << QStringLiteral("A\r\nB") << QStringLiteral("A  B");
+        QTest::newRow("lone CR") << QStringLiteral("A\rB") << QStringLiteral("A B");
+        QTest::newRow("leading TAB") << QStringLiteral("\tA") << QStringLiteral("_A");
+        QTest::newRow("TAB inside") << QStringLiteral("A\tB") << QStringLiteral("A B");
+        QTest::newRow("leading LF") << QStringLiteral("\nA") << QStringLiteral("_A");
+    }
+
+    void titlesWithBreaksAndTabsRoundTrip()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, titleBack);
+        const auto item = [](const QString &itemTitle, const QString &text, const QJsonArray &children = {}) {
+            QJsonObject object{{"title", itemTitle}, {"text", text}};
+            if (!children.isEmpty())
+                object.insert("children", children);
+            return object;
+        };
+        const QJsonArray content{item(title, "one\r\n", {item("child", "two\r\n")}), item("after", "three\r\n"),
+                                 item("作業", ""), item("ゴミ", ""), item("クリップ", "")};
+        writeFile("titles.olvx", QJsonDocument(QJsonObject{{"content", content}}).toJson());
+        run({"convert", "titles.olvx", "titles.olv"}, 0);
+        run({"convert", "titles.olv", "back.olvx"}, 0);
+        const QJsonArray back = QJsonDocument::fromJson(readFile("back.olvx")).object().value("content").toArray();
+        QCOMPARE(back.size(), 5);
+        const QJsonObject first = back[0].toObject();
+        QCOMPARE(first.value("title").toString(), titleBack);
+        QCOMPARE(first.value("text").toString(), QStringLiteral("one\r\n"));
+        const QJsonArray children = first.value("children").toArray();
+        QCOMPARE(children.size(), 1);
+        QCOMPARE(children[0].toObject().value("title").toString(), QStringLiteral("child"));
+        QCOMPARE(children[0].toObject().value("text").toString(), QStringLiteral("two\r\n"));
+        QCOMPARE(back[1].toObject().value("title").toString(), QStringLiteral("after"));
+        QCOMPARE(back[1].toObject().value("text").toString(), QStringLiteral("three\r\n"));
+        QCOMPARE(back[4].toObject().value("title").toString(), QStringLiteral("クリップ"));
+
+        // The JSON format keeps the title as it is.
+        run({"convert", "titles.olvx", "same.olvx"}, 0);
+        const QJsonArray same = QJsonDocument::fromJson(readFile("same.olvx")).object().value("content").toArray();
+        QCOMPARE(same[0].toObject().value("title").toString(), title);
+    }
+
     void refusalTouchesNoFile()
     {
         writeFile("kept.olv", "old");

@@ -3,6 +3,7 @@
 #include "support/TypeText.h"
 
 #include "app/DocumentFiles.h"
+#include "app/MessageBoxPrompt.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
@@ -11,8 +12,11 @@
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -94,6 +98,8 @@ private Q_SLOTS:
     void writeErrorShowsTheSystemsReason();
     void saveUntitledProposesSanitisedTitle();
     void cancelKeepsUntitledAndModified();
+    void saveThroughTheFileDialog_data();
+    void saveThroughTheFileDialog();
     void savesOnlyKnownExtensions_data();
     void savesOnlyKnownExtensions();
     void refusedLegacySaveLeavesFileAndBackups();
@@ -302,7 +308,7 @@ void TestDocumentFiles::saveUntitledProposesSanitisedTitle()
     const TScriptedPrompt::Call &call = f.outline.prompt.calls().at(0);
     QCOMPARE(call.kind, TPrompt::Kind::SaveFile);
     QCOMPARE(call.request.fileName, QStringLiteral("第1章_ 序_はじめに"));
-    QCOMPARE(call.request.defaultExtension, QStringLiteral("olv"));
+    QCOMPARE(call.request.defaultExtension, QStringLiteral("olvx"));
     QVERIFY(call.request.overwritePrompt);
     QCOMPARE(call.request.filters.size(), size_t(2));
     QCOMPARE(call.request.filters[0].description, QStringLiteral("OLVEK2形式(UTF-8) (*.olvx)"));
@@ -311,6 +317,74 @@ void TestDocumentFiles::saveUntitledProposesSanitisedTitle()
     QVERIFY(QFile::exists(f.path(QStringLiteral("chosen.olvx"))));
     QCOMPARE(f.outline.state.encodingLabel(), QStringLiteral("UTF8"));
     QVERIFY(f.files.recentFiles().isEmpty());
+}
+
+void TestDocumentFiles::saveThroughTheFileDialog_data()
+{
+    QTest::addColumn<QString>("typed"); // empty: the proposed name is kept
+    QTest::addColumn<bool>("chooseLegacyType");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("start"); // the file's first bytes
+    QTest::newRow("Enter on the proposed name") << QString() << false << QStringLiteral("メインタイトル.olvx")
+                                                << QByteArray("{\"fileType\":\"olvek\"");
+    QTest::newRow("typed without extension") << QStringLiteral("原稿") << false << QStringLiteral("原稿.olvx")
+                                             << QByteArray("{\"fileType\":\"olvek\"");
+    QTest::newRow("legacy type chosen") << QString() << true << QStringLiteral("メインタイトル.olv")
+                                        << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
+    QTest::newRow("legacy extension typed") << QStringLiteral("原稿.olv") << false << QStringLiteral("原稿.olv")
+                                            << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
+}
+
+// Ctrl+S on a new document through the program's own file dialog, answered with the keyboard.
+void TestDocumentFiles::saveThroughTheFileDialog()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, chooseLegacyType);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, start);
+    TFilesFixture f;
+    f.edit(QStringLiteral("本文"));
+    const QString folderBefore = QDir::currentPath();
+    QDir::setCurrent(f.dir.path());
+    TMessageBoxPrompt dialogs;
+    TPrompt *scripted = TPrompt::setCurrent(&dialogs);
+
+    QString proposed;
+    QString typeShown;
+    QTimer answer;
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        auto *types = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")) : nullptr;
+        if (!name || !types || !name->isVisible())
+            return;
+        answer.stop();
+        proposed = name->text();
+        typeShown = dialog->selectedNameFilter();
+        if (chooseLegacyType) {
+            types->setFocus();
+            QTest::keyClick(types, Qt::Key_Down);
+        }
+        if (!typed.isEmpty()) {
+            name->setFocus();
+            name->selectAll();
+            typeText(name, typed);
+        }
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    answer.start();
+    const bool saved = f.files.SaveDocument();
+    TPrompt::setCurrent(scripted);
+    QDir::setCurrent(folderBefore);
+
+    QVERIFY(saved);
+    QCOMPARE(proposed, QStringLiteral("メインタイトル"));
+    QVERIFY2(typeShown.startsWith(QStringLiteral("OLVEK2形式(UTF-8)")), qPrintable(typeShown));
+    QCOMPARE(f.outline.state.fileName(), f.path(written));
+    QCOMPARE(filesIn(f.dir.path()), QStringList{written});
+    QVERIFY(readAll(f.path(written)).startsWith(start));
+    QVERIFY(!f.outline.state.isModified());
 }
 
 void TestDocumentFiles::cancelKeepsUntitledAndModified()

@@ -26,6 +26,12 @@ private Q_SLOTS:
     void lineFeedFileIsWrittenWithCrLf();
     void byteOrderMarkIsKept();
     void shiftJisFileIsReadAndRewrittenAsUtf8();
+    void encodingIsDecidedPerFile_data();
+    void encodingIsDecidedPerFile();
+    void realJapaneseText_data();
+    void realJapaneseText();
+    void readsSeeOtherWriters();
+    void lookupsFollowChanges();
     void sections();
     void updateScopeSavesOnce();
     void failedWriteKeepsFile_data();
@@ -251,6 +257,135 @@ void TestIniFile::shiftJisFileIsReadAndRewrittenAsUtf8()
     QCOMPARE(readFileBytes(m_file),
              QStringLiteral("; copied from an older installation\r\n[TREE]\r\nFontName=ＭＳ ゴシック\r\n"
                             "Label=表示\r\nFontSize=12\r\n").toUtf8());
+}
+
+void TestIniFile::encodingIsDecidedPerFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("recent");
+    QTest::addColumn<QString>("font");
+
+    const QString path = QStringLiteral("/home/利用者/原稿/第一章.olvx");
+    const QString font = QStringLiteral("ＭＳ ゴシック");
+    const QByteArray utf8 = "[FileRireki]\r\n1=" + path.toUtf8() + "\r\n[TREE]\r\nFontName=" + font.toUtf8() + "\r\n";
+    QTest::newRow("UTF-8") << utf8 << path << font;
+    QTest::newRow("UTF-8, one stray byte in another line")
+        << QByteArray("; \x93\r\n") + utf8 << path << font;
+    QTest::newRow("UTF-8, stray byte in the value")
+        << QByteArray(utf8).replace(".olvx", "\x93.olvx") << QStringLiteral("/home/利用者/原稿/第一章\uFFFD.olvx") << font;
+    QTest::newRow("UTF-8, three stray bytes")
+        << QByteArray(utf8).replace("[TREE]", "[TREE]\x82\xA0\xFF") << path << font;
+    QTest::newRow("UTF-8, cut in the middle of a character")
+        << utf8 + "; \xE6\x97" << path << font;
+    QTest::newRow("ASCII, one stray byte before the line break")
+        << QByteArray("[FileRireki]\r\n1=/tmp/a\x93\r\n") << QStringLiteral("/tmp/a\uFFFD") << QString();
+
+    // The same texts in Shift_JIS: a file copied from an older installation.
+    const QByteArray sjis = "[FileRireki]\r\n1=/home/\x97\x98\x97\x70\x8E\xD2/\x8C\xB4\x8D\x65/"
+                            "\x91\xE6\x88\xEA\x8F\xCD.olvx\r\n"
+                            "[TREE]\r\nFontName=\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E\r\n";
+    QTest::newRow("Shift_JIS") << sjis << path << font;
+    QTest::newRow("Shift_JIS, half-width katakana only")
+        << QByteArray("[TREE]\r\nFontName=\xBA\xDE\xBC\xAF\xB8\r\n") << QString() << QStringLiteral("ｺﾞｼｯｸ");
+    QTest::newRow("Shift_JIS with a stray byte")
+        << QByteArray(sjis).replace("[TREE]", "[TREE]\xFF") << path << font;
+}
+
+void TestIniFile::encodingIsDecidedPerFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, recent);
+    QFETCH(QString, font);
+    QVERIFY(writeFileBytes(m_file, file));
+    TIniFile ini(m_file);
+    QCOMPARE(ini.ReadString(QStringLiteral("FileRireki"), QStringLiteral("1"), QString()), recent);
+    QCOMPARE(ini.ReadString(QStringLiteral("TREE"), QStringLiteral("FontName"), QString()), font);
+    // Written back as UTF-8 with the values read.
+    QVERIFY(ini.WriteInteger(QStringLiteral("TREE"), QStringLiteral("FontSize"), 12));
+    TIniFile again(m_file);
+    QCOMPARE(again.ReadString(QStringLiteral("FileRireki"), QStringLiteral("1"), QString()), recent);
+    QCOMPARE(again.ReadString(QStringLiteral("TREE"), QStringLiteral("FontName"), QString()), font);
+}
+
+void TestIniFile::realJapaneseText_data()
+{
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<int>("strayBytes");
+    QTest::newRow("UTF-8") << QStringLiteral("utf8") << 0;
+    QTest::newRow("UTF-8, one stray byte") << QStringLiteral("utf8") << 1;
+    QTest::newRow("UTF-8, five stray bytes") << QStringLiteral("utf8") << 5;
+    QTest::newRow("Shift_JIS") << QStringLiteral("sjis") << 0;
+    QTest::newRow("Shift_JIS, one stray byte") << QStringLiteral("sjis") << 1;
+}
+
+// The lines of a Japanese book as the search history, in either encoding, some with stray bytes
+// between them: every line reads back as it was.
+void TestIniFile::realJapaneseText()
+{
+    QFETCH(QString, encoding);
+    QFETCH(int, strayBytes);
+    const QString corpus = QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.%1.txt");
+    QFile utf8File(corpus.arg(QStringLiteral("utf8")));
+    QFile encodedFile(corpus.arg(encoding));
+    if (!utf8File.open(QIODevice::ReadOnly) || !encodedFile.open(QIODevice::ReadOnly))
+        QSKIP("the Japanese text corpus is not beside the checkout");
+    const QList<QByteArray> utf8Lines = utf8File.readAll().split('\n');
+    const QList<QByteArray> encodedLines = encodedFile.readAll().split('\n');
+    QCOMPARE(utf8Lines.size(), encodedLines.size());
+
+    QByteArray file = "[FindRireki]\r\n";
+    QStringList expected;
+    for (qsizetype i = 0; i < utf8Lines.size() && expected.size() < 300; ++i) {
+        const QByteArray text = utf8Lines[i].trimmed();
+        // Lines with characters outside Shift_JIS are "?" in its copy; they would not compare.
+        if (text.isEmpty() || encodedLines[i].contains('?'))
+            continue;
+        if (strayBytes > 0 && expected.size() % (300 / strayBytes) == 150 / strayBytes)
+            file += "; \x93\r\n";
+        file += QByteArray::number(expected.size()) + "=" + encodedLines[i].trimmed() + "\r\n";
+        expected << QString::fromUtf8(text);
+    }
+    QVERIFY(writeFileBytes(m_file, file));
+    TIniFile ini(m_file);
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(ini.ReadString(QStringLiteral("FindRireki"), QString::number(i), QString()), expected[i]);
+}
+
+// Reads of one object see what another writes, however many there were before.
+void TestIniFile::readsSeeOtherWriters()
+{
+    QVERIFY(writeFileBytes(m_file, "[A]\r\na=1\r\n"));
+    TIniFile reader(m_file);
+    TIniFile writer(m_file);
+    QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 1);
+    QVERIFY(writer.WriteInteger(QStringLiteral("A"), QStringLiteral("a"), 2));
+    QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 2);
+    // Written in place by someone else.
+    QVERIFY(writeFileBytes(m_file, "[A]\r\na=3\r\nb=4\r\n"));
+    QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 3);
+    QFile::remove(m_file);
+    QCOMPARE(reader.ReadInteger(QStringLiteral("A"), QStringLiteral("a"), 0), 0);
+}
+
+// Lookups between changes that move lines: each sees the text as it is now.
+void TestIniFile::lookupsFollowChanges()
+{
+    TIniText text = TIniText::fromText(QStringLiteral("[A]\r\na=1\r\nb=2\r\n[B]\r\nc=3\r\n[a]\r\nb=stray\r\n"));
+    QCOMPARE(text.value(QStringLiteral("a"), QStringLiteral("B")), QStringLiteral("2"));
+    QVERIFY(text.removeKey(QStringLiteral("A"), QStringLiteral("a")));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("b")), QStringLiteral("2"));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    const TIniText copy = text;
+    QVERIFY(text.setValue(QStringLiteral("A"), QStringLiteral("new"), QStringLiteral("4")));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("new")), QStringLiteral("4"));
+    QCOMPARE(copy.value(QStringLiteral("A"), QStringLiteral("new")), std::nullopt);
+    QVERIFY(text.removeSection(QStringLiteral("A")));
+    QCOMPARE(text.value(QStringLiteral("B"), QStringLiteral("c")), QStringLiteral("3"));
+    QCOMPARE(text.value(QStringLiteral("A"), QStringLiteral("b")), std::nullopt);
+    QVERIFY(text.setValue(QStringLiteral("C"), QStringLiteral("d"), QStringLiteral("5")));
+    QCOMPARE(text.value(QStringLiteral("c"), QStringLiteral("D")), QStringLiteral("5"));
+    QCOMPARE(text.keys(QStringLiteral("B")), QStringList{QStringLiteral("c")});
 }
 
 void TestIniFile::sections()

@@ -105,6 +105,10 @@ private Q_SLOTS:
         QTest::newRow("emoji refused again at 11000") << "b" << "😀" << qint64(11000) << false << qint64(11000) << "" << "";
         QTest::newRow("no test for a JSON document") << "b" << "€" << qint64(20000) << true << qint64(20000) << "b" << "?";
         QTest::newRow("titles are not tested") << "€" << "本文" << qint64(10000) << true << qint64(11000) << "?" << "本文";
+        QTest::newRow("emoji title is one question mark") << "a😀b" << "本文" << qint64(10000) << true << qint64(11000) << "a?b" << "本文";
+        QTest::newRow("emoji body is one question mark") << "b" << "😀と𠮷" << qint64(20000) << true << qint64(20000) << "b" << "?と?";
+        QTest::newRow("Windows-only characters pass")
+            << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3" << qint64(10000) << true << qint64(11000) << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3";
     }
 
     void shiftJisTest()
@@ -141,6 +145,70 @@ private Q_SLOTS:
         QVERIFY(TLegacyDocumentFormat::read(path, read).ok);
         QCOMPARE(read.topLevel(1)->title(), titleRead);
         QCOMPARE(read.topLevel(1)->data()->Lines, QStringList{bodyRead});
+    }
+
+    // A file written on Windows with the single bytes that only its code page 932 maps reads and
+    // writes back byte for byte.
+    void windowsBytesWriteBack()
+    {
+        const QByteArray file = bytes("\x20\x4E\0\0\0\0\0\0"
+                                      "\x10\0\0\0" "\x80\xA0\xFD\xFE\xFF\r\nb\r\nc\r\nd\r\n"
+                                      "\x07\0\0\0" "\xA0\xFF\xFE\xFD\x80\r\n"
+                                      "\0\0\0\0" "\0\0\0\0" "\0\0\0\0"
+                                      "\x26\0\0\0\0\0\0\0"
+                                      "{\"treeopen\":{\"0\":0,\"1\":0,\"2\":0,\"3\":0}}");
+        TDocumentTree tree;
+        const TFileResult read = TLegacyDocumentFormat::read(writeFile("windows.olv", file), tree);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(tree.first()->title(), QStringLiteral("\u0080\uF8F0\uF8F1\uF8F2\uF8F3"));
+        QCOMPARE(tree.first()->data()->Lines, QStringList{QStringLiteral("\uF8F0\uF8F3\uF8F2\uF8F1\u0080")});
+        qint64 version = read.version;
+        const QString copy = m_dir.filePath("windows-copy.olv");
+        QVERIFY(TLegacyDocumentFormat::write(copy, tree, version).ok);
+        QCOMPARE(readFileBytes(copy), file);
+
+        // Bytes that would begin a text with a UTF-16 byte order mark are never written.
+        tree.first()->data()->Lines = QStringList{QStringLiteral("\uF8F3\uF8F2a"), QStringLiteral("b")};
+        tree.first()->setTitle(QStringLiteral("\uF8F2\uF8F3"));
+        QVERIFY(TLegacyDocumentFormat::write(copy, tree, version).ok);
+        TDocumentTree again;
+        QVERIFY(TLegacyDocumentFormat::read(copy, again).ok);
+        QCOMPARE(describe(again).first(), QStringLiteral("0|?\uF8F3|?\uF8F2a¶b|false"));
+    }
+
+    // A title holding line breaks or TABs, or starting with a space, still reads back as one item
+    // at its own level with its own body; the tree in memory keeps the title as it was.
+    void titlesWithBreaksAndTabs_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("LF") << QStringLiteral("A\nB") << QStringLiteral("A B");
+        QTest::newRow("CR LF") << QStringLiteral("A\r\nB") << QStringLiteral("A  B");
+        QTest::newRow("trailing CR") << QStringLiteral("A\r") << QStringLiteral("A ");
+        QTest::newRow("leading TAB") << QStringLiteral("\tA") << QStringLiteral("_A");
+        QTest::newRow("two leading TABs") << QStringLiteral("\t\tA") << QStringLiteral("_ A");
+        QTest::newRow("leading space") << QStringLiteral(" A") << QStringLiteral("_A");
+        QTest::newRow("only a line break") << QStringLiteral("\n") << QStringLiteral("_");
+    }
+
+    void titlesWithBreaksAndTabs()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, written);
+        TDocumentTree tree;
+        buildSmallTree(tree);
+        tree.first()->firstChild()->setTitle(title);
+        tree.first()->data()->Lines = QStringList{QStringLiteral("本文a")};
+        qint64 version = TLegacyDocumentFormat::SaveAsVersion;
+        const QString path = m_dir.filePath("titles.olv");
+        QVERIFY(TLegacyDocumentFormat::write(path, tree, version).ok);
+        QCOMPARE(tree.first()->firstChild()->title(), title);
+
+        TDocumentTree read;
+        const TFileResult opened = TLegacyDocumentFormat::read(path, read);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QCOMPARE(describe(read), (QStringList{"0|a|本文a|false", "1|" + written + "|abc¶|false", "0|b|①|false",
+                                              "0|c||false", "0|d||false"}));
     }
 
     void reads_data()

@@ -94,6 +94,7 @@ private Q_SLOTS:
     void placementComesFromTheSettings();
     void restoreOffPlacesByDefaultAndWritesNoPlacement();
     void maximisedWindowWritesNoPlacement();
+    void hugeStoredPlacementFitsTheScreen();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -643,7 +644,7 @@ void TestMainForm::placementComesFromTheSettings()
     form.setGeometry(50, 60, 710, 510);
     QDir::setCurrent(QDir::tempPath());
     form.close();
-    QCOMPARE(settings.formGeometry(QSize(1600, 1000)), QRect(50, 60, 710, 510));
+    QCOMPARE(settings.formGeometry(QSize(1600, 1000), QRect(0, 0, 1600, 1000)), QRect(50, 60, 710, 510));
     QCOMPARE(settings.value(SettingKeys::FormRestore), true);
     QCOMPARE(settings.lastOpened(QString()), QDir::currentPath());
 }
@@ -678,6 +679,23 @@ void TestMainForm::maximisedWindowWritesNoPlacement()
     const TSettings settings(file);
     QVERIFY(!settings.ini().ValueExists(SettingKeys::Form, QStringLiteral("Width")));
     QCOMPARE(settings.lastOpened(QString()), QDir::currentPath());
+}
+
+void TestMainForm::hugeStoredPlacementFitsTheScreen()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.ini"));
+    QFile ini(file);
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Form]\r\nLeft=-2147483648\r\nTop=2147483647\r\nWidth=2147483647\r\nHeight=2147483647\r\n");
+    ini.close();
+    TMainForm form(file);
+    const QRect available = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    QVERIFY2(available.contains(form.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                 .arg(form.geometry().x())
+                                                                 .arg(form.geometry().y())
+                                                                 .arg(form.width())
+                                                                 .arg(form.height())));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -137,29 +137,51 @@ void TestSettings::formGeometry_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("available");
     QTest::addColumn<QRect>("expected");
 
-    QTest::newRow("no file, full HD") << QByteArray() << QSize(1920, 1080) << QRect(192, 108, 1536, 864);
+    const QRect fullHd(0, 0, 1920, 1040); // without a 40-pixel panel
+    QTest::newRow("no file, full HD") << QByteArray() << QSize(1920, 1080) << fullHd << QRect(192, 108, 1536, 864);
     // The tenth is taken before multiplying: 1366 div 10 = 136, 136 * 8 = 1088.
-    QTest::newRow("no file, odd size") << QByteArray() << QSize(1366, 768) << QRect(136, 76, 1088, 608);
+    QTest::newRow("no file, odd size") << QByteArray() << QSize(1366, 768) << QRect(0, 0, 1366, 768)
+                                       << QRect(136, 76, 1088, 608);
     QTest::newRow("stored")
         << QByteArray("[Form]\r\nLeft=10\r\nTop=20\r\nWidth=300\r\nHeight=400\r\n")
-        << QSize(1920, 1080) << QRect(10, 20, 300, 400);
+        << QSize(1920, 1080) << fullHd << QRect(10, 20, 300, 400);
     QTest::newRow("partly stored")
-        << QByteArray("[Form]\r\nWidth=300\r\n") << QSize(1920, 1080) << QRect(192, 108, 300, 864);
+        << QByteArray("[Form]\r\nWidth=300\r\n") << QSize(1920, 1080) << fullHd << QRect(192, 108, 300, 864);
     QTest::newRow("restore off ignores stored values")
         << QByteArray("[Form]\r\nRestore=0\r\nLeft=10\r\nTop=20\r\nWidth=300\r\nHeight=400\r\n")
-        << QSize(1000, 800) << QRect(100, 80, 800, 640);
+        << QSize(1000, 800) << QRect(0, 0, 1000, 800) << QRect(100, 80, 800, 640);
+    QTest::newRow("largest size is the available area")
+        << QByteArray("[Form]\r\nLeft=0\r\nTop=0\r\nWidth=2147483647\r\nHeight=2147483647\r\n")
+        << QSize(1920, 1080) << fullHd << fullHd;
+    QTest::newRow("largest position keeps the window on the screen")
+        << QByteArray("[Form]\r\nLeft=2147483647\r\nTop=$7FFFFFFF\r\nWidth=300\r\nHeight=400\r\n")
+        << QSize(1920, 1080) << fullHd << QRect(1620, 640, 300, 400);
+    QTest::newRow("smallest position")
+        << QByteArray("[Form]\r\nLeft=-2147483648\r\nTop=-2147483648\r\nWidth=300\r\nHeight=400\r\n")
+        << QSize(1920, 1080) << fullHd << QRect(0, 0, 300, 400);
+    QTest::newRow("no size takes the default")
+        << QByteArray("[Form]\r\nLeft=10\r\nTop=20\r\nWidth=0\r\nHeight=-2147483648\r\n")
+        << QSize(1920, 1080) << fullHd << QRect(10, 20, 1536, 864);
+    QTest::newRow("second screen on the left")
+        << QByteArray("[Form]\r\nLeft=-1500\r\nTop=20\r\nWidth=700\r\nHeight=400\r\n")
+        << QSize(1920, 1080) << QRect(-1920, 0, 3840, 1040) << QRect(-1500, 20, 700, 400);
+    QTest::newRow("panel at the top")
+        << QByteArray("[Form]\r\nLeft=10\r\nTop=0\r\nWidth=300\r\nHeight=2000\r\n")
+        << QSize(1920, 1080) << QRect(0, 40, 1920, 1040) << QRect(10, 40, 300, 1040);
 }
 
 void TestSettings::formGeometry()
 {
     QFETCH(QByteArray, file);
     QFETCH(QSize, screen);
+    QFETCH(QRect, available);
     QFETCH(QRect, expected);
     if (!file.isEmpty())
         QVERIFY(writeFileBytes(m_file, file));
-    QCOMPARE(TSettings(m_file).formGeometry(screen), expected);
+    QCOMPARE(TSettings(m_file).formGeometry(screen, available), expected);
 }
 
 void TestSettings::formGeometryRoundTrip()
@@ -167,7 +189,7 @@ void TestSettings::formGeometryRoundTrip()
     TSettings settings(m_file);
     const QRect placed(-5, 30, 640, 480);
     settings.setFormGeometry(placed);
-    QCOMPARE(settings.formGeometry(QSize(1920, 1080)), placed);
+    QCOMPARE(settings.formGeometry(QSize(1920, 1080), QRect(-1920, 0, 3840, 1080)), placed);
 }
 
 void TestSettings::recentFiles()

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 const QString jsonExtension = QStringLiteral(".olvx");
 const QString legacyExtension = QStringLiteral(".olv");
@@ -207,8 +209,10 @@ bool TDocumentFiles::SaveDocumentAs()
     const bool untitled = m_state->isUntitled();
     TPrompt::FileRequest request;
     request.filters = saveFilters();
-    request.filterIndex = m_state->saveFileType() == TDocumentState::SaveFileType::Legacy ? 1 : 0;
-    request.defaultExtension = QStringLiteral("olv");
+    const bool legacyFirst = m_state->saveFileType() == TDocumentState::SaveFileType::Legacy;
+    request.filterIndex = legacyFirst ? 1 : 0;
+    // The dialog gives a name typed without an extension that of the type chosen in it.
+    request.defaultExtension = (legacyFirst ? legacyExtension : jsonExtension).mid(1);
     request.overwritePrompt = true;
     if (untitled) {
         request.initialDirectory = QDir::currentPath();
@@ -222,10 +226,12 @@ bool TDocumentFiles::SaveDocumentAs()
         return false;
     makeFolderCurrent(choice.path);
     QString chosen = QFileInfo(choice.path).absoluteFilePath();
-    const bool legacyType = choice.filterIndex == 1;
     // A name typed without an extension takes the one of the chosen file type.
     if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += legacyType ? legacyExtension : jsonExtension;
+        chosen += choice.filterIndex == 1 ? legacyExtension : jsonExtension;
+    // The format version follows the format that is written, so that a ".olv" name typed under
+    // the JSON type still gets the Shift_JIS test rather than silent "?" for what does not fit.
+    const bool legacyType = extensionOf(chosen) == legacyExtension;
     const qint64 previousVersion = m_state->formatVersion();
     m_state->setSaveFileType(legacyType ? TDocumentState::SaveFileType::Legacy : TDocumentState::SaveFileType::Json);
     m_state->setFormatVersion(legacyType ? TDocumentState::LegacyFormatVersion : TDocumentState::JsonFormatVersion);
@@ -340,6 +346,9 @@ void TDocumentFiles::RemoveRecentFile(const QString &path)
 
 void TDocumentFiles::setAutoSaveInterval(int minutes)
 {
+    // The options dialog offers 0 to 60; a value from outside (a hand-edited settings file) is
+    // brought into that range rather than overflowing the milliseconds.
+    minutes = std::clamp(minutes, 0, MaxAutoSaveMinutes);
     if (minutes != 0) {
         m_autoSaveTimer.setInterval(minutes * 60000);
         m_autoSaveTimer.start();

@@ -17,6 +17,7 @@ class TDocumentFiles : public QObject
     Q_OBJECT
 public:
     static constexpr int MaxRecentFiles = 4;
+    static constexpr int MaxAutoSaveMinutes = 60;
 
     // Nothing is owned. treeStatus is the navigator's status bar; its second panel shows the
     // progress texts.
@@ -43,7 +44,7 @@ public:
 
     int backupDepth() const { return m_backupDepth; }
     void setBackupDepth(int depth) { m_backupDepth = qint16(depth); }
-    // Minutes; 0 stops auto-saving.
+    // Minutes; 0 stops auto-saving. Values outside 0 to MaxAutoSaveMinutes are brought into it.
     void setAutoSaveInterval(int minutes);
     QTimer &Timer1() { return m_autoSaveTimer; }
     // The auto-save tick: saves a modified document, with the timer stopped meanwhile.

@@ -1,50 +1,133 @@
 #include "IniFile.h"
 
+#include "files/ShiftJis.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
-#include <cerrno>
-#include <iconv.h>
 #include <limits>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
-// Code page 932 to Unicode; a byte that starts no valid character becomes U+FFFD.
-QString decodeShiftJis(const QByteArray &bytes)
+// The number of bytes that belong to no valid UTF-8 sequence (overlong forms, surrogates and
+// values above U+10FFFF count as invalid), and the number of bytes of valid multi-byte sequences.
+struct TUtf8Damage
 {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray out;
-    char buffer[4096];
-    char *in = const_cast<char *>(bytes.constData());
-    size_t inLeft = size_t(bytes.size());
-    while (inLeft > 0) {
-        char *outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, outPtr - buffer);
-        if (rc == size_t(-1) && errno != E2BIG) {
-            out.append("\xEF\xBF\xBD");
-            ++in;
-            --inLeft;
+    qsizetype badBytes = 0;
+    qsizetype multiByteBytes = 0;
+};
+
+TUtf8Damage utf8Damage(QByteArrayView bytes)
+{
+    TUtf8Damage damage;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t minimum = 0;
+        char32_t value = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            minimum = 0x80;
+            value = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            minimum = 0x800;
+            value = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            minimum = 0x10000;
+            value = lead & 0x07;
+        }
+        bool valid = length > 0 && i + length <= size;
+        for (int k = 1; valid && k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                valid = false;
+            else
+                value = (value << 6) | (p[i + k] & 0x3F);
+        }
+        if (valid && (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)))
+            valid = false;
+        if (valid) {
+            damage.multiByteBytes += length;
+            i += length;
+        } else {
+            ++damage.badBytes;
+            ++i;
         }
     }
-    iconv_close(cd);
-    return QString::fromUtf8(out);
+    return damage;
 }
 
+// Code page 932 to Unicode; a byte that starts no valid character becomes U+FFFD. errors counts
+// them (code page 932 has no U+FFFD of its own).
+QString decodeShiftJis(const QByteArray &bytes, qsizetype &errors)
+{
+    TShiftJis sjis;
+    QString text = sjis.decode(bytes);
+    errors = text.count(QChar(0xFFFD));
+    return text;
+}
+
+// The file is UTF-8 unless it reads clearly better as Shift_JIS: a settings file copied from an
+// older installation. A UTF-8 file with a few stray bytes (a damaged or hand-edited file) stays
+// UTF-8, its stray bytes becoming U+FFFD, rather than turning every Japanese text into mojibake.
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        return decodeShiftJis(bytes);
-    return text;
+    const TUtf8Damage damage = utf8Damage(bytes);
+    // At most one bad byte for every ten bytes of valid multi-byte sequences: UTF-8 text with a
+    // few stray bytes. Shift_JIS text has almost no byte runs that are valid UTF-8.
+    if (damage.badBytes == 0 || damage.badBytes * 10 <= damage.multiByteBytes)
+        return QString::fromUtf8(bytes);
+    try {
+        qsizetype sjisErrors = 0;
+        QString text = decodeShiftJis(bytes, sjisErrors);
+        if (sjisErrors < damage.badBytes)
+            return text;
+    } catch (const std::runtime_error &) {
+        // No code page 932 in iconv: UTF-8 is the only reading left.
+    }
+    return QString::fromUtf8(bytes);
+}
+
+// What identifies one version of the file without reading it. A write through QSaveFile gives
+// the file a new inode, so that this program's own writes, and those of any other holder of
+// the file, always show.
+struct TFileStamp
+{
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;  // nanoseconds
+    bool operator==(const TFileStamp &) const = default;
+};
+
+TFileStamp stampOf(const QString &fileName)
+{
+    struct stat info;
+    TFileStamp stamp;
+    if (::stat(QFile::encodeName(fileName).constData(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    return stamp;
 }
 } // namespace
 
@@ -73,12 +156,12 @@ TIniFile::TIniFile(const QString &fileName)
 QString TIniFile::ReadString(const QString &section, const QString &key,
                              const QString &defaultValue) const
 {
-    return load().text.value(section, key).value_or(defaultValue);
+    return current().text.value(section, key).value_or(defaultValue);
 }
 
 int TIniFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
 {
-    const std::optional<QString> text = load().text.value(section, key);
+    const std::optional<QString> text = current().text.value(section, key);
     if (!text)
         return defaultValue;
     return ParseInteger(*text).value_or(defaultValue);
@@ -91,17 +174,17 @@ bool TIniFile::ReadBool(const QString &section, const QString &key, bool default
 
 bool TIniFile::ValueExists(const QString &section, const QString &key) const
 {
-    return load().text.value(section, key).has_value();
+    return current().text.value(section, key).has_value();
 }
 
 bool TIniFile::SectionExists(const QString &section) const
 {
-    return load().text.hasSection(section);
+    return current().text.hasSection(section);
 }
 
 QStringList TIniFile::ReadSection(const QString &section) const
 {
-    return load().text.keys(section);
+    return current().text.keys(section);
 }
 
 bool TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
@@ -179,21 +262,37 @@ std::optional<int> TIniFile::ParseInteger(const QString &text)
     return int(value);
 }
 
-TIniFile::Content TIniFile::load() const
+struct TIniFile::Cached
+{
+    TFileStamp stamp;
+    Content content;
+    bool current; // false when the file changed while it was read: read it again next time
+};
+
+const TIniFile::Content &TIniFile::current() const
 {
     if (m_pending)
         return *m_pending;
+    const TFileStamp stamp = stampOf(m_fileName);
+    if (m_cache && m_cache->current && m_cache->stamp == stamp)
+        return m_cache->content;
     Content content;
     QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return content;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith(Utf8Bom)) {
-        content.byteOrderMark = true;
-        bytes.remove(0, Utf8Bom.size());
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.readAll();
+        if (bytes.startsWith(Utf8Bom)) {
+            content.byteOrderMark = true;
+            bytes.remove(0, Utf8Bom.size());
+        }
+        content.text = TIniText::fromText(decode(bytes));
     }
-    content.text = TIniText::fromText(decode(bytes));
-    return content;
+    m_cache = std::make_shared<const Cached>(Cached{stamp, content, stampOf(m_fileName) == stamp});
+    return m_cache->content;
+}
+
+TIniFile::Content TIniFile::load() const
+{
+    return current();
 }
 
 bool TIniFile::store(const Content &content)
@@ -217,5 +316,7 @@ bool TIniFile::save(const Content &content) const
     if (content.byteOrderMark)
         file.write(Utf8Bom);
     file.write(content.text.toText().toUtf8());
+    // The file is replaced (or not): either way the next read takes it from the disk.
+    m_cache.reset();
     return file.commit();
 }

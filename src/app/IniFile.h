@@ -4,15 +4,20 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 // The settings file, read and written like the classic profile-file routines: every read looks at
 // the file's current content, every write goes to the file at once. Names match without regard to
 // case. A key that is absent gives the caller's default; "Key=" gives an empty string.
 //
-// The file is UTF-8 (a new file has no byte order mark; an existing mark is kept). A file whose
-// bytes are not valid UTF-8 was copied from an older installation and is read as Shift_JIS
-// (code page 932); the next write stores it as UTF-8.
+// The content read is kept for as long as the file stays the same (same inode, size and times),
+// so that the many reads of one use site read and parse the file once.
+//
+// The file is UTF-8 (a new file has no byte order mark; an existing mark is kept). A file that
+// reads clearly better as Shift_JIS (code page 932) than as UTF-8 was copied from an older
+// installation and is read as such; a UTF-8 file with a few stray bytes stays UTF-8, those bytes
+// becoming U+FFFD. The next write stores either as UTF-8.
 //
 // A write replaces the file through a temporary copy, so a crash or a full disk leaves the old
 // file whole. Writes that fail (read-only file or folder) change nothing and are not reported
@@ -67,12 +72,20 @@ private:
         TIniText text;
         bool byteOrderMark = false;
     };
+    // The content reads look at: the update scope's, or the file's as last read while the file
+    // has not changed since. The reference lives until the next read or write.
+    const Content &current() const;
+    // A copy of it, for a write to change.
     Content load() const;
     // Saves at once, or keeps the content for the end of the update scope.
     bool store(const Content &content);
     bool save(const Content &content) const;
 
+    // The content last read with the file's stamp at that time; defined beside load().
+    struct Cached;
+
     QString m_fileName;
+    mutable std::shared_ptr<const Cached> m_cache;
     int m_updateDepth = 0;
     std::optional<Content> m_pending; // the content while an update scope lives
     bool m_pendingChanged = false;

@@ -1,5 +1,6 @@
 #include "IniText.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -27,11 +28,41 @@ bool isQuoted(const QString &text)
         && text.back() == text.front();
 }
 
-bool sameName(const QString &a, const QString &b)
+// Names match without regard to case: equal names have equal folded forms.
+QString folded(const QString &name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.toCaseFolded();
 }
 } // namespace
+
+struct TIniText::Index
+{
+    QHash<QString, int> sections; // folded name -> first section line
+    // section line -> (folded key -> first key line), filled for a section at its first lookup,
+    // so that a start-up reading a few small sections never indexes a long search history.
+    mutable QHash<int, QHash<QString, int>> keys;
+};
+
+const TIniText::Index &TIniText::index() const
+{
+    if (m_index)
+        return *m_index;
+    auto index = std::make_shared<Index>();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        // Only section lines need parsing here: the first non-blank character tells them.
+        const QString &line = m_lines[i];
+        qsizetype first = 0;
+        while (first < line.size() && isBlank(line[first]))
+            ++first;
+        if (first == line.size() || line[first] != u'[')
+            continue;
+        const QString name = folded(parse(line).name);
+        if (!index->sections.contains(name))
+            index->sections.insert(name, i);
+    }
+    m_index = std::move(index);
+    return *m_index;
+}
 
 TIniText TIniText::fromText(const QString &text)
 {
@@ -96,6 +127,7 @@ bool TIniText::setValue(const QString &section, const QString &key, const QStrin
         if (!m_lines.isEmpty() && !trimBlanks(m_lines.back()).isEmpty())
             m_lines << QString();
         m_lines << u'[' + section + u']' << key + u'=' + stored;
+        m_index.reset();
         return true;
     }
     const int line = findKey(start, key);
@@ -105,7 +137,7 @@ bool TIniText::setValue(const QString &section, const QString &key, const QStrin
         if (replaced == m_lines[line])
             return false;
         m_lines[line] = replaced;
-        return true;
+        return true; // the same key on the same line: the index stays right
     }
     // A new key follows the section's last non-blank line, before the blank lines that part it
     // from the next section.
@@ -113,6 +145,7 @@ bool TIniText::setValue(const QString &section, const QString &key, const QStrin
     while (insertAt > start + 1 && trimBlanks(m_lines[insertAt - 1]).isEmpty())
         --insertAt;
     m_lines.insert(insertAt, key + u'=' + stored);
+    m_index.reset();
     return true;
 }
 
@@ -122,6 +155,7 @@ bool TIniText::removeKey(const QString &section, const QString &key)
     if (line < 0)
         return false;
     m_lines.removeAt(line);
+    m_index.reset();
     return true;
 }
 
@@ -130,6 +164,7 @@ bool TIniText::removeSection(const QString &section)
     bool removed = false;
     for (int start = findSection(section); start >= 0; start = findSection(section)) {
         m_lines.remove(start, sectionEnd(start) - start);
+        m_index.reset();
         removed = true;
     }
     return removed;
@@ -170,12 +205,7 @@ TIniText::Entry TIniText::parse(const QString &line)
 
 int TIniText::findSection(const QString &section) const
 {
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const Entry entry = parse(m_lines[i]);
-        if (entry.kind == Entry::Section && sameName(entry.name, section))
-            return i;
-    }
-    return -1;
+    return index().sections.value(folded(section), -1);
 }
 
 int TIniText::sectionEnd(int sectionLine) const
@@ -190,11 +220,20 @@ int TIniText::findKey(int sectionLine, const QString &key) const
 {
     if (sectionLine < 0)
         return -1;
-    const int end = sectionEnd(sectionLine);
-    for (int i = sectionLine + 1; i < end; ++i) {
-        const Entry entry = parse(m_lines[i]);
-        if (entry.kind == Entry::Key && sameName(entry.name, key))
-            return i;
+    const Index &lines = index();
+    auto keys = lines.keys.find(sectionLine);
+    if (keys == lines.keys.end()) {
+        QHash<QString, int> found;
+        const int end = sectionEnd(sectionLine);
+        for (int i = sectionLine + 1; i < end; ++i) {
+            const Entry entry = parse(m_lines[i]);
+            if (entry.kind != Entry::Key)
+                continue;
+            const QString name = folded(entry.name);
+            if (!found.contains(name))
+                found.insert(name, i);
+        }
+        keys = lines.keys.insert(sectionLine, found);
     }
-    return -1;
+    return keys->value(folded(key), -1);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 // The lines of an INI file and the profile-file rules over them. Section and key names match
@@ -42,6 +43,10 @@ private:
         QString value; // a key's raw value text after "=", without surrounding blanks
     };
     static Entry parse(const QString &line);
+    // Where each section's and key's first line is, built at the first lookup after a change so
+    // that reading every key of a large section does not parse the lines once per key.
+    struct Index;
+    const Index &index() const;
     // Index of the first section line of that name, or -1.
     int findSection(const QString &section) const;
     // The line after the section's last line (the next section line or the end).
@@ -49,4 +54,6 @@ private:
     int findKey(int sectionLine, const QString &key) const;
 
     QStringList m_lines;
+    // Shared by copies until one of them changes its lines.
+    mutable std::shared_ptr<const Index> m_index;
 };

@@ -22,6 +22,17 @@ QString TMessageBoxPrompt::nameFilter(const FileFilter &filter)
     return filter.description + QLatin1Char(' ') + list;
 }
 
+QString TMessageBoxPrompt::filterExtension(const FileFilter &filter)
+{
+    const QString first = filter.patterns.section(QLatin1Char(';'), 0, 0).trimmed();
+    if (!first.startsWith(QLatin1String("*.")))
+        return QString();
+    const QString extension = first.mid(2);
+    if (extension.isEmpty() || extension.contains(u'*') || extension.contains(u'?'))
+        return QString();
+    return extension;
+}
+
 TPrompt::Answer TMessageBoxPrompt::ask(Kind kind, const QString &text)
 {
     QMessageBox box(QApplication::activeWindow());
@@ -80,15 +91,24 @@ TPrompt::FileChoice TMessageBoxPrompt::chooseFile(Kind kind, const FileRequest &
     // The open dialog also takes a name that does not exist; the open itself says so.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    if (!request.defaultExtension.isEmpty())
-        dialog.setDefaultSuffix(request.defaultExtension);
 
     QStringList nameFilters;
     for (const FileFilter &filter : request.filters)
         nameFilters << nameFilter(filter);
+    // A name typed without an extension gets the one of the type chosen at that moment, so that
+    // the overwrite question and the caller see the name that will be written.
+    const auto followType = [&](const QString &chosenFilter) {
+        const qsizetype index = nameFilters.indexOf(chosenFilter);
+        const QString extension = index >= 0 ? filterExtension(request.filters[size_t(index)]) : QString();
+        dialog.setDefaultSuffix(extension.isEmpty() ? request.defaultExtension : extension);
+    };
+    dialog.setDefaultSuffix(request.defaultExtension);
     if (!nameFilters.isEmpty()) {
         dialog.setNameFilters(nameFilters);
-        dialog.selectNameFilter(nameFilters.value(request.filterIndex, nameFilters.front()));
+        const QString chosenFirst = nameFilters.value(request.filterIndex, nameFilters.front());
+        dialog.selectNameFilter(chosenFirst);
+        followType(chosenFirst);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
     }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

@@ -39,7 +39,9 @@ public:
         QString title;
         std::vector<FileFilter> filters;
         int filterIndex = 0; // 0-based entry of filters chosen first
-        QString defaultExtension; // without the dot, appended to a name typed without one
+        // Without the dot, appended to a name typed without one, unless the type chosen in the
+        // dialog stands for one extension ("*.olvx"): then that one is appended.
+        QString defaultExtension;
         QString initialDirectory;
         QString fileName; // proposed name, absolute or relative to initialDirectory
         bool overwritePrompt = false; // save dialogs: ask before replacing an existing file

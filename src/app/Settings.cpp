@@ -1,5 +1,8 @@
 #include "Settings.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 const QLatin1String LeftKey("Left");
 const QLatin1String TopKey("Top");
@@ -61,16 +64,31 @@ QRect TSettings::defaultFormGeometry(const QSize &screen)
     return QRect(tenthWidth, tenthHeight, tenthWidth * 8, tenthHeight * 8);
 }
 
-QRect TSettings::formGeometry(const QSize &screen) const
+QRect TSettings::formGeometry(const QSize &screen, const QRect &available) const
 {
     const QRect fallback = defaultFormGeometry(screen);
     if (!value(SettingKeys::FormRestore))
-        return fallback;
+        return fitInto(fallback.left(), fallback.top(), fallback.width(), fallback.height(), available, fallback);
     using SettingKeys::Form;
-    return QRect(m_ini.ReadInteger(Form, LeftKey, fallback.left()),
-                 m_ini.ReadInteger(Form, TopKey, fallback.top()),
-                 m_ini.ReadInteger(Form, WidthKey, fallback.width()),
-                 m_ini.ReadInteger(Form, HeightKey, fallback.height()));
+    return fitInto(m_ini.ReadInteger(Form, LeftKey, fallback.left()), m_ini.ReadInteger(Form, TopKey, fallback.top()),
+                   m_ini.ReadInteger(Form, WidthKey, fallback.width()),
+                   m_ini.ReadInteger(Form, HeightKey, fallback.height()), available, fallback);
+}
+
+QRect TSettings::fitInto(int left, int top, int width, int height, const QRect &available, const QRect &fallback)
+{
+    // A size of zero or less is no size: the default's. Computed in 64 bits, as the stored
+    // values may be anywhere in the 32-bit range.
+    const auto fit = [](qint64 start, qint64 length, qint64 fallbackLength, qint64 areaStart, qint64 areaLength) {
+        if (length <= 0)
+            length = fallbackLength;
+        length = std::clamp<qint64>(length, 1, std::max<qint64>(1, areaLength));
+        start = std::clamp<qint64>(start, areaStart, std::max(areaStart, areaStart + areaLength - length));
+        return std::pair<int, int>(int(start), int(length));
+    };
+    const auto [x, w] = fit(left, width, fallback.width(), available.left(), available.width());
+    const auto [y, h] = fit(top, height, fallback.height(), available.top(), available.height());
+    return QRect(x, y, w, h);
 }
 
 void TSettings::setFormGeometry(const QRect &geometry)

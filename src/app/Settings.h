@@ -41,8 +41,9 @@ public:
     // One tenth of the screen from the top-left corner, eight tenths wide and high.
     static QRect defaultFormGeometry(const QSize &screen);
     // Form/Left, Top, Width, Height when Form/Restore is on (each absent key taking its default);
-    // the default placement otherwise, without reading them.
-    QRect formGeometry(const QSize &screen) const;
+    // the default placement for screen otherwise, without reading them. Either is then fitted
+    // into available (the screens' area for windows): no larger, and moved inside it.
+    QRect formGeometry(const QSize &screen, const QRect &available) const;
     void setFormGeometry(const QRect &geometry);
 
     // Path/LastOpened; programFolder when the key is absent.
@@ -55,5 +56,8 @@ public:
     void setRecentFiles(const QStringList &files);
 
 private:
+    // A size of zero or less takes fallback's.
+    static QRect fitInto(int left, int top, int width, int height, const QRect &available, const QRect &fallback);
+
     TIniFile m_ini;
 };

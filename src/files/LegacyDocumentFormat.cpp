@@ -169,6 +169,33 @@ QString readInto(const QString &path, TDocumentTree &tree, qint64 &version)
     return QString();
 }
 
+// A title as one line of the tree text. CR and LF would end the line and TAB or a space at its
+// start would count as a level, so that every file written reads back to the same items: CR, LF
+// and TAB become spaces, and a space at the start becomes "_" (as a save does to the item itself).
+QString treeLineTitle(const QString &title)
+{
+    QString line = title;
+    for (QChar &c : line) {
+        if (c == u'\r' || c == u'\n' || c == u'\t')
+            c = u' ';
+    }
+    if (line.startsWith(u' '))
+        line[0] = u'_';
+    return line;
+}
+
+// A text's Shift_JIS bytes. The reader takes "FF FE" or "FE FF" at a text's start for a UTF-16
+// byte order mark; the only characters that give those bytes are U+F8F2 and U+F8F3 of the
+// private use area, so the first of them is written as "?" there rather than make the whole text
+// read back as UTF-16.
+QByteArray encodeText(TShiftJis &sjis, const QString &text)
+{
+    QByteArray bytes = sjis.encode(text);
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        bytes[0] = '?';
+    return bytes;
+}
+
 void writeInt64(QIODevice &device, qint64 value)
 {
     const qint64 le = qToLittleEndian(value);
@@ -192,15 +219,15 @@ bool writeTo(QIODevice &device, const TDocumentTree &tree, qint64 version)
     QString treeText;
     for (const TTreeNode *node = tree.first(); node; node = node->next()) {
         treeText += QString(node->level(), u'\t');
-        treeText += node->title();
+        treeText += treeLineTitle(node->title());
         treeText += QLatin1String("\r\n");
     }
-    if (!writeSized32(device, sjis.encode(treeText)))
+    if (!writeSized32(device, encodeText(sjis, treeText)))
         return false;
 
     for (const TTreeNode *node = tree.first(); node; node = node->next()) {
         const QString body = node->data() ? node->data()->text() : QString();
-        if (!writeSized32(device, sjis.encode(body)))
+        if (!writeSized32(device, encodeText(sjis, body)))
             return false;
     }
 

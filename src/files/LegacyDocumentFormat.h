@@ -29,7 +29,8 @@ public:
     // For a version from 10000 to 19999, first tests every body and refuses (result.refused,
     // nothing written) when one does not fit in Shift_JIS; on acceptance formatVersion becomes
     // 11000. The file is replaced only once it is complete (TSavedFile; beforeReplace runs just
-    // before).
+    // before). A title's CR, LF and TAB are written as spaces and a space at its start as "_"
+    // (the tree itself keeps them).
     static TFileResult write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
                              const std::function<void()> &beforeReplace = {});
 

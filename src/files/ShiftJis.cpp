@@ -17,6 +17,42 @@ void resetState(iconv_t cd)
 {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
 }
+
+// Windows' code page 932 gives five single bytes a character of their own, which glibc's
+// "CP932" lacks; files written on Windows carry them and must read and write back unchanged.
+struct TWindowsOnlyByte
+{
+    char byte;
+    char16_t character;
+};
+constexpr TWindowsOnlyByte WindowsOnlyBytes[] = {
+    {'\x80', u'\u0080'}, {'\xA0', u'\uF8F0'}, {'\xFD', u'\uF8F1'}, {'\xFE', u'\uF8F2'}, {'\xFF', u'\uF8F3'},
+};
+
+const TWindowsOnlyByte *windowsByteFor(char16_t character)
+{
+    for (const TWindowsOnlyByte &entry : WindowsOnlyBytes) {
+        if (entry.character == character)
+            return &entry;
+    }
+    return nullptr;
+}
+
+const TWindowsOnlyByte *windowsCharacterFor(char byte)
+{
+    for (const TWindowsOnlyByte &entry : WindowsOnlyBytes) {
+        if (entry.byte == byte)
+            return &entry;
+    }
+    return nullptr;
+}
+
+char16_t unitAt(const char *in)
+{
+    char16_t unit;
+    memcpy(&unit, in, 2);
+    return unit;
+}
 } // namespace
 
 TShiftJis::TShiftJis()
@@ -52,13 +88,22 @@ bool TShiftJis::encodeInto(QStringView text, QByteArray &out, bool strict)
             break;
         if (errno == E2BIG)
             break; // cannot happen: the output has room for two bytes per unit
-        if (strict)
-            return false;
-        // EILSEQ or a lone surrogate at the end (EINVAL): substitute one UTF-16 unit.
-        *dst++ = '?';
+        // EILSEQ, or a lone high surrogate at the end (EINVAL).
+        const char16_t unit = unitAt(in);
+        size_t consumed = 2;
+        if (const TWindowsOnlyByte *windows = windowsByteFor(unit)) {
+            *dst++ = windows->byte;
+        } else {
+            if (strict)
+                return false;
+            // A character outside the Basic Multilingual Plane is one character: one "?".
+            if (QChar::isHighSurrogate(unit) && inLeft >= 4 && QChar::isLowSurrogate(unitAt(in + 2)))
+                consumed = 4;
+            *dst++ = '?';
+        }
         --outLeft;
-        in += 2;
-        inLeft -= 2;
+        in += consumed;
+        inLeft -= consumed;
         resetState(m_toSjis);
     }
     out.truncate(dst - out.data());
@@ -80,8 +125,9 @@ QString TShiftJis::decode(QByteArrayView bytes)
         if (errno == E2BIG)
             break;
         // An invalid or incomplete sequence: one replacement character per bad byte.
-        const char16_t replacement = u'\uFFFD';
-        memcpy(dst, &replacement, 2);
+        const TWindowsOnlyByte *windows = windowsCharacterFor(*in);
+        const char16_t character = windows ? windows->character : u'\uFFFD';
+        memcpy(dst, &character, 2);
         dst += 2;
         outLeft -= 2;
         ++in;

@@ -7,7 +7,9 @@
 
 #include <iconv.h>
 
-// Conversion between Unicode and Shift_JIS (Windows code page 932) through iconv.
+// Conversion between Unicode and Shift_JIS (Windows code page 932) through iconv, with the five
+// single bytes 0x80, 0xA0, 0xFD, 0xFE, 0xFF mapped to U+0080, U+F8F0 to U+F8F3 both ways as
+// Windows does (iconv lacks them).
 // One object keeps its two converters open, so convert many texts with the same object.
 // The constructor throws std::runtime_error when iconv cannot convert code page 932.
 class TShiftJis
@@ -18,7 +20,8 @@ public:
     TShiftJis(const TShiftJis &) = delete;
     TShiftJis &operator=(const TShiftJis &) = delete;
 
-    // Characters that code page 932 lacks become "?".
+    // Characters that code page 932 lacks become "?", one for each character (a character
+    // outside the Basic Multilingual Plane is one, not its two UTF-16 units).
     QByteArray encode(QStringView text);
     // Byte sequences that are not code page 932 become U+FFFD.
     QString decode(QByteArrayView bytes);

@@ -16,6 +16,13 @@ QSize screenSize()
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
+
+// Where a restored window may lie: the screens' area without panels and task bars.
+QRect availableArea()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableVirtualGeometry() : QRect(QPoint(0, 0), screenSize());
+}
 } // namespace
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -27,7 +34,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::restoreFromSettings()
 {
     const TSettings settings(m_settingsFile);
-    setGeometry(settings.formGeometry(screenSize()));
+    setGeometry(settings.formGeometry(screenSize(), availableArea()));
     QDir::setCurrent(settings.lastOpened(QCoreApplication::applicationDirPath()));
 }
 
