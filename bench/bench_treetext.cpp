@@ -10,56 +10,10 @@
 #include "textmode/HeadingParser.h"
 #include "textmode/TreeText.h"
 
+#include "StepTiming.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <functional>
-#include <vector>
-
-namespace {
-struct TTiming
-{
-    double wall;
-    double cpu;
-};
-
-double cpuMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return 1e3 * double(now.tv_sec) + double(now.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Runs step runs times; the first, unmeasured run warms the allocator and the caches.
-TTiming measure(int runs, const std::function<void()> &step)
-{
-    step();
-    std::vector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double cpuStart = cpuMs();
-        timer.start();
-        step();
-        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpu.push_back(cpuMs() - cpuStart);
-    }
-    return {median(wall), median(cpu)};
-}
-
-void report(const char *step, const TTiming &timing)
-{
-    std::printf("%-44s wall %8.2f ms   cpu %8.2f ms\n", step, timing.wall, timing.cpu);
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -85,16 +39,16 @@ int main(int argc, char **argv)
                 qPrintable(path), static_cast<long long>(lines.size()), headings.count(), tree.count(), runs);
 
     QStringList text;
-    report("TreeToText", measure(runs, [&] { text = TreeText::TreeToText(item); }));
-    report("ParseText of that text", measure(runs, [&] {
+    TStepTiming::report("TreeToText", TStepTiming::measure(runs, [&] { text = TreeText::TreeToText(item); }));
+    TStepTiming::report("ParseText of that text", TStepTiming::measure(runs, [&] {
         HeadingParser::ParseText(TreeText::ParseLines(text), false, headings);
     }));
-    report("TextToTree", measure(runs, [&] { TreeText::TextToTree(tree, item, headings); }));
-    report("TreeToText + TextToTree", measure(runs, [&] {
+    TStepTiming::report("TextToTree", TStepTiming::measure(runs, [&] { TreeText::TextToTree(tree, item, headings); }));
+    TStepTiming::report("TreeToText + TextToTree", TStepTiming::measure(runs, [&] {
         text = TreeText::TreeToText(item);
         TreeText::TextToTree(tree, item, headings);
     }));
-    report("TreeToText + ParseText + TextToTree", measure(runs, [&] {
+    TStepTiming::report("TreeToText + ParseText + TextToTree", TStepTiming::measure(runs, [&] {
         text = TreeText::TreeToText(item);
         HeadingParser::ParseText(TreeText::ParseLines(text), false, headings);
         TreeText::TextToTree(tree, item, headings);
