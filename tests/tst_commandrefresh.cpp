@@ -81,6 +81,7 @@ private Q_SLOTS:
     void treeEditCommands();
     void editorEditCommands();
     void editCommandsNeedSomethingToActOn_data();
+    void editCommandsWhileTheWindowIsInactive();
     void editCommandsNeedSomethingToActOn();
     void expandButtonsFollowTheDeepestLevel();
     void captionAndSave();
@@ -264,6 +265,40 @@ void TestCommandRefresh::editCommandsNeedSomethingToActOn()
     QTRY_VERIFY(QApplication::focusWidget() != f.outline.editor);
     f.refresh->run();
     QCOMPARE(enabledEditActions(), enabled);
+}
+
+void TestCommandRefresh::editCommandsWhileTheWindowIsInactive()
+{
+    // With another window active the application has no focus widget: the control that gets the
+    // focus back when the window is active again decides, here the tree on the main title.
+    TRefreshFixture f;
+    TDocumentTree &t = f.outline.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("a"));
+    a->data()->setBodyFromText(QStringLiteral("abc"));
+    f.outline.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.outline.window.get()));
+    f.outline.select(a);
+    f.outline.editor->setFocus();
+    f.outline.editor->setSelStart(0);
+    f.outline.editor->setSelLength(1);
+    f.refresh->run();
+    QVERIFY(f.enabled("EditCut1"));
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(QApplication::focusWidget(), nullptr);
+    f.outline.select(t.MainTitleNode());
+    f.outline.treeView->setFocus();
+    f.refresh->run();
+    QVERIFY(!f.enabled("EditCut1"));
+    QVERIFY(!f.enabled("EditCopy1"));
+
+    f.outline.treeView->clearFocus();
+    f.refresh->run();
+    QVERIFY(!f.enabled("EditCut1"));
+    QVERIFY(!f.enabled("EditUndo1"));
 }
 
 void TestCommandRefresh::expandButtonsFollowTheDeepestLevel()

@@ -103,9 +103,12 @@ void TCommandRefresh::showControl(QWidget *control, bool visible)
 
 void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const
 {
+    // While another program's window is active the application has no focus widget; the control
+    // that will have the focus when the window is active again decides, so that start-up without
+    // an active window or a refresh while the window is inactive leaves nothing enabled in vain.
     QWidget *focused = QApplication::focusWidget();
-    if (!focused)
-        return;
+    if (!focused && m_targets.window)
+        focused = m_targets.window->focusWidget();
     if (auto *line = qobject_cast<QLineEdit *>(focused)) {
         setEnabled("EditCut1", line->hasSelectedText());
         setEnabled("EditCopy1", line->hasSelectedText());
@@ -126,7 +129,8 @@ void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const
         setEnabled("EditUndo1", false);
         setEnabled("EditRedo1", false);
     } else {
-        // Page tabs, the document information grid, buttons: nothing to cut, paste or undo.
+        // No control, page tabs, the document information grid, buttons: nothing to cut, paste
+        // or undo.
         for (const char *name : {"EditCut1", "EditCopy1", "EditPaste1", "EditUndo1", "EditRedo1"})
             setEnabled(name, false);
     }
