@@ -114,7 +114,7 @@ private Q_SLOTS:
     void demoteShowsTheMovedItem_data();
     void demoteShowsTheMovedItem();
     void cuttingTheFirstVisibleItemKeepsTheView();
-    void makeNodesRespectsTheLevelLimit();
+    void makeNodesKeepToTheLevelLimit();
 };
 
 void TestOutlineEngine::addChildNumbersDefaultTitles()
@@ -809,7 +809,7 @@ void TestOutlineEngine::cuttingTheFirstVisibleItemKeepsTheView()
     QTRY_COMPARE(f.treeView->topNode(), f.titled(QStringLiteral("item 101")));
 }
 
-void TestOutlineEngine::makeNodesRespectsTheLevelLimit()
+void TestOutlineEngine::makeNodesKeepToTheLevelLimit()
 {
     TOutlineFixture f;
     TTreeNode *deep = chainToLevel(f.tree(), 16);
