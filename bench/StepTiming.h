@@ -2,7 +2,7 @@
 
 #include <functional>
 
-// Medians of a step's wall-clock and CPU time (the calling thread's) over several runs, for the
+// Medians of a step's wall-clock and CPU time over several runs, for the
 // benchmark programs that time steps inside one process.
 struct TStepTiming
 {
