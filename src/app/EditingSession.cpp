@@ -5,6 +5,7 @@
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
+#include "ModeController.h"
 #include "OutlineCommands.h"
 #include "Settings.h"
 #include "document/DocumentState.h"
@@ -75,6 +76,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     m_panes = std::make_unique<TPaneController>(panes);
     m_displayMode = new TDisplayMode(form, main.ViewShowNavigator, main.ViewShowEditor, this);
     m_help = new THelpCommands(&form, this);
+    m_modes = new TModeController(this);
 
     connectActions();
     connectControls();

@@ -12,6 +12,7 @@ class TDocumentFiles;
 class THelpCommands;
 class TMain;
 class TMainForm;
+class TModeController;
 class TNavigatorController;
 class TOlvekEngine;
 class TOutlineCommands;
@@ -36,6 +37,7 @@ public:
     TPaneController &panes() const { return *m_panes; }
     TTreeExpander &expander() const { return *m_expander; }
     TDisplayMode &displayMode() const { return *m_displayMode; }
+    TModeController &modes() const { return *m_modes; }
     void refresh();
 
     // The start-up reads of the data module: the recent files and the pane widths.
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<TTreeExpander> m_expander;
     std::unique_ptr<TPaneController> m_panes;
     TDisplayMode *m_displayMode;
+    TModeController *m_modes;
     THelpCommands *m_help;
     QList<QAction *> m_recentEntries;
     QList<QIcon> m_itemIcons;
