@@ -37,9 +37,10 @@ void TCommandRefresh::run()
     TOlvekTreeView *tree = engine->Tree();
     TDocumentTree &document = engine->document();
     if (!tree->selectedNode() && document.first()) {
+        const bool locked = engine->StoreLocked();
         engine->setStoreLocked(true);
         tree->setSelectedNode(document.first());
-        engine->setStoreLocked(false);
+        engine->setStoreLocked(locked);
     }
     TTreeNode *selected = tree->selectedNode();
     if (!selected)
@@ -71,6 +72,8 @@ void TCommandRefresh::run()
         m_targets.editor1->setEnabled(editable);
     if (m_targets.title)
         m_targets.title->setEnabled(editable);
+    if (m_targets.headingBox)
+        m_targets.headingBox->setEnabled(editable);
 
     refreshEditCommands(a.cutCopyNode, a.pasteNodes);
 

@@ -22,6 +22,8 @@ struct TRefreshTargets
     QWidget *window = nullptr;
     TStatusPanels *treeStatus = nullptr;
     QLineEdit *title = nullptr;
+    // The text mode's heading list, usable exactly where the editor is.
+    QWidget *headingBox = nullptr;
     TOlvekEditor *editor1 = nullptr;
     TOlvekEditor *editor2 = nullptr;
     QList<QWidget *> expandButtons;

@@ -1,5 +1,7 @@
 #include "DocumentFiles.h"
 
+#include "TreeCurrentScope.h"
+
 #include "app/Prompt.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -71,6 +73,7 @@ TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TSta
 
 bool TDocumentFiles::ConfirmSaveBeforeClose()
 {
+    TTreeCurrentScope current(m_modes);
     TTreeNode *selected = m_engine->Tree()->selectedNode();
     if (selected && !m_engine->document().isFolderRoot(selected) && m_engine->Editor()->isModified())
         m_engine->Commit(selected, true);
@@ -88,6 +91,7 @@ bool TDocumentFiles::ConfirmSaveBeforeClose()
 
 void TDocumentFiles::NewDocument()
 {
+    TTreeCurrentScope current(m_modes);
     m_state->setRefreshEnabled(false);
     if (ConfirmSaveBeforeClose()) {
         TLoadingScope loading(m_state);
@@ -146,6 +150,7 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
 
 bool TDocumentFiles::OpenDocumentWithDialog()
 {
+    TTreeCurrentScope current(m_modes);
     if (!ConfirmSaveBeforeClose())
         return false;
     TLoadingScope loading(m_state);
@@ -169,6 +174,7 @@ bool TDocumentFiles::OpenDocumentWithDialog()
 
 bool TDocumentFiles::OpenDocumentFile(const QString &path)
 {
+    TTreeCurrentScope current(m_modes);
     TLoadingScope loading(m_state);
     const QString oldName = m_state->fileName();
     if (!ReadDocumentFile(path))
@@ -183,6 +189,7 @@ bool TDocumentFiles::OpenDocumentFile(const QString &path)
 
 void TDocumentFiles::OpenRecentFile(const QString &path)
 {
+    TTreeCurrentScope current(m_modes);
     if (!ConfirmSaveBeforeClose())
         return;
     if (!QFileInfo::exists(path)) {
@@ -195,6 +202,7 @@ void TDocumentFiles::OpenRecentFile(const QString &path)
 
 bool TDocumentFiles::SaveDocument()
 {
+    TTreeCurrentScope current(m_modes);
     if (m_state->isUntitled())
         return SaveDocumentAs();
     const bool result = writeWithBackups(m_state->fileName(),
@@ -205,6 +213,7 @@ bool TDocumentFiles::SaveDocument()
 
 bool TDocumentFiles::SaveDocumentAs()
 {
+    TTreeCurrentScope current(m_modes);
     const QString remembered = m_state->fileName();
     const bool untitled = m_state->isUntitled();
     TPrompt::FileRequest request;

@@ -6,6 +6,7 @@
 #include <functional>
 
 class TDocumentState;
+class TModeController;
 class TOlvekEngine;
 class TStatusPanels;
 
@@ -52,6 +53,8 @@ public:
 
     // Runs the command refresh; the owner installs it.
     void setRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
+    // In the text mode every command here first converts the text back into the tree. Not owned.
+    void setModes(TModeController *modes) { m_modes = modes; }
 
 Q_SIGNALS:
     void recentFilesChanged(const QStringList &files);
@@ -65,6 +68,7 @@ private:
     TDocumentState *m_state;
     TStatusPanels *m_treeStatus;
     std::function<void()> m_refresh;
+    TModeController *m_modes = nullptr;
     QStringList m_recentFiles;
     qint16 m_backupDepth = 1;
     QTimer m_autoSaveTimer;

@@ -13,6 +13,7 @@
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
 #include "ui/DisplayMode.h"
+#include "ui/HeadingListBox.h"
 #include "ui/MainFormU1.h"
 #include "ui/NavigatorController.h"
 #include "ui/OlvekTreeView.h"
@@ -55,6 +56,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     targets.window = &form;
     targets.treeStatus = form.stbarTree;
     targets.title = form.eTitle;
+    targets.headingBox = form.ListBox1;
     targets.editor1 = form.Editor1;
     targets.editor2 = form.Editor2;
     for (QToolButton *button : form.tbExpand)
@@ -76,7 +78,9 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     m_panes = std::make_unique<TPaneController>(panes);
     m_displayMode = new TDisplayMode(form, main.ViewShowNavigator, main.ViewShowEditor, this);
     m_help = new THelpCommands(&form, this);
-    m_modes = new TModeController(this);
+    m_modes = new TModeController(main, form, m_engine, *m_panes, m_navigator, this);
+    m_files->setModes(m_modes);
+    m_commands->setModes(m_modes);
 
     connectActions();
     connectControls();
@@ -105,6 +109,7 @@ void TEditingSession::readStartupSettings(const TSettings &settings)
     m_panes->SetEditorVisible(true);
     m_panes->setNaviWidth(settings.value(SettingKeys::FormNaviWidth));
     m_panes->setHeadingsWidth(settings.value(SettingKeys::FormLumenoTreeWidth));
+    m_modes->setShowNaviWhenLumeno(settings.value(SettingKeys::FormShowNaviWhenLumeno));
     m_panes->Apply();
 }
 
@@ -313,6 +318,7 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
             settings.setValue(SettingKeys::FormNaviWidth, m_panes->NaviWidth());
             settings.setValue(SettingKeys::FormLumenoTreeWidth, m_panes->HeadingsWidth());
         }
+        settings.setValue(SettingKeys::FormShowNaviWhenLumeno, m_modes->ShowNaviWhenLumeno());
         // The document still open goes to the top of the recent files, so that the next start
         // (with AutoLoad) opens it again.
         m_files->AddRecentFile(m_main.documentState()->fileName(), QString());

@@ -2,6 +2,7 @@
 
 #include "ActionTable.h"
 #include "EditingSession.h"
+#include "ModeController.h"
 #include "engine/OlvekEngine.h"
 #include "ImageLoader.h"
 #include "Prompt.h"
@@ -55,6 +56,7 @@ TMain::TMain(TMainForm *form, const QString &imageFile, QObject *parent)
         m_session->refresh();
 
         applyPictures();
+        m_session->modes().SetMode(TModeController::OutlineMode);
     } catch (const std::exception &) {
         TPrompt::current().showMessage(QStringLiteral("起動時エラー"));
         m_startupFailed = true;

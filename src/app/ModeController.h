@@ -1,11 +1,23 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
+#include <memory>
+
+class TDocumentState;
+class TLumenoBridge;
+class TLumenoEngine;
+class TMain;
+class TMainForm;
+class TNavigatorController;
+class TOlvekEngine;
+class TPaneController;
+class TTreeNode;
 
 // Which way of working the main window is in: the outline mode (0), where the editor shows the
 // selected item's body, or the text mode (1), where it shows the selected item's subtree as one
-// dotted text. Owns the switching between them and every occasion on which the text goes back
-// into the tree.
+// dotted text. Owns the text mode's engine and bridge, the switching between the modes and
+// every occasion on which the text goes back into the tree.
 class TModeController : public QObject
 {
     Q_OBJECT
@@ -13,11 +25,57 @@ public:
     static constexpr int OutlineMode = 0;
     static constexpr int TextMode = 1;
 
-    explicit TModeController(QObject *parent = nullptr) : QObject(parent) {}
+    // Nothing is owned; all outlive the controller. Binds the heading list, the tree's selection
+    // events in the text mode and the two view commands.
+    TModeController(TMain &main, TMainForm &form, TOlvekEngine *outline, TPaneController &panes,
+                    TNavigatorController *navigator, QObject *parent = nullptr);
+    ~TModeController() override;
 
     int Mode() const { return m_mode; }
     bool textMode() const { return m_mode == TextMode; }
+    bool ShowNaviWhenLumeno() const { return m_showNaviWhenLumeno; }
+    // The start-up value of the setting; shown on the toggle button.
+    void setShowNaviWhenLumeno(bool show);
+    TLumenoEngine *lumenoEngine() const { return m_lumeno; }
+    TLumenoBridge &bridge() const { return *m_bridge; }
+
+    void SetMode(int mode);
+    // F5: into the text mode on the selected item, or back into the outline mode.
+    void ViewModeChange();
+    // F6: shows or hides the navigator, in the text mode only.
+    void ViewShowNaviWhenLumeno();
+    // Ctrl+L in the text mode: an edited text goes into the tree before the child is added.
+    void prepareAddChild();
+
+    // Between begin and end the tree holds what the editor shows; nested calls count. In the
+    // text mode the text is converted back into the selected item's subtree and the editor
+    // shows the item's body; end loads the subtree as text again and puts the caret back.
+    void beginTreeCurrent();
+    void endTreeCurrent();
 
 private:
+    void bindHeadingList();
+    void treeChanging(TTreeNode *leaving);
+    void treeChanged(TTreeNode *node);
+    // The text mode's view of the selected item: its subtree as text, or a folder root's body.
+    void loadSelectedAsText();
+    void applyModeImages();
+    void applyNaviImage();
+    void setStoreLocked(bool locked);
+
+    TMain &m_main;
+    TMainForm &m_form;
+    TOlvekEngine *m_outline;
+    TPaneController &m_panes;
+    TNavigatorController *m_navigator;
+    TDocumentState *m_state;
+    TLumenoEngine *m_lumeno;
+    std::unique_ptr<TLumenoBridge> m_bridge;
     int m_mode = OutlineMode;
+    bool m_showNaviWhenLumeno = false;
+    // The editor's background in the outline mode, while the text mode shows its own.
+    QColor m_outlineBackground;
+    int m_treeCurrentDepth = 0;
+    // The selection start to give back when the text is loaded again.
+    int m_savedSelStart = 0;
 };

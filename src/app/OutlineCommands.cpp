@@ -1,5 +1,6 @@
 #include "OutlineCommands.h"
 
+#include "ModeController.h"
 #include "Prompt.h"
 #include "TreeCommandAvailability.h"
 #include "document/ControlTrim.h"
@@ -118,6 +119,8 @@ void TOutlineCommands::TreeAddNode()
 
 void TOutlineCommands::TreeAddChildNode()
 {
+    if (m_modes)
+        m_modes->prepareAddChild();
     m_engine->AddChild();
 }
 
@@ -187,7 +190,9 @@ void TOutlineCommands::TreeAllNodeClose()
         tree->setSelectedNode(shown);
         tree->completePendingChange();
     }
-    m_engine->LoadItem(tree->selectedNode());
+    // The text mode shows a newly selected item through the selection's own handlers.
+    if (!m_modes || !m_modes->textMode())
+        m_engine->LoadItem(tree->selectedNode());
 }
 
 void TOutlineCommands::TreeMakeNodeToMainFolder()

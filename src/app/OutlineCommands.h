@@ -1,6 +1,7 @@
 #pragma once
 
 class QWidget;
+class TModeController;
 class TOlvekEngine;
 class TTreeNode;
 
@@ -11,6 +12,8 @@ class TOutlineCommands
 public:
     // Not owned.
     explicit TOutlineCommands(TOlvekEngine *engine) : m_engine(engine) {}
+    // The text mode takes part in adding a child and in showing the selection. Not owned.
+    void setModes(TModeController *modes) { m_modes = modes; }
 
     void EditCut1();
     void EditCopy1();
@@ -42,4 +45,5 @@ private:
     void makeNodes(TTreeNode *target);
 
     TOlvekEngine *m_engine;
+    TModeController *m_modes = nullptr;
 };

@@ -1,18 +1,22 @@
 #include "TreeCurrentScope.h"
 
 #include "EditingSession.h"
-#include "document/DocumentTree.h"
-#include "editor/OlvekCompo.h"
-#include "engine/OlvekEngine.h"
-#include "ui/OlvekTreeView.h"
+#include "ModeController.h"
 
 TTreeCurrentScope::TTreeCurrentScope(TEditingSession &session)
-    : m_session(session)
+    : TTreeCurrentScope(&session.modes())
 {
-    TOlvekEngine *engine = session.engine();
-    TTreeNode *selected = engine->Tree()->selectedNode();
-    if (selected && !engine->document().isFolderRoot(selected))
-        engine->Commit(selected, engine->Editor()->isModified());
 }
 
-TTreeCurrentScope::~TTreeCurrentScope() = default;
+TTreeCurrentScope::TTreeCurrentScope(TModeController *modes)
+    : m_modes(modes)
+{
+    if (m_modes)
+        m_modes->beginTreeCurrent();
+}
+
+TTreeCurrentScope::~TTreeCurrentScope()
+{
+    if (m_modes)
+        m_modes->endTreeCurrent();
+}

@@ -144,6 +144,41 @@ void TOlvekEditor::setLines(const QStringList &lines)
     m_modified = false;
 }
 
+void TOlvekEditor::replaceLines(int first, int count, const QStringList &lines)
+{
+    TSilentChange silent(this);
+    const int total = lineCount();
+    first = qBound(1, first, total + 1);
+    count = qBound(0, count, total - first + 1);
+    QTextCursor cursor(document());
+    QString text = lines.join(u'\n');
+    if (count > 0) {
+        const QTextBlock from = document()->findBlockByNumber(first - 1);
+        const QTextBlock to = document()->findBlockByNumber(first + count - 2);
+        int start = from.position();
+        int end = to.position() + to.length() - 1;
+        if (lines.isEmpty()) {
+            // The lines go with one of their breaks: the one after them, or before them at the end.
+            if (first + count - 1 < total)
+                ++end;
+            else if (first > 1)
+                --start;
+        }
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+    } else if (lines.isEmpty()) {
+        return;
+    } else if (first <= total) {
+        cursor.setPosition(document()->findBlockByNumber(first - 1).position());
+        text += u'\n';
+    } else {
+        cursor.movePosition(QTextCursor::End);
+        if (total > 0)
+            text.prepend(u'\n');
+    }
+    TBoundaryCharacters::insert(cursor, text);
+}
+
 QString TOlvekEditor::text() const
 {
     return lines().join(QStringLiteral("\r\n"));

@@ -48,6 +48,11 @@ public:
     // Replaces the whole text by the program: no change signal, a fresh undo history,
     // the caret at the start, the modified flag cleared.
     void setLines(const QStringList &lines);
+    // Replaces count lines from the 1-based line first (count 0 inserts before it; first past the
+    // last line appends) by the program, as one step the user can undo: no change signal, and
+    // the modified flag stays as it is. For rewrites of part of a long text, which setLines would
+    // lay out whole and cut off from the undo history.
+    void replaceLines(int first, int count, const QStringList &lines);
     // The whole text, lines joined by CR LF.
     QString text() const;
     void setText(const QString &text);

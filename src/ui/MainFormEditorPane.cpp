@@ -2,6 +2,7 @@
 // the editor's status bar.
 #include "MainFormU1.h"
 
+#include "HeadingListBox.h"
 #include "MainFormParts.h"
 #include "PaneTitleBar.h"
 #include "StatusPanels.h"
@@ -9,7 +10,6 @@
 #include "editor/OlvekCompo.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -122,10 +122,8 @@ void TMainForm::buildLumenoPane()
     buttons->addStretch(1);
     layout->addWidget(Panel6);
 
-    ListBox1 = new QListWidget(pnlLumeno);
+    ListBox1 = new THeadingListBox(pnlLumeno);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListBox1->setUniformItemSizes(false);
     layout->addWidget(ListBox1, 1);
 
     // The heading pane belongs to the text mode; the window starts in the outline mode.

@@ -7,7 +7,6 @@
 
 class QAction;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -20,6 +19,7 @@ class TControlBar;
 class TDocInfoGrid;
 class TDocumentModel;
 class TDocumentTree;
+class THeadingListBox;
 class TMain;
 class TOlvekEditor;
 class TOlvekTreeView;
@@ -107,7 +107,7 @@ public:
     QWidget *Panel6 = nullptr;
     QToolButton *sbToggleShowNavi = nullptr;
     QToolButton *sbModeChange2 = nullptr;
-    QListWidget *ListBox1 = nullptr;
+    THeadingListBox *ListBox1 = nullptr;
     QWidget *Panel3 = nullptr;
     TColumnRuler *Ruler = nullptr;
     TOlvekEditor *Editor1 = nullptr;

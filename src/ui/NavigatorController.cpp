@@ -20,7 +20,7 @@ TNavigatorController::TNavigatorController(TOlvekEngine *engine, TDocumentState 
 
 void TNavigatorController::TreeView1Changing(TTreeNode *leaving, TTreeNode *reaching)
 {
-    if (m_state->isLoading() || !leaving)
+    if (!m_active || m_state->isLoading() || !leaving)
         return;
     const bool modified = m_engine->Editor()->isModified();
     if (m_engine->document().isFolderRoot(leaving))
@@ -32,7 +32,7 @@ void TNavigatorController::TreeView1Changing(TTreeNode *leaving, TTreeNode *reac
 
 void TNavigatorController::TreeView1Change(TTreeNode *node)
 {
-    if (m_state->isLoading() || !node)
+    if (!m_active || m_state->isLoading() || !node)
         return;
     m_engine->LoadItem(node);
     m_engine->Refresh();

@@ -21,6 +21,9 @@ public:
     void TreeView1Change(TTreeNode *node);
     void eTitleChange(const QString &text);
 
+    // Off in the text mode, whose own handlers follow the selection there.
+    void setActive(bool active) { m_active = active; }
+
     bool TreeEditing() const { return m_treeEditing; }
     void setTreeEditing(bool editing) { m_treeEditing = editing; }
 
@@ -28,4 +31,5 @@ private:
     TOlvekEngine *m_engine;
     TDocumentState *m_state;
     bool m_treeEditing = false;
+    bool m_active = true;
 };

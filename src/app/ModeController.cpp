@@ -1,0 +1,263 @@
+#include "ModeController.h"
+
+#include "ImageLoader.h"
+#include "MainUnit.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "engine/LumenoBridge.h"
+#include "engine/LumenoEngine.h"
+#include "engine/OlvekEngine.h"
+#include "textmode/TreeText.h"
+#include "ui/HeadingListBox.h"
+#include "ui/MainFormU1.h"
+#include "ui/NavigatorController.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/PaneController.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+const QColor textModeBackground(0xEF, 0xFE, 0xEE);
+
+// Marks the outline engine busy, so that writing the title box is not taken for the user's edit.
+class TBusyScope
+{
+public:
+    explicit TBusyScope(TOlvekEngine *engine) : m_engine(engine), m_before(engine->Busy()) { engine->setBusy(true); }
+    ~TBusyScope() { m_engine->setBusy(m_before); }
+    TBusyScope(const TBusyScope &) = delete;
+    TBusyScope &operator=(const TBusyScope &) = delete;
+
+private:
+    TOlvekEngine *m_engine;
+    bool m_before;
+};
+} // namespace
+
+TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *outline, TPaneController &panes,
+                                 TNavigatorController *navigator, QObject *parent)
+    : QObject(parent)
+    , m_main(main)
+    , m_form(form)
+    , m_outline(outline)
+    , m_panes(panes)
+    , m_navigator(navigator)
+    , m_state(main.documentState())
+{
+    m_lumeno = new TLumenoEngine(form.Editor1, form.stbarEditor, &form, form.ListBox1, m_state);
+    m_lumeno->setRefreshHandler([this] { m_outline->Refresh(); });
+    m_bridge = std::make_unique<TLumenoBridge>(m_lumeno, form.TreeView1);
+
+    TOlvekTreeView *tree = form.TreeView1;
+    connect(tree, &TOlvekTreeView::changing, this, [this](TTreeNode *leaving, TTreeNode *) { treeChanging(leaving); });
+    connect(tree, &TOlvekTreeView::changed, this, &TModeController::treeChanged);
+    connect(main.ViewModeChange, &QAction::triggered, this, &TModeController::ViewModeChange);
+    connect(main.ViewShowNaviWhenLumeno, &QAction::triggered, this, &TModeController::ViewShowNaviWhenLumeno);
+}
+
+TModeController::~TModeController() = default;
+
+void TModeController::setShowNaviWhenLumeno(bool show)
+{
+    m_showNaviWhenLumeno = show;
+    applyNaviImage();
+}
+
+void TModeController::SetMode(int mode)
+{
+    m_mode = mode == TextMode ? TextMode : OutlineMode;
+    TOlvekEditor *editor = m_form.Editor1;
+    const bool text = textMode();
+    if (!text)
+        m_lumeno->FlushParse();
+    m_panes.SetNaviVisible(text ? m_showNaviWhenLumeno : true);
+    m_panes.SetHeadingsVisible(text);
+    m_panes.Apply(text, m_showNaviWhenLumeno);
+    applyModeImages();
+    if (text)
+        m_lumeno->PrepareForTextMode();
+    // The outline engine neither stores the editor into an item nor follows the tree's
+    // selection while the editor holds a dotted text.
+    setStoreLocked(text);
+    m_navigator->setActive(!text);
+    if (text) {
+        m_outline->detachEditorEvents();
+        m_lumeno->attachEditorEvents();
+        editor->setLineColorProvider(
+            [this](int line, const QString &lineText) { return m_lumeno->LineColors(line, lineText); });
+        m_outlineBackground = editor->backgroundColor();
+        editor->setBackgroundColor(textModeBackground);
+        m_form.miCustomize->menuAction()->setVisible(false);
+        return;
+    }
+    m_lumeno->detachEditorEvents();
+    m_outline->attachEditorEvents();
+    editor->setLineColorProvider({});
+    if (m_outlineBackground.isValid())
+        editor->setBackgroundColor(m_outlineBackground);
+    if (TTreeNode *selected = m_form.TreeView1->selectedNode())
+        m_outline->LoadItem(selected);
+    m_form.TreeView1->setEnabled(true);
+    m_form.miCustomize->menuAction()->setVisible(true);
+}
+
+void TModeController::ViewModeChange()
+{
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TOlvekEditor *editor = m_form.Editor1;
+    TTreeNode *selected = tree->selectedNode();
+    if (!selected || tree->documentTree()->isFolderRoot(selected))
+        return;
+    if (!textMode()) {
+        m_outline->Commit(selected, editor->isModified());
+        SetMode(TextMode);
+        m_bridge->TreeToText(selected->absoluteIndex());
+        // The pause before a parse follows the length of the text, not of the body shown before.
+        m_lumeno->PrepareForTextMode();
+        m_lumeno->EditorEnter(editor);
+    } else {
+        SetMode(OutlineMode);
+        m_bridge->TextToTree();
+        selected = tree->selectedNode();
+        tree->expandNode(selected, true);
+        tree->setTopNode(selected);
+        m_outline->LoadItem(selected);
+        m_outline->ComputeDeepestLevel();
+    }
+    editor->setSelStart(0);
+    m_outline->Refresh();
+}
+
+void TModeController::ViewShowNaviWhenLumeno()
+{
+    if (!textMode())
+        return;
+    m_showNaviWhenLumeno = !m_showNaviWhenLumeno;
+    applyNaviImage();
+    m_panes.SetNaviVisible(m_showNaviWhenLumeno);
+    m_panes.Apply(true, m_showNaviWhenLumeno);
+}
+
+void TModeController::prepareAddChild()
+{
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TTreeNode *selected = tree->selectedNode();
+    if (!textMode() || !selected || tree->documentTree()->isFolderRoot(selected) || !m_form.Editor1->isModified())
+        return;
+    const bool reopen = selected->isExpanded();
+    m_bridge->TextToTree();
+    m_form.Editor1->setModified(false);
+    if (reopen)
+        tree->expandNode(tree->selectedNode());
+}
+
+void TModeController::beginTreeCurrent()
+{
+    if (m_treeCurrentDepth++ > 0)
+        return;
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TOlvekEditor *editor = m_form.Editor1;
+    TTreeNode *selected = tree->selectedNode();
+    if (!selected || tree->documentTree()->isFolderRoot(selected))
+        return;
+    if (!textMode()) {
+        m_outline->Commit(selected, editor->isModified());
+        return;
+    }
+    // The editor keeps showing the text meanwhile: nothing reads it while the tree is current,
+    // and a text that comes back unchanged keeps its undo history and its place on screen.
+    m_savedSelStart = editor->selStart();
+    m_lumeno->ParseEditor(false);
+    m_bridge->TextToTree();
+}
+
+void TModeController::endTreeCurrent()
+{
+    if (--m_treeCurrentDepth > 0 || !textMode())
+        return;
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TOlvekEditor *editor = m_form.Editor1;
+    TTreeNode *selected = tree->selectedNode();
+    if (selected && !tree->documentTree()->isFolderRoot(selected)
+        && TreeText::TreeToText(selected) == editor->lines()) {
+        editor->setModified(false);
+    } else {
+        const int topLine = editor->topLine();
+        loadSelectedAsText();
+        if (selected && !tree->documentTree()->isFolderRoot(selected)) {
+            tree->expandNode(selected, true);
+            editor->setSelStart(m_savedSelStart);
+            editor->setTopLine(topLine);
+        }
+    }
+    m_outline->Refresh();
+}
+
+void TModeController::treeChanging(TTreeNode *leaving)
+{
+    TOlvekTreeView *tree = m_form.TreeView1;
+    if (!textMode() || m_bridge->Converting() || m_state->isLoading() || !leaving
+        || tree->documentTree()->isFolderRoot(leaving) || !m_form.Editor1->isModified())
+        return;
+    const bool reopen = leaving->isExpanded();
+    m_bridge->TextToTree();
+    m_form.Editor1->setModified(false);
+    if (reopen)
+        tree->expandNode(tree->selectedNode());
+}
+
+void TModeController::treeChanged(TTreeNode *node)
+{
+    if (!textMode() || m_bridge->Converting() || m_state->isLoading() || !node)
+        return;
+    loadSelectedAsText();
+    m_outline->Refresh();
+}
+
+void TModeController::loadSelectedAsText()
+{
+    TOlvekTreeView *tree = m_form.TreeView1;
+    TTreeNode *selected = tree->selectedNode();
+    if (!selected)
+        return;
+    if (tree->documentTree()->isFolderRoot(selected)) {
+        // A folder root is shown as in the outline mode: its body, no headings.
+        m_outline->LoadItem(selected);
+        tree->setTitlesEditable(false);
+        m_form.TreeEditing = false;
+        m_lumeno->ClearHeadings();
+        return;
+    }
+    m_bridge->TreeToText(selected->absoluteIndex());
+    TBusyScope busy(m_outline);
+    m_form.eTitle->setText(selected->title());
+}
+
+void TModeController::applyModeImages()
+{
+    const TOlvekImageLoader *images = m_main.images();
+    if (!images)
+        return;
+    const QIcon icon(images->Picture(textMode() ? ImageLayout::TPicture::TextMode : ImageLayout::TPicture::OutlineMode));
+    for (QToolButton *button : {m_form.sbModeChange1, m_form.sbModeChange2}) {
+        button->setIcon(icon);
+        button->setText(QString());
+    }
+}
+
+void TModeController::applyNaviImage()
+{
+    if (const TOlvekImageLoader *images = m_main.images()) {
+        m_form.sbToggleShowNavi->setIcon(QIcon(images->Picture(
+            m_showNaviWhenLumeno ? ImageLayout::TPicture::NaviShown : ImageLayout::TPicture::NaviHidden)));
+    }
+}
+
+void TModeController::setStoreLocked(bool locked)
+{
+    m_outline->setStoreLocked(locked);
+}
