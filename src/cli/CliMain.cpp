@@ -1,3 +1,5 @@
+#include "CliCommon.h"
+#include "TextModeCommands.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
@@ -14,6 +16,8 @@
 #include <new>
 
 namespace {
+using namespace CliCommon;
+
 const char *const usageText =
     "使い方: olvek-cli COMMAND [ARGS]\n"
     "\n"
@@ -27,6 +31,11 @@ const char *const usageText =
     "                     print TEXT as the text mode's parse leaves it: jumps in depth repaired,\n"
     "                     \".タイトル\" in front of a text that does not begin with a heading,\n"
     "                     and with --normalize one empty line around every heading\n"
+    "  to-text DOC N      print the text that the text mode shows for the item at index N of the\n"
+    "                     document DOC (0 is the main title, counted through the whole tree)\n"
+    "  from-text DOC N TEXT OUT\n"
+    "                     open DOC, edit item N in the text mode, replacing its text by TEXT,\n"
+    "                     leave the text mode and save the document as OUT\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -43,13 +52,15 @@ const char *const usageText =
     "\n"
     "Exit status:\n"
     "  0  success\n"
-    "  1  usage error (wrong arguments, an extension other than .olvx or .olv)\n"
-    "  2  IN or TEXT could not be read (missing, not a regular file, damaged, too new a\n"
+    "  1  usage error (wrong arguments, an extension other than .olvx or .olv, no item N or\n"
+    "     item N is a folder: the work folder, the trash or the clipboard folder)\n"
+    "  2  IN, DOC or TEXT could not be read (missing, not a regular file, damaged, too new a\n"
     "     version, TEXT not UTF-8 or too large for the memory)\n"
     "  3  the legacy format refused the document (characters outside Shift_JIS)\n"
-    "  4  OUT or the standard output could not be written\n";
-
-enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
+    "  4  OUT or the standard output could not be written\n"
+    "\n"
+    "to-text and from-text run the program's text mode without a window; to-text prints the\n"
+    "editor's lines joined by LF.\n";
 
 int convert(const QString &in, const QString &out)
 {
@@ -70,40 +81,7 @@ int convert(const QString &in, const QString &out)
         err << "olvek-cli: " << in << ": " << opened.error << "\n";
         return ReadError;
     }
-    qint64 version = inFormat == TDocumentStorage::Format::Legacy && outFormat == TDocumentStorage::Format::Legacy
-        ? opened.version
-        : TDocumentStorage::saveAsVersion(outFormat);
-    const TFileResult saved = TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version);
-    if (!saved.ok) {
-        err << "olvek-cli: " << out << ": " << saved.error << "\n";
-        return saved.refused ? Refused : WriteError;
-    }
-    return Success;
-}
-// Writes each line followed by LF to the standard output as UTF-8, in pieces of about 1 MB, so
-// that a long text is not held a second time; false when the output could not be written.
-bool writeLines(const QStringList &lines)
-{
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    qsizetype used = 0;
-    bool written = true;
-    const auto flush = [&] {
-        written = written && std::fwrite(buffer.constData(), 1, size_t(used), stdout) == size_t(used);
-        used = 0;
-    };
-    for (const QString &line : lines) {
-        const qsizetype room = encoder.requiredSpace(line.size()) + 1;
-        if (used + room > buffer.size()) {
-            flush();
-            if (room > buffer.size())
-                buffer.resize(room);
-        }
-        used = encoder.appendToBuffer(buffer.data() + used, line) - buffer.constData();
-        buffer[used++] = '\n';
-    }
-    flush();
-    return std::fflush(stdout) == 0 && written;
+    return writeDocument(tree, in, opened.version, out);
 }
 
 QStringList outlineLines(const THeadingParse &, const TLumenoTreeList &headings)
@@ -156,6 +134,8 @@ int main(int argc, char **argv)
     // A large document is a million small blocks: let the heap grow in big steps rather than
     // in the allocator's default 128 KB ones, each of which costs a system call.
     mallopt(M_TOP_PAD, 64 << 20);
+    if (argc > 1 && TextModeCommands::handles(argv[1]))
+        return TextModeCommands::run(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {

@@ -1,0 +1,52 @@
+#include "CliCommon.h"
+
+#include "files/DocumentStorage.h"
+
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace CliCommon {
+
+bool writeLines(const QStringList &lines)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qsizetype used = 0;
+    bool written = true;
+    const auto flush = [&] {
+        written = written && std::fwrite(buffer.constData(), 1, size_t(used), stdout) == size_t(used);
+        used = 0;
+    };
+    for (const QString &line : lines) {
+        const qsizetype room = encoder.requiredSpace(line.size()) + 1;
+        if (used + room > buffer.size()) {
+            flush();
+            if (room > buffer.size())
+                buffer.resize(room);
+        }
+        used = encoder.appendToBuffer(buffer.data() + used, line) - buffer.constData();
+        buffer[used++] = '\n';
+    }
+    flush();
+    return std::fflush(stdout) == 0 && written;
+}
+
+ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out)
+{
+    const auto outFormat = TDocumentStorage::formatOf(out);
+    qint64 version = TDocumentStorage::formatOf(in) == TDocumentStorage::Format::Legacy
+            && outFormat == TDocumentStorage::Format::Legacy
+        ? openedVersion
+        : TDocumentStorage::saveAsVersion(outFormat);
+    const TFileResult saved = TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version);
+    if (!saved.ok) {
+        QTextStream(stderr) << "olvek-cli: " << out << ": " << saved.error << "\n";
+        return saved.refused ? Refused : WriteError;
+    }
+    return Success;
+}
+
+} // namespace CliCommon

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+class TDocumentTree;
+
+// What the command-line tool's commands share: their exit codes and their way of printing.
+namespace CliCommon {
+
+enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteError = 4 };
+
+// Writes each line followed by LF to the standard output as UTF-8, in pieces of about 1 MB, so
+// that a long text is not held a second time; false when the output could not be written.
+bool writeLines(const QStringList &lines);
+
+// Saves tree as out in the format its extension names, as convert does: a legacy document read
+// from the legacy format (in) keeps its version openedVersion. Prints why on failure.
+ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out);
+
+} // namespace CliCommon
