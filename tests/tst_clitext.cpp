@@ -1,3 +1,6 @@
+#include "document/DocumentTree.h"
+#include "files/DocumentStorage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,6 +16,26 @@ namespace {
 const QString bookPath = QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.utf8.txt");
 const int bookLines = 18242;
 const int bookHeadings = 448;
+
+// 本 > A (body a1) > B (empty), C (c1, c2); then the three folders.
+const QByteArray smallDocument =
+    "{\"content\":[{\"title\":\"本\",\"text\":\"intro\",\"children\":[{\"title\":\"A\",\"text\":\"a1\","
+    "\"children\":[{\"title\":\"B\",\"text\":\"\"},{\"title\":\"C\",\"text\":\"c1\\r\\nc2\"}]},"
+    "{\"title\":\"D\",\"text\":\"d\"}]},{\"title\":\"作業\",\"text\":\"\"},{\"title\":\"ゴミ\",\"text\":\"\"}]}";
+
+// The main title's subtree, one entry per item: its depth below the main title, its title, its
+// body lines joined by "/".
+QStringList outlineOf(const QString &path)
+{
+    TDocumentTree tree;
+    if (!TDocumentStorage::readDocumentFile(path, tree).ok)
+        return {QStringLiteral("unreadable")};
+    QStringList items;
+    const TTreeNode *root = tree.first();
+    for (const TTreeNode *node = root; node && (node == root || node->level() > 0); node = node->next())
+        items << QStringLiteral("%1 %2: %3").arg(node->level()).arg(node->title(), node->data() ? node->data()->Lines.join(u'/') : QString());
+    return items;
+}
 
 struct TRun
 {
@@ -31,6 +54,8 @@ private Q_SLOTS:
     {
         QVERIFY(m_dir.isValid());
         writeFile("text.txt", ".A\nx\n..B\ny\n.C\n");
+        writeFile("small.olvx", smallDocument);
+        writeFile("damaged.olvx", "{\"content\":[");
         writeFile("latin1.txt", ".A\n\xe9t\xe9\n");
         writeFile("cut-at-end.txt", ".A\n\xe3\x81");
         writeFile("cut-by-break.txt", ".A\n\xe3\n\x81\x82\n");
@@ -54,6 +79,25 @@ private Q_SLOTS:
                                                            << "UTF-8 のテキストではありません";
         QTest::newRow("UTF-8 sequence cut by a line break") << QStringList{"format", "cut-by-break.txt"} << 2
                                                             << "UTF-8 のテキストではありません";
+        QTest::newRow("to-text without N") << QStringList{"to-text", "small.olvx"} << 1 << "needs two arguments";
+        QTest::newRow("to-text, N not a number") << QStringList{"to-text", "small.olvx", "x1"} << 1 << "must be a number";
+        QTest::newRow("to-text, N past the end") << QStringList{"to-text", "small.olvx", "8"} << 1 << "no item 8";
+        QTest::newRow("to-text, N negative") << QStringList{"to-text", "small.olvx", "-1"} << 1 << "no item -1";
+        QTest::newRow("to-text on the work folder") << QStringList{"to-text", "small.olvx", "5"} << 1 << "no item 5";
+        QTest::newRow("to-text, DOC missing") << QStringList{"to-text", "missing.olvx", "0"} << 2 << "missing.olvx";
+        QTest::newRow("to-text, DOC damaged") << QStringList{"to-text", "damaged.olvx", "0"} << 2 << "damaged.olvx";
+        QTest::newRow("to-text, DOC not a document") << QStringList{"to-text", "text.txt", "0"} << 1 << ".olvx or .olv";
+        QTest::newRow("from-text without OUT") << QStringList{"from-text", "small.olvx", "0", "text.txt"} << 1
+                                               << "needs four arguments";
+        QTest::newRow("from-text, TEXT missing") << QStringList{"from-text", "small.olvx", "0", "missing.txt", "out.olvx"}
+                                                 << 2 << "ファイルが見つかりません";
+        QTest::newRow("from-text, TEXT not UTF-8") << QStringList{"from-text", "small.olvx", "0", "latin1.txt", "out.olvx"}
+                                                   << 2 << "UTF-8 のテキストではありません";
+        QTest::newRow("from-text, OUT not a document") << QStringList{"from-text", "small.olvx", "0", "text.txt", "out.txt"}
+                                                       << 1 << ".olvx or .olv";
+        QTest::newRow("from-text on the trash") << QStringList{"from-text", "small.olvx", "6", "text.txt", "out.olvx"}
+                                                << 1 << "no item 6";
+        QTest::newRow("to-text") << QStringList{"to-text", "small.olvx", "1"} << 0 << "";
         QTest::newRow("outline") << QStringList{"outline", "text.txt"} << 0 << "";
         QTest::newRow("option before TEXT") << QStringList{"format", "--normalize", "text.txt"} << 0 << "";
     }
@@ -112,6 +156,92 @@ private Q_SLOTS:
         const TRun result = run(arguments);
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out, output);
+    }
+
+    void toText_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("item with children") << 1 << QByteArray(".A\na1\n\n..B\n\n..C\nc1\nc2\n");
+        QTest::newRow("item without children") << 4 << QByteArray(".D\nd\n");
+        QTest::newRow("main title") << 0 << QByteArray(".本\nintro\n\n..A\na1\n\n...B\n\n...C\nc1\nc2\n\n..D\nd\n");
+    }
+
+    void toText()
+    {
+        QFETCH(int, item);
+        QFETCH(QByteArray, output);
+        const TRun result = run({"to-text", "small.olvx", QString::number(item)});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, output);
+    }
+
+    // The text replaces item N's text as if typed; leaving the text mode rebuilds the subtree.
+    void fromText_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("outline");
+        const QStringList unchanged{"0 本: intro", "1 A: a1", "2 B: ", "2 C: c1/c2", "1 D: d"};
+        QTest::newRow("the text as shown") << 1 << QByteArray(".A\na1\n\n..B\n\n..C\nc1\nc2\n") << unchanged;
+        QTest::newRow("CR LF and no final break") << 1 << QByteArray(".A\r\na1\r\n\r\n..B\r\n\r\n..C\r\nc1\r\nc2") << unchanged;
+        QTest::newRow("a heading deleted") << 1 << QByteArray(".A\na1\n\n..C\nc1\nc2\n")
+                                           << QStringList{"0 本: intro", "1 A: a1", "2 C: c1/c2", "1 D: d"};
+        QTest::newRow("a new heading, one level too deep") << 1 << QByteArray(".A\na1\n\n....N\nn\n")
+                                                           << QStringList{"0 本: intro", "1 A: a1", "2 N: n", "1 D: d"};
+        QTest::newRow("a second top heading after a child") << 1 << QByteArray(".A\na1\n\n.Z\nz\n")
+                                                            << QStringList{"0 本: intro", "1 D: d", "1 A: a1", "1 Z: z"};
+        QTest::newRow("a second top heading in the main title")
+            << 0 << QByteArray(".本\nintro\n\n.Z\nz\n") << QStringList{"0 [タイトル未定] : ", "1 本: intro", "1 Z: z"};
+        QTest::newRow("no heading at all") << 4 << QByteArray("just text\n")
+                                           << QStringList{"0 本: intro", "1 A: a1", "2 B: ", "2 C: c1/c2", "1 タイトル: just text"};
+        QTest::newRow("an empty text keeps the item") << 1 << QByteArray()
+                                                      << QStringList{"0 本: intro", "1 A: a1", "1 D: d"};
+        QTest::newRow("only dots") << 4 << QByteArray(".\n..\n...\n")
+                                   << QStringList{"0 本: intro", "1 A: a1", "2 B: ", "2 C: c1/c2", "1 : ", "2 : ", "3 : "};
+        // A title keeps its NUL; a body ends at one, as a body read from a file does.
+        QTest::newRow("NUL characters") << 4 << QByteArray(".D\0\nx\0y\n", 9)
+                                        << QStringList{"0 本: intro", "1 A: a1", "2 B: ", "2 C: c1/c2",
+                                                       QStringLiteral("1 D%1: x").arg(QChar(0))};
+    }
+
+    void fromText()
+    {
+        QFETCH(int, item);
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, outline);
+        writeFile("edited.txt", text);
+        for (const char *out : {"out.olvx", "out.olv"}) {
+            const TRun result = run({"from-text", "small.olvx", QString::number(item), "edited.txt", out});
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            QCOMPARE(outlineOf(m_dir.filePath(out)), outline);
+        }
+    }
+
+    // However deep or long the lines, the text goes into the tree and comes back as parsed.
+    void fromTextOfHostileText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QByteArray deep;
+        for (int level = 1; level <= 10000; ++level)
+            deep += QByteArray(level, '.') + "h\n";
+        QTest::newRow("10,000 headings, each one deeper") << deep;
+        QTest::newRow("a line of 8 MB") << ".A\n" + QByteArray(8 << 20, 'x') + "\n";
+        QTest::newRow("only dots") << QByteArray(100000, '.');
+    }
+
+    void fromTextOfHostileText()
+    {
+        QFETCH(QByteArray, text);
+        writeFile("hostile.txt", text);
+        const TRun saved = run({"from-text", "small.olvx", "1", "hostile.txt", "hostile.olvx"});
+        QVERIFY2(saved.exitCode == 0, saved.err.constData());
+        const TRun shown = run({"to-text", "hostile.olvx", "1"});
+        QCOMPARE(shown.exitCode, 0);
+        writeFile("shown.txt", shown.out);
+        const TRun again = run({"from-text", "hostile.olvx", "1", "shown.txt", "again.olvx"});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(outlineOf(m_dir.filePath("again.olvx")), outlineOf(m_dir.filePath("hostile.olvx")));
     }
 
     void standardOutputThatCannotBeWritten()
@@ -179,6 +309,21 @@ private Q_SLOTS:
                      normalizedLines[i].constData());
         }
         QCOMPARE(headings, bookHeadings);
+
+        // Into the tree and back: every heading becomes an item, and the text the text mode then
+        // shows goes into the tree unchanged.
+        writeFile("book-doc.olvx", smallDocument);
+        const TRun imported = run({"from-text", "book-doc.olvx", "1", bookPath, "book.olvx"});
+        QVERIFY2(imported.exitCode == 0, imported.err.constData());
+        const TRun shown = run({"to-text", "book.olvx", "1"});
+        QCOMPARE(shown.exitCode, 0);
+        QCOMPARE(shown.out.count("\n."), qsizetype(bookHeadings - 1));
+        writeFile("book-shown.txt", shown.out);
+        const TRun again = run({"from-text", "book.olvx", "1", "book-shown.txt", "book-again.olvx"});
+        QCOMPARE(again.exitCode, 0);
+        const QStringList items = outlineOf(m_dir.filePath("book.olvx"));
+        QCOMPARE(items.size(), bookHeadings + 2);
+        QCOMPARE(outlineOf(m_dir.filePath("book-again.olvx")), items);
     }
 
 private:

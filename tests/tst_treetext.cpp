@@ -190,8 +190,9 @@ private Q_SLOTS:
         }
     }
 
-    // Several top headings under an item that has siblings: the new items stand where it stood.
-    void severalTopHeadingsInPlaceOfTheItem()
+    // Several top headings under an item that has siblings: the new items follow the parent's
+    // other children.
+    void severalTopHeadingsAfterTheParentsChildren()
     {
         TDocumentTree tree;
         tree.createRootFolders();
@@ -201,7 +202,7 @@ private Q_SLOTS:
         TTreeNode *x = doc->child(1);
         const Lines text = TreeText::TreeToText(x) + Lines{".Z", "z", ""};
         QCOMPARE(convertBack(tree, x, text), doc);
-        QCOMPARE(describe(doc), (Outline{"0 Doc", "1 W", "1 X", "2 X1", "> x1", "1 Z", "> z", "1 Y"}));
+        QCOMPARE(describe(doc), (Outline{"0 Doc", "1 W", "1 Y", "1 X", "2 X1", "> x1", "1 Z", "> z"}));
     }
 
     // The main title cannot be replaced: it stays, untitled and empty, above the top headings.

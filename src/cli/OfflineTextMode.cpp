@@ -16,6 +16,8 @@ TOfflineTextMode::TOfflineTextMode()
 {
     // Every selection is reported at once: nothing here waits for the event loop.
     m_tree->setChangeDelay(0);
+    // Nothing is shown: wrapping a line of megabytes into rows would only cost time.
+    m_editor->setWordWrap(false);
     m_engine = new TLumenoEngine(m_editor, nullptr, this, m_headings, m_state);
     m_engine->attachEditorEvents();
     m_bridge = new TLumenoBridge(m_engine, m_tree);
@@ -48,8 +50,9 @@ QStringList TOfflineTextMode::editorLines() const
 
 void TOfflineTextMode::typeText(const QStringList &lines)
 {
+    // The text ends with a line break, as a text file does: the break ends the last line.
     m_editor->selectAll();
-    m_editor->replaceSelection(lines.join(QStringLiteral("\r\n")));
+    m_editor->replaceSelection(lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 void TOfflineTextMode::leave()

@@ -26,7 +26,8 @@ public:
     bool enter(int absoluteIndex);
     // The editor's lines as the text mode shows them.
     QStringList editorLines() const;
-    // Replaces the whole text as the user would (one edit, which the parse follows).
+    // Replaces the whole text by the lines of a text file, as the user would (one edit, which the
+    // parse follows); the file's last line ends with a break, whether the file had one or not.
     void typeText(const QStringList &lines);
     // Leaves the text mode: the text goes back into the tree, its subtree expanded.
     void leave();

@@ -55,13 +55,10 @@ TTreeNode *TreeText::TextToTree(TDocumentTree &tree, TTreeNode *item, const TLum
 
     TTreeNode *target = item;
     int shift = 0;
-    // With several level-0 headings, the new level-1 items take the place of the deleted item
-    // among its siblings (before anchor), rather than moving to the end of the parent's children.
-    TTreeNode *anchor = nullptr;
     if (headings.CountTopHeadings() >= 2) {
         shift = 1;
         if (TTreeNode *parent = item->parent()) {
-            anchor = item->nextSibling();
+            // The headings join the parent's children after the existing ones.
             tree.remove(item);
             target = parent;
         } else {
@@ -91,9 +88,7 @@ TTreeNode *TreeText::TextToTree(TDocumentTree &tree, TTreeNode *item, const TLum
         auto data = std::make_unique<TNodeData>();
         data->Lines = std::move(body);
         data->Expand = true;
-        TTreeNode *node = (path.size() == 1 && anchor)
-            ? tree.insert(anchor, record->Title(), std::move(data))
-            : tree.addChild(path.back(), record->Title(), std::move(data));
+        TTreeNode *node = tree.addChild(path.back(), record->Title(), std::move(data));
         path.push_back(node);
         created.push_back(node);
     }
