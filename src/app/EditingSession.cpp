@@ -2,6 +2,7 @@
 
 #include "CommandRefresh.h"
 #include "DocumentFiles.h"
+#include "ExportCommands.h"
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
@@ -79,6 +80,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     m_modes = new TModeController(this);
 
     connectActions();
+    new TExportCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
