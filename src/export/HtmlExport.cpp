@@ -7,9 +7,29 @@
 #include <QFileInfo>
 
 namespace {
+// Indent(n): 2 × (n + 2) spaces. The first levels are made once, since every line needs one.
 QString indent(int n)
 {
-    return QString(2 * (n + 2), u' ');
+    static const std::vector<QString> made = [] {
+        std::vector<QString> result;
+        for (int level = 0; level < 32; ++level)
+            result.emplace_back(2 * (level + 2), u' ');
+        return result;
+    }();
+    return n < int(made.size()) ? made[size_t(n)] : QString(2 * (n + 2), u' ');
+}
+
+// One line of markup: indentation, opening tag, text, closing tag, made in one allocation.
+QString element(int level, QLatin1String open, QStringView text, QLatin1String close)
+{
+    const QString spaces = indent(level);
+    QString line;
+    line.reserve(spaces.size() + open.size() + text.size() + close.size());
+    line += spaces;
+    line += open;
+    line += text;
+    line += close;
+    return line;
 }
 
 QStringList head(const QString &title)
@@ -27,8 +47,9 @@ QStringList head(const QString &title)
 QStringList paragraphs(const QStringList &body, int level)
 {
     QStringList out;
+    out.reserve(body.size());
     for (const QString &line : body)
-        out.append(indent(level) + QStringLiteral("<p>") + THtmlExport::Escape(line) + QStringLiteral("</p>"));
+        out.append(element(level, QLatin1String("<p>"), THtmlExport::Escape(line), QLatin1String("</p>")));
     return out;
 }
 
@@ -50,7 +71,12 @@ QString linkTo(const QString &fileName)
 
 QString THtmlExport::Escape(const QString &text)
 {
-    return text.toHtmlEscaped();
+    // Most lines hold nothing to escape; they are shared rather than copied.
+    for (const QChar c : text) {
+        if (c == u'&' || c == u'<' || c == u'>' || c == u'"')
+            return text.toHtmlEscaped();
+    }
+    return text;
 }
 
 QString THtmlExport::MainPagePath(const QString &chosen, const QString &extension)
