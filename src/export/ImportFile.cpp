@@ -5,7 +5,6 @@
 #include "files/ShiftJis.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <new>
 
@@ -48,10 +47,8 @@ QString TImportFile::Decode(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xef\xbb\xbf"))
         return QString::fromUtf8(bytes.sliced(3));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    if (QByteArrayView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
     TShiftJis sjis;
     return sjis.decode(bytes);
 }
