@@ -259,7 +259,9 @@ void TExportCommands::runImport(TImportFile::Mode mode)
         if (newDocument || result.first || result.preambleAdded)
             state->setModified(true);
     }
-    if (result.preambleAdded)
+    if (result.failed)
+        TPrompt::current().showError(ImportFailedMessage);
+    else if (result.preambleAdded)
         TPrompt::current().showMessage(PreambleMessage);
     // The navigator let the selection change pass while the flag was up: the editor shows the
     // item selected now.

@@ -166,7 +166,10 @@ int import(const QStringList &args)
         QTextStream(stderr) << "olvek-cli: " << args[1] << ": " << error << "\n";
         return ReadError;
     }
-    TImportFile::Apply(tree, target, mode, lines);
+    if (TImportFile::Apply(tree, target, mode, lines).failed) {
+        QTextStream(stderr) << "olvek-cli: " << args[1] << ": too large for the memory left\n";
+        return ReadError;
+    }
     qint64 version = TDocumentStorage::saveAsVersion(outFormat);
     return written(out, TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version));
 }

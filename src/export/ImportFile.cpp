@@ -94,6 +94,16 @@ QString TImportFile::Read(const QString &path, QStringList &lines)
 TImportFile::Result TImportFile::Apply(TDocumentTree &tree, TTreeNode *target, Mode mode, const QStringList &lines)
 {
     Result result;
+    try {
+        build(tree, target, mode, lines, result);
+    } catch (const std::bad_alloc &) {
+        result.failed = true;
+    }
+    return result;
+}
+
+void TImportFile::build(TDocumentTree &tree, TTreeNode *target, Mode mode, const QStringList &lines, Result &result)
+{
     qsizetype firstHeading = 0;
     while (firstHeading < lines.size() && !isHeading(lines[firstHeading]))
         ++firstHeading;
@@ -142,5 +152,4 @@ TImportFile::Result TImportFile::Apply(TDocumentTree &tree, TTreeNode *target, M
             result.first = current;
         i = end;
     }
-    return result;
 }

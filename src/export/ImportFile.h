@@ -25,6 +25,8 @@ public:
         TTreeNode *first = nullptr;
         // Lines before the first heading were put into an item of the work folder.
         bool preambleAdded = false;
+        // The memory ran out part-way; what was built until then stays.
+        bool failed = false;
     };
 
     static const QString PreambleTitle; // "インポート"
@@ -42,6 +44,10 @@ public:
     static QString Read(const QString &path, QStringList &lines);
 
     // Builds the items of lines relative to target. A heading is placed at most one level below
-    // the item placed before it, and never at the top level beside the root folders.
+    // the item placed before it, and never at the top level beside the root folders. Running out
+    // of memory (a file of millions of headings) stops the building and sets failed.
     static Result Apply(TDocumentTree &tree, TTreeNode *target, Mode mode, const QStringList &lines);
+
+private:
+    static void build(TDocumentTree &tree, TTreeNode *target, Mode mode, const QStringList &lines, Result &result);
 };
