@@ -282,6 +282,35 @@ private Q_SLOTS:
         QVERIFY(w.prompt.texts().isEmpty());
     }
 
+    // The whole book, and a file whose every heading goes one level deeper, in the window.
+    void largeImports_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("items");
+        QByteArray book = readFileBytes(QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.sjis.txt"));
+        if (!book.isEmpty())
+            QTest::newRow("the book in Shift_JIS") << book << 448;
+        QByteArray stairs;
+        for (int d = 1; d <= 2000; ++d)
+            stairs += QByteArray(d, '.') + "t\n";
+        QTest::newRow("2000 ever deeper headings") << stairs << 2000;
+    }
+
+    void largeImports()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, items);
+        TWindow w;
+        w.select(w.titled(QStringLiteral("後")));
+        const int before = w.tree().count();
+        const QString file = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(file, bytes));
+        w.prompt.scriptFile(file);
+        w.main->FileImportToChild->trigger();
+        QCOMPARE(w.tree().count(), before + items);
+        QCOMPARE(w.form->TreeView1->selectedNode()->parent(), w.titled(QStringLiteral("後")));
+    }
+
     void afterIsNotOfferedForTopLevelItems()
     {
         TWindow w;
