@@ -6,7 +6,6 @@
 #include "Prompt.h"
 #include "Settings.h"
 #include "TreeCurrentScope.h"
-#include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "engine/OlvekEngine.h"

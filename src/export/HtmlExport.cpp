@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 // Indent(n): 2 × (n + 2) spaces. The first levels are made once, since every line needs one.
 QString indent(int n)

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <memory>
 #include <new>
 
 const QString TImportFile::PreambleTitle = QStringLiteral("インポート");
