@@ -35,7 +35,7 @@ QString dumpDom(const QString &chromium, const QString &page, const QString &pro
                              QStringLiteral("--user-data-dir=") + profile, QStringLiteral("--dump-dom"),
                              QUrl::fromLocalFile(page).toString()});
     // A browser starting on a busy machine may take long; what counts is that it ends.
-    if (!browser.waitForFinished(180000)) {
+    if (!browser.waitForFinished(120000)) {
         browser.kill();
         browser.waitForFinished();
         return {};
