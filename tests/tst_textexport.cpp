@@ -4,6 +4,7 @@
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 #include "support/OutlineBuilder.h"
+#include "support/Unprivileged.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -179,6 +180,25 @@ private Q_SLOTS:
         QVERIFY(!result.error.isEmpty());
         const TFileResult onFolder = TTextExport::Write(dir.path(), doc.tree, options(Layout::Plain, true, true));
         QVERIFY(!onFolder.ok);
+    }
+
+    // A folder the user may not write: the export says why, and nothing appears in it.
+    void readOnlyFolder()
+    {
+        TDocument doc({QStringLiteral("0 章")});
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555)));
+        const QString path = dir.filePath(QStringLiteral("out.txt"));
+        TFileResult written;
+        const TUnprivilegedResult result = runUnprivileged([&] {
+            written = TTextExport::Write(path, doc.tree, options(Layout::Plain, true, true));
+            return !written.ok && !written.error.isEmpty();
+        });
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7700)));
+        if (result == TUnprivilegedResult::Unavailable)
+            QSKIP("cannot run as an ordinary user");
+        QCOMPARE(result, TUnprivilegedResult::Passed);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
     }
 
     void index_data()
