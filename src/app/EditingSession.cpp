@@ -2,6 +2,7 @@
 
 #include "CommandRefresh.h"
 #include "DocumentFiles.h"
+#include "ExportCommands.h"
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
@@ -83,6 +84,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     m_commands->setModes(m_modes);
 
     connectActions();
+    new TExportCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);

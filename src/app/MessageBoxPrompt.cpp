@@ -1,6 +1,7 @@
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -126,4 +127,12 @@ QString TMessageBoxPrompt::boxCaption() const
     if (!caption().isEmpty())
         return caption();
     return ApplicationTitle;
+}
+
+TPrompt::Answer TMessageBoxPrompt::execDialog(QObject &dialog)
+{
+    auto *window = qobject_cast<QDialog *>(&dialog);
+    if (!window)
+        return Answer::Cancel;
+    return window->exec() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }

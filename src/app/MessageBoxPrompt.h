@@ -21,6 +21,7 @@ public:
 protected:
     Answer ask(Kind kind, const QString &text) override;
     FileChoice chooseFile(Kind kind, const FileRequest &request) override;
+    Answer execDialog(QObject &dialog) override;
 
 private:
     QString boxCaption() const;

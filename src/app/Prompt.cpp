@@ -1,5 +1,6 @@
 #include "Prompt.h"
 
+#include <QObject>
 #include <QtGlobal>
 
 namespace {
@@ -33,4 +34,9 @@ std::vector<TPrompt::FileFilter> TPrompt::filtersFrom(const QString &pipeList)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters.push_back({parts[i], parts[i + 1]});
     return filters;
+}
+
+TPrompt::Answer TPrompt::execDialog(QObject &dialog)
+{
+    return ask(Kind::Dialog, dialog.objectName());
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <vector>
 
+class QObject;
+
 // Every message box and modal file dialog of the program goes through the current prompt, so the
 // logic that asks stays free of widgets and tests can answer in place of the user.
 //
@@ -21,6 +23,7 @@ public:
         OkCancel,    // confirmation, OK / Cancel
         OpenFile,    // file open dialog
         SaveFile,    // file save dialog
+        Dialog,      // a dialog of the program's own, OK / Cancel
     };
 
     // Closing a box without choosing a button gives No for Yes/No and Cancel otherwise.
@@ -75,12 +78,17 @@ public:
     Answer askOkCancel(const QString &text) { return ask(Kind::OkCancel, text); }
     FileChoice openFile(const FileRequest &request) { return chooseFile(Kind::OpenFile, request); }
     FileChoice saveFile(const FileRequest &request) { return chooseFile(Kind::SaveFile, request); }
+    // Shows one of the program's own dialogs (a QDialog, set up by the caller) modally; Ok when it
+    // was accepted. The dialog keeps what the user chose in it.
+    Answer runDialog(QObject &dialog) { return execDialog(dialog); }
 
 protected:
     // kind is one of the message box kinds; the answer is Ok for the two OK-only kinds.
     virtual Answer ask(Kind kind, const QString &text) = 0;
     // kind is OpenFile or SaveFile.
     virtual FileChoice chooseFile(Kind kind, const FileRequest &request) = 0;
+    // The default asks ask(Dialog, the dialog's object name), for prompts that show no widgets.
+    virtual Answer execDialog(QObject &dialog);
 
 private:
     QString m_caption;

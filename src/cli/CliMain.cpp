@@ -1,4 +1,5 @@
 #include "CliCommon.h"
+#include "ExportCli.h"
 #include "TextModeCommands.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
@@ -139,11 +140,11 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        QTextStream(stderr) << QString::fromUtf8(usageText);
+        QTextStream(stderr) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage());
         return UsageError;
     }
     if (args.first() == QLatin1String("--help")) {
-        QTextStream(stdout) << QString::fromUtf8(usageText);
+        QTextStream(stdout) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage());
         return Success;
     }
     if (args.first() == QLatin1String("convert")) {
@@ -157,6 +158,8 @@ int main(int argc, char **argv)
         return printParse(args, outlineLines);
     if (args.first() == QLatin1String("format"))
         return printParse(args, formatLines);
+    if (const std::optional<int> code = ExportCli::run(args))
+        return *code;
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }

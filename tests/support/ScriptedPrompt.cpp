@@ -14,6 +14,7 @@ const char *kindName(TPrompt::Kind kind)
     case TPrompt::Kind::OkCancel: return "OK/Cancel";
     case TPrompt::Kind::OpenFile: return "open dialog";
     case TPrompt::Kind::SaveFile: return "save dialog";
+    case TPrompt::Kind::Dialog: return "dialog";
     }
     return "?";
 }
@@ -24,7 +25,8 @@ bool answerFits(TPrompt::Kind kind, TPrompt::Answer answer)
     switch (kind) {
     case TPrompt::Kind::YesNo: return answer == A::Yes || answer == A::No;
     case TPrompt::Kind::YesNoCancel: return answer == A::Yes || answer == A::No || answer == A::Cancel;
-    case TPrompt::Kind::OkCancel: return answer == A::Ok || answer == A::Cancel;
+    case TPrompt::Kind::OkCancel:
+    case TPrompt::Kind::Dialog: return answer == A::Ok || answer == A::Cancel;
     default: return false;
     }
 }

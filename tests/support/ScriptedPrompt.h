@@ -7,8 +7,9 @@
 
 // A prompt for tests: records every box and dialog with its exact texts, answers questions and
 // file dialogs from a script in order, and fails the running test when asked something that was
-// not scripted (or scripted with an answer of the wrong sort). Installs itself as the current
-// prompt while it lives.
+// not scripted (or scripted with an answer of the wrong sort). A dialog of the program's own is a
+// question whose text is its object name, answered Ok or Cancel; the test sets its controls up
+// before. Installs itself as the current prompt while it lives.
 class TScriptedPrompt : public TPrompt
 {
 public:

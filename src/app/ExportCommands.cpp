@@ -1,0 +1,270 @@
+#include "ExportCommands.h"
+
+#include "DocumentFiles.h"
+#include "EditingSession.h"
+#include "MainUnit.h"
+#include "Prompt.h"
+#include "Settings.h"
+#include "TreeCurrentScope.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "engine/OlvekEngine.h"
+#include "export/HtmlExport.h"
+#include "export/IndexExport.h"
+#include "export/TextExport.h"
+#include "ui/ImportFormU1.h"
+#include "ui/MainFormU1.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/TextExpU1.h"
+#include "ui/TreeUpdateGuard.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+const QString TExportCommands::ImportFailedMessage = QStringLiteral("インポートに失敗しました");
+const QString TExportCommands::PreambleMessage =
+    QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
+
+namespace {
+// Sets the document's loading flag for a scope (the navigator then leaves the selection alone)
+// and puts back what it was on every way out.
+class TImportLoading
+{
+public:
+    explicit TImportLoading(TDocumentState *state) : m_state(state), m_before(state->isLoading())
+    {
+        m_state->setLoading(true);
+    }
+    ~TImportLoading() { m_state->setLoading(m_before); }
+    TImportLoading(const TImportLoading &) = delete;
+    TImportLoading &operator=(const TImportLoading &) = delete;
+
+private:
+    TDocumentState *m_state;
+    bool m_before;
+};
+
+// The folder a dialog starts in: that of the name it proposes, or the current one.
+QString folderOf(const QString &remembered)
+{
+    return remembered.isEmpty() ? QDir::currentPath() : QFileInfo(remembered).absolutePath();
+}
+
+// The HTML extension from the settings file; anything but a dot and letters or digits (a
+// slash would write the page into another folder) gives the default.
+QString htmlExtension(const TSettings &settings)
+{
+    const QString extension = settings.value(SettingKeys::HtmlExtType);
+    static const QRegularExpression plain(QStringLiteral("^\\.[A-Za-z0-9]+$"));
+    return plain.match(extension).hasMatch() ? extension : SettingKeys::HtmlExtType.defaultValue.toString();
+}
+} // namespace
+
+TExportCommands::TExportCommands(TEditingSession &session, TMain &main, TMainForm &form)
+    : QObject(&session), m_session(session), m_main(main), m_form(form),
+      m_exportDialog(new TdlgExportToText(&form)), m_importDialog(new TdlgImport(&form))
+{
+    connect(m_exportDialog, &TdlgExportToText::helpRequested, main.HelpTopic, &QAction::trigger);
+    connect(m_importDialog, &TdlgImport::helpRequested, main.HelpTopic, &QAction::trigger);
+    // A document loaded or created anew resets the model: the names proposed for the exports
+    // belong to the document that was there before.
+    connect(session.engine()->Tree()->model(), &QAbstractItemModel::modelReset, this, [this] {
+        m_textFileName.clear();
+        m_htmlFileName.clear();
+    });
+    connect(main.FileExportToText, &QAction::triggered, this, &TExportCommands::FileExportToText);
+    connect(main.FileExportToHTML, &QAction::triggered, this, &TExportCommands::FileExportToHTML);
+    connect(main.FileImport1, &QAction::triggered, this, &TExportCommands::FileImport1);
+    connect(main.FileImportToChild, &QAction::triggered, this, &TExportCommands::FileImportToChild);
+    connect(main.FileImportToNext, &QAction::triggered, this, &TExportCommands::FileImportToNext);
+}
+
+TExportCommands::~TExportCommands() = default;
+
+QString TExportCommands::mainTitle() const
+{
+    const TTreeNode *root = m_session.engine()->document().MainTitleNode();
+    return root ? root->title() : QString();
+}
+
+void TExportCommands::FileExportToText()
+{
+    TTreeCurrentScope current(m_session);
+    if (TPrompt::current().runDialog(*m_exportDialog) != TPrompt::Answer::Ok)
+        return;
+    if (!m_exportDialog->bodies())
+        writeIndex();
+    else
+        writeText(m_exportDialog->options(), QString());
+}
+
+bool TExportCommands::ExportText(const TTextExportOptions &options, const QString &fileName)
+{
+    TTreeCurrentScope current(m_session);
+    return writeText(options, fileName);
+}
+
+bool TExportCommands::writeText(const TTextExportOptions &options, const QString &fileName)
+{
+    QString path = fileName;
+    if (path.isEmpty()) {
+        TPrompt::FileRequest request;
+        request.title = QStringLiteral("テキストファイルに出力");
+        request.filters = TPrompt::filtersFrom(QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"));
+        request.defaultExtension = QStringLiteral("txt");
+        request.overwritePrompt = true;
+        request.initialDirectory = folderOf(m_textFileName);
+        request.fileName = m_textFileName.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
+                                                    : QFileInfo(m_textFileName).fileName();
+        const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
+        if (choice.isCancelled())
+            return false;
+        path = QFileInfo(choice.path).absoluteFilePath();
+        m_textFileName = path;
+    }
+    TTextExportOptions chosen = options;
+    // The width and the indentation are the dialog's, whoever asks for the export.
+    chosen.width = m_exportDialog->options().width;
+    chosen.indent = m_exportDialog->options().indent;
+    const TFileResult result = TTextExport::Write(path, m_session.engine()->document(), chosen);
+    if (!result.ok)
+        TPrompt::current().showError(result.error);
+    return result.ok;
+}
+
+bool TExportCommands::writeIndex()
+{
+    const QString remembered = m_textFileName;
+    TPrompt::FileRequest request;
+    request.title = QStringLiteral("テキストファイルに出力");
+    request.filters = TPrompt::filtersFrom(QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"));
+    request.defaultExtension = QStringLiteral("txt");
+    request.overwritePrompt = true;
+    request.initialDirectory = folderOf(remembered);
+    request.fileName = (remembered.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
+                                             : QFileInfo(remembered).fileName())
+                       + QStringLiteral("INDEX");
+    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
+    if (choice.isCancelled())
+        return false;
+    const TFileResult result =
+        TIndexExport::Write(QFileInfo(choice.path).absoluteFilePath(), m_session.engine()->document());
+    if (!result.ok)
+        TPrompt::current().showError(result.error);
+    return result.ok;
+}
+
+void TExportCommands::FileExportToHTML()
+{
+    TTreeCurrentScope current(m_session);
+    TPrompt::FileRequest request;
+    request.title = QStringLiteral("HTML形式で出力（indexのファイル名を指定して下さい）");
+    request.filters = TPrompt::filtersFrom(QStringLiteral("HTMLファイル(*.html,*.htm)|*.html;*.htm"));
+    request.defaultExtension = QStringLiteral("html");
+    request.overwritePrompt = true;
+    request.initialDirectory = folderOf(m_htmlFileName);
+    request.fileName = m_htmlFileName.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
+                                                : QFileInfo(m_htmlFileName).fileName();
+    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
+    if (choice.isCancelled())
+        return;
+    const TSettings settings(m_form.settingsFile());
+    const QString mainPage = THtmlExport::MainPagePath(QFileInfo(choice.path).absoluteFilePath(), htmlExtension(settings));
+    m_htmlFileName = mainPage;
+    const TFileResult result =
+        THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide));
+    if (!result.ok)
+        TPrompt::current().showError(result.error);
+}
+
+void TExportCommands::FileImport1()
+{
+    TTreeCurrentScope current(m_session);
+    const TTreeNode *selected = m_session.engine()->Tree()->selectedNode();
+    m_importDialog->prepare(selected && selected->parent());
+    if (TPrompt::current().runDialog(*m_importDialog) != TPrompt::Answer::Ok)
+        return;
+    runImport(m_importDialog->mode());
+}
+
+void TExportCommands::FileImportToChild()
+{
+    TTreeCurrentScope current(m_session);
+    runImport(TImportFile::Mode::Under);
+}
+
+void TExportCommands::FileImportToNext()
+{
+    TTreeCurrentScope current(m_session);
+    runImport(TImportFile::Mode::After);
+}
+
+void TExportCommands::runImport(TImportFile::Mode mode)
+{
+    TOlvekEngine *engine = m_session.engine();
+    TOlvekTreeView *tree = engine->Tree();
+    TDocumentState *state = m_main.documentState();
+    TTreeNode *target = tree->selectedNode();
+    const bool newDocument = mode == TImportFile::Mode::NewDocument;
+    // Items after a top-level one would stand beside the root folders.
+    if (!newDocument && (!target || (mode == TImportFile::Mode::After && !target->parent())))
+        return;
+
+    TImportFile::Result result;
+    QString chosen;
+    {
+        TImportLoading loading(state);
+        TPrompt::FileRequest request;
+        request.title = QStringLiteral("インポート");
+        request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};
+        request.initialDirectory = QDir::currentPath();
+        const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
+        if (choice.isCancelled())
+            return;
+        chosen = QFileInfo(choice.path).absoluteFilePath();
+        // The file is read before anything changes, so a file that cannot be read leaves the
+        // document as it was.
+        QStringList lines;
+        if (!TImportFile::Read(chosen, lines).isEmpty()) {
+            TPrompt::current().showError(ImportFailedMessage);
+            return;
+        }
+        {
+            TTreeUpdateGuard updates(tree);
+            if (newDocument) {
+                bool replaced = false;
+                const QMetaObject::Connection watch = connect(tree->model(), &QAbstractItemModel::modelReset, this,
+                                                              [&replaced] { replaced = true; });
+                m_session.files()->NewDocument();
+                disconnect(watch);
+                if (!replaced)
+                    return;
+                target = engine->document().MainTitleNode();
+            }
+            result = TImportFile::Apply(engine->document(), target, mode, lines);
+            for (int i = 0; i < engine->document().topLevelCount(); ++i)
+                tree->expandNode(engine->document().topLevel(i), true);
+            if (result.first)
+                tree->setSelectedNode(result.first);
+        }
+        if (newDocument) {
+            tree->setTopNode(engine->document().MainTitleNode());
+            const QString folder = QFileInfo(chosen).absolutePath();
+            state->setFileName(QDir(folder).filePath(TDocumentState::UntitledName));
+            QDir::setCurrent(folder);
+        }
+        if (newDocument || result.first || result.preambleAdded)
+            state->setModified(true);
+    }
+    if (result.failed)
+        TPrompt::current().showError(ImportFailedMessage);
+    else if (result.preambleAdded)
+        TPrompt::current().showMessage(PreambleMessage);
+    // The navigator let the selection change pass while the flag was up: the editor shows the
+    // item selected now.
+    engine->LoadItem(tree->selectedNode());
+    engine->ComputeDeepestLevel();
+    m_session.refresh();
+}

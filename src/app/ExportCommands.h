@@ -1,0 +1,62 @@
+#pragma once
+
+#include "export/ImportFile.h"
+#include "export/TextExportOptions.h"
+
+#include <QObject>
+#include <QString>
+
+class TEditingSession;
+class TMain;
+class TMainForm;
+class TdlgExportToText;
+class TdlgImport;
+
+// The File menu's exports and imports: the text export with its options dialog and the index
+// file, the HTML export, and the import of dotted text files as a new document, under or after
+// the selected item. Each command makes the tree current first (TTreeCurrentScope); every
+// question and file dialog goes through the current prompt.
+//
+// Owns the two dialogs, made once so their choices last, and the file names the export dialogs
+// remember; loading or creating a document forgets those names.
+class TExportCommands : public QObject
+{
+    Q_OBJECT
+public:
+    static const QString ImportFailedMessage; // "インポートに失敗しました"
+    static const QString PreambleMessage;     // "階層なしデータがありましたので、作業フォルダに追加しました"
+
+    // Nothing is owned; all outlive the commands.
+    TExportCommands(TEditingSession &session, TMain &main, TMainForm &form);
+    ~TExportCommands() override;
+
+    void FileExportToText();
+    void FileExportToHTML();
+    void FileImport1();
+    void FileImportToChild();
+    void FileImportToNext();
+
+    // Makes the tree current, asks for a file name unless fileName is given, then writes the
+    // text with the dialog's width and indentation; true when written.
+    bool ExportText(const TTextExportOptions &options, const QString &fileName = QString());
+
+    TdlgExportToText *dlgExportToText() const { return m_exportDialog; }
+    TdlgImport *dlgImport() const { return m_importDialog; }
+    const QString &textFileName() const { return m_textFileName; }
+    const QString &htmlFileName() const { return m_htmlFileName; }
+
+private:
+    // The two writers, for callers that hold the tree current.
+    bool writeText(const TTextExportOptions &options, const QString &fileName);
+    bool writeIndex();
+    void runImport(TImportFile::Mode mode);
+    QString mainTitle() const;
+
+    TEditingSession &m_session;
+    TMain &m_main;
+    TMainForm &m_form;
+    TdlgExportToText *m_exportDialog;
+    TdlgImport *m_importDialog;
+    QString m_textFileName;
+    QString m_htmlFileName;
+};

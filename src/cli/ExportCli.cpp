@@ -1,0 +1,215 @@
+#include "ExportCli.h"
+
+#include "CliCommon.h"
+#include "document/DocumentTree.h"
+#include "export/HtmlExport.h"
+#include "export/ImportFile.h"
+#include "export/IndexExport.h"
+#include "export/TextExport.h"
+#include "files/DocumentStorage.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace ExportCli {
+
+namespace {
+using namespace CliCommon;
+
+int usageError(const QString &text)
+{
+    QTextStream(stderr) << "olvek-cli: " << text << "\n";
+    return UsageError;
+}
+
+// Reads the document at path into tree; an exit code other than Success on failure.
+int readDocument(const QString &path, TDocumentTree &tree)
+{
+    if (TDocumentStorage::formatOf(path) == TDocumentStorage::Format::Unknown)
+        return usageError(path + QStringLiteral(": the extension must be .olvx or .olv"));
+    const TFileResult opened = TDocumentStorage::readDocumentFile(path, tree);
+    if (!opened.ok) {
+        QTextStream(stderr) << "olvek-cli: " << path << ": " << opened.error << "\n";
+        return ReadError;
+    }
+    return Success;
+}
+
+int written(const QString &path, const TFileResult &result)
+{
+    if (result.ok)
+        return Success;
+    QTextStream(stderr) << "olvek-cli: " << path << ": " << result.error << "\n";
+    return result.refused ? Refused : WriteError;
+}
+
+int exportText(const QStringList &args)
+{
+    if (args.size() < 3)
+        return usageError(QStringLiteral("export-text needs IN OUT"));
+    TTextExportOptions options;
+    for (qsizetype i = 3; i < args.size(); ++i) {
+        const QString &option = args[i];
+        if (option == QLatin1String("--layout") && i + 1 < args.size()) {
+            const QString layout = args[++i];
+            if (layout == QLatin1String("plain"))
+                options.layout = TTextExportOptions::Layout::Plain;
+            else if (layout == QLatin1String("formatted"))
+                options.layout = TTextExportOptions::Layout::Formatted;
+            else if (layout == QLatin1String("dotted"))
+                options.layout = TTextExportOptions::Layout::Hierarchical;
+            else
+                return usageError(QStringLiteral("unknown layout: ") + layout);
+        } else if (option == QLatin1String("--no-titles")) {
+            options.titles = false;
+        } else if (option == QLatin1String("--no-numbers")) {
+            options.numbers = false;
+        } else if (option == QLatin1String("--sjis")) {
+            options.utf8 = false;
+        } else if (option == QLatin1String("--no-indent")) {
+            options.indent = false;
+        } else if (option == QLatin1String("--width") && i + 1 < args.size()) {
+            bool number = false;
+            options.width = args[++i].toInt(&number);
+            if (!number || options.width < TTextExportOptions::MinWidth || options.width > TTextExportOptions::MaxWidth)
+                return usageError(QStringLiteral("--width takes a number from 10 to 120"));
+        } else {
+            return usageError(QStringLiteral("export-text: unknown option: ") + option);
+        }
+    }
+    // As the dialog forces it.
+    if (options.layout == TTextExportOptions::Layout::Hierarchical) {
+        options.titles = true;
+        options.numbers = false;
+    }
+    TDocumentTree &tree = *new TDocumentTree; // freed by the process's end, as convert does
+    if (const int code = readDocument(args[1], tree))
+        return code;
+    const QString out = QFileInfo(args[2]).absoluteFilePath();
+    return written(args[2], TTextExport::Write(out, tree, options));
+}
+
+int exportIndex(const QStringList &args)
+{
+    if (args.size() != 3)
+        return usageError(QStringLiteral("export-index needs two arguments: IN OUT"));
+    TDocumentTree &tree = *new TDocumentTree;
+    if (const int code = readDocument(args[1], tree))
+        return code;
+    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), tree));
+}
+
+int exportHtml(const QStringList &args)
+{
+    if (args.size() < 3)
+        return usageError(QStringLiteral("export-html needs IN OUT"));
+    bool divide = false;
+    QString extension = QStringLiteral(".html");
+    for (qsizetype i = 3; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--divide")) {
+            divide = true;
+        } else if (args[i] == QLatin1String("--ext") && i + 1 < args.size()) {
+            extension = args[++i];
+            if (extension != QLatin1String(".html") && extension != QLatin1String(".htm"))
+                return usageError(QStringLiteral("--ext takes .html or .htm"));
+        } else {
+            return usageError(QStringLiteral("export-html: unknown option: ") + args[i]);
+        }
+    }
+    TDocumentTree &tree = *new TDocumentTree;
+    if (const int code = readDocument(args[1], tree))
+        return code;
+    const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
+    return written(main, THtmlExport::Write(tree, main, divide));
+}
+
+int import(const QStringList &args)
+{
+    if (args.size() != 3 && args.size() != 7)
+        return usageError(QStringLiteral("import needs TEXT OUT [--doc DOC (--under N | --after N)]"));
+    const QString &out = args[2];
+    const auto outFormat = TDocumentStorage::formatOf(out);
+    if (outFormat == TDocumentStorage::Format::Unknown)
+        return usageError(out + QStringLiteral(": the extension must be .olvx or .olv"));
+    TImportFile::Mode mode = TImportFile::Mode::NewDocument;
+    int index = 0;
+    if (args.size() == 7) {
+        if (args[3] != QLatin1String("--doc"))
+            return usageError(QStringLiteral("import: expected --doc DOC"));
+        if (args[5] == QLatin1String("--under"))
+            mode = TImportFile::Mode::Under;
+        else if (args[5] == QLatin1String("--after"))
+            mode = TImportFile::Mode::After;
+        else
+            return usageError(QStringLiteral("import: expected --under N or --after N"));
+        bool number = false;
+        index = args[6].toInt(&number);
+        if (!number)
+            return usageError(QStringLiteral("import: N must be a number"));
+    }
+    TDocumentTree &tree = *new TDocumentTree;
+    TTreeNode *target = nullptr;
+    if (mode == TImportFile::Mode::NewDocument) {
+        tree.createRootFolders();
+        target = tree.MainTitleNode();
+    } else {
+        if (const int code = readDocument(args[4], tree))
+            return code;
+        target = index >= 0 && index < tree.count() ? tree.nodeAt(index) : nullptr;
+        if (!target)
+            return usageError(QStringLiteral("import: no item at index %1").arg(index));
+        if (mode == TImportFile::Mode::After && !target->parent())
+            return usageError(QStringLiteral("import: nothing can go after a top-level item"));
+    }
+    QStringList lines;
+    const QString error = TImportFile::Read(args[1], lines);
+    if (!error.isEmpty()) {
+        QTextStream(stderr) << "olvek-cli: " << args[1] << ": " << error << "\n";
+        return ReadError;
+    }
+    if (TImportFile::Apply(tree, target, mode, lines).failed) {
+        QTextStream(stderr) << "olvek-cli: " << args[1] << ": too large for the memory left\n";
+        return ReadError;
+    }
+    qint64 version = TDocumentStorage::saveAsVersion(outFormat);
+    return written(out, TDocumentStorage::writeDocumentFile(QFileInfo(out).absoluteFilePath(), tree, version));
+}
+} // namespace
+
+const char *usage()
+{
+    return "\n"
+           "Export and import commands (exit status as above):\n"
+           "  export-text IN OUT [--layout plain|formatted|dotted] [--no-titles] [--no-numbers]\n"
+           "                     [--sjis] [--width N] [--no-indent]\n"
+           "                     write the document IN as a text file OUT: UTF-8 (Shift_JIS with\n"
+           "                     --sjis), CR LF; titles and numbers on, plain layout, 72 columns\n"
+           "                     (10 to 120) and indentation for the formatted one; the dotted\n"
+           "                     layout always has titles and never numbers\n"
+           "  export-index IN OUT\n"
+           "                     write the tree of every item of IN as an index file (Shift_JIS)\n"
+           "  export-html IN OUT [--divide] [--ext .html|.htm]\n"
+           "                     write IN as HTML; OUT names the main page, whose extension becomes\n"
+           "                     EXT (.html by default); with --divide every non-blank body gets a\n"
+           "                     page of its own, OUT's name with 0, 1, 2 ... before the extension\n"
+           "  import TEXT OUT [--doc DOC (--under N | --after N)]\n"
+           "                     read the dotted text TEXT (UTF-8 when it is valid UTF-8, otherwise\n"
+           "                     Shift_JIS) as a new document, or under or after the item at\n"
+           "                     absolute index N of the document DOC, and save it as OUT\n";
+}
+
+std::optional<int> run(const QStringList &args)
+{
+    const QString &command = args.first();
+    if (command == QLatin1String("export-text"))
+        return exportText(args);
+    if (command == QLatin1String("export-index"))
+        return exportIndex(args);
+    if (command == QLatin1String("export-html"))
+        return exportHtml(args);
+    if (command == QLatin1String("import"))
+        return import(args);
+    return std::nullopt;
+}
+
+} // namespace ExportCli

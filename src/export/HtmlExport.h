@@ -1,0 +1,39 @@
+#pragma once
+
+#include "files/FileResult.h"
+
+#include <QStringList>
+#include <vector>
+
+class TDocumentTree;
+
+// The HTML export of the main document (the main-title root and its descendants): each item a
+// heading whose rank follows its level, each body line a paragraph, each level of nesting a
+// section. Divided, the bodies go to pages of their own, one per item with a non-blank body,
+// which the main page's headings link to. Every title and body is escaped, so no text of the
+// document becomes markup. The files are UTF-8 with CR LF.
+class THtmlExport
+{
+public:
+    struct Page
+    {
+        QString path;
+        QStringList lines;
+    };
+
+    // The main page's path: chosen with the extension of its file name (from its last ".")
+    // replaced by extension, or extension appended when it has none.
+    static QString MainPagePath(const QString &chosen, const QString &extension);
+
+    // Every page to write for the main page at mainPath: the divided pages in document order
+    // (named after the main page with 0, 1, 2 … before its extension, in its folder), then the
+    // main page.
+    static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide);
+
+    // Writes the pages in that order, each replaced only once complete; stops at the first that
+    // cannot be written, so the main page never links to pages that are missing.
+    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide);
+
+    // "&", "<", ">" and the double quote as character references.
+    static QString Escape(const QString &text);
+};

@@ -1,0 +1,359 @@
+// The export and import commands in the real window, with the prompt answering for the user.
+#include "support/FileBytes.h"
+#include "support/OutlineBuilder.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TypeText.h"
+
+#include "app/EditingSession.h"
+#include "app/ExportCommands.h"
+#include "app/MainUnit.h"
+#include "app/Settings.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
+#include "ui/ImportFormU1.h"
+#include "ui/MainFormU1.h"
+#include "ui/OlvekTreeView.h"
+#include "ui/TextExpU1.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// The window on a document "本:1" (body "序") with the items 章 (body "a", child 節) and 後.
+struct TWindow
+{
+    QTemporaryDir dir;
+    TScriptedPrompt prompt;
+    TMainForm *form = nullptr;
+    TMain *main = nullptr;
+    TExportCommands *commands = nullptr;
+
+    TWindow()
+    {
+        form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+        main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+        commands = main->session()->findChild<TExportCommands *>();
+        TDocumentTree &tree = *form->document();
+        tree.MainTitleNode()->setTitle(QStringLiteral("本:1"));
+        tree.MainTitleNode()->data()->Lines = QStringList{QStringLiteral("序")};
+        buildOutline(tree, tree.MainTitleNode(),
+                     {QStringLiteral("0 章"), QStringLiteral("> a"), QStringLiteral("1 節"), QStringLiteral("0 後")});
+        form->resize(900, 600);
+        form->show();
+    }
+    ~TWindow()
+    {
+        delete main;
+        delete form;
+    }
+    TDocumentTree &tree() const { return *form->document(); }
+    TTreeNode *titled(const QString &title) const
+    {
+        for (TTreeNode *n = tree().first(); n; n = n->next())
+            if (n->title() == title)
+                return n;
+        return nullptr;
+    }
+    void select(TTreeNode *node) const
+    {
+        form->TreeView1->setSelectedNode(node);
+        form->TreeView1->completePendingChange();
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+};
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines)
+        out += line.toUtf8() + "\r\n";
+    return out;
+}
+} // namespace
+
+class TestExportCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dialogRules_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("state"); // titles, numbers, bodies, width, indent: "1e" = on, enabled
+        QTest::newRow("initial") << QStringList{} << QStringLiteral("1e 1e 1e 0d 1d");
+        QTest::newRow("formatted") << QStringList{"rbFormat"} << QStringLiteral("1e 1e 1e 0e 1e");
+        QTest::newRow("hierarchical") << QStringList{"rbWZ"} << QStringLiteral("1d 0d 1e 0d 1d");
+        QTest::newRow("hierarchical, then plain") << QStringList{"rbWZ", "rbPlain"} << QStringLiteral("1e 0e 1e 0d 1d");
+        QTest::newRow("bodies off") << QStringList{"ckbTitlePrint", "ckbHonbunPrint"} << QStringLiteral("1e 0e 0e 0d 1d");
+        QTest::newRow("titles off") << QStringList{"ckbTitlePrint"} << QStringLiteral("0e 0e 1e 0d 1d");
+        QTest::newRow("bodies off, then titles off") << QStringList{"ckbHonbunPrint", "ckbTitlePrint"}
+                                                     << QStringLiteral("0e 0e 1e 0d 1d");
+    }
+
+    void dialogRules()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, state);
+        TdlgExportToText dialog;
+        dialog.show();
+        for (const QString &name : clicks) {
+            auto *button = dialog.findChild<QAbstractButton *>(name);
+            QVERIFY(button);
+            button->click();
+        }
+        const auto of = [](const QWidget *w, bool on) {
+            return QString(QLatin1Char(on ? '1' : '0')) + QLatin1Char(w->isEnabled() ? 'e' : 'd');
+        };
+        const QString actual = QStringList{of(dialog.ckbTitlePrint, dialog.ckbTitlePrint->isChecked()),
+                                           of(dialog.ckbNumberPrint, dialog.ckbNumberPrint->isChecked()),
+                                           of(dialog.ckbHonbunPrint, dialog.ckbHonbunPrint->isChecked()),
+                                           of(dialog.seMojisu, false), of(dialog.ckbisIndent, dialog.ckbisIndent->isChecked())}
+                                   .join(u' ');
+        QCOMPARE(actual, state);
+        // The layouts can be chosen whenever bodies are written.
+        QCOMPARE(dialog.rbPlain->isEnabled(), dialog.ckbHonbunPrint->isChecked());
+    }
+
+    // The export writes what the editor shows, though it was not yet stored into its item.
+    void exportTextTakesTheEditor()
+    {
+        TWindow w;
+        w.select(w.titled(QStringLiteral("後")));
+        typeText(w.form->Editor1, QStringLiteral("未保存"));
+        w.commands->dlgExportToText()->rbWZ->click();
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("out.txt")));
+        w.main->FileExportToText->trigger();
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        const TScriptedPrompt::Call &save = w.prompt.calls().back();
+        QCOMPARE(save.kind, TPrompt::Kind::SaveFile);
+        QCOMPARE(save.request.title, QStringLiteral("テキストファイルに出力"));
+        QCOMPARE(save.request.fileName, QStringLiteral("本_1"));
+        QCOMPARE(save.request.defaultExtension, QStringLiteral("txt"));
+        QVERIFY(save.request.overwritePrompt);
+        QCOMPARE(readFileBytes(w.path(QStringLiteral("out.txt"))),
+                 crlf({".【本:1】", "序", "", "..章", "a", "", "...節", "", "..後", "未保存", ""}));
+        QCOMPARE(w.commands->textFileName(), w.path(QStringLiteral("out.txt")));
+
+        // The index is proposed under the remembered name with "INDEX", which it keeps.
+        w.commands->dlgExportToText()->ckbHonbunPrint->click();
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("index.txt")));
+        w.main->FileExportToText->trigger();
+        QCOMPARE(w.prompt.calls().back().request.fileName, QStringLiteral("out.txtINDEX"));
+        QVERIFY(readFileBytes(w.path(QStringLiteral("index.txt"))).startsWith(" \x84\xa1 \x81\xa1\x96\x7b:1\r\n"));
+        QCOMPARE(w.commands->textFileName(), w.path(QStringLiteral("out.txt")));
+
+        // A new document forgets the name.
+        w.prompt.scriptAnswer(TPrompt::Answer::No);
+        w.main->FileNew1->trigger();
+        QCOMPARE(w.commands->textFileName(), QString());
+    }
+
+    void cancelWritesNothing()
+    {
+        TWindow w;
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileExportToText->trigger();
+        QCOMPARE(w.prompt.calls().size(), size_t(1));
+        QCOMPARE(w.prompt.calls()[0].kind, TPrompt::Kind::Dialog);
+        QCOMPARE(w.prompt.calls()[0].text, QStringLiteral("dlgExportToText"));
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(QString());
+        w.main->FileExportToText->trigger();
+        w.prompt.scriptFile(QString());
+        w.main->FileExportToHTML->trigger();
+        QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("*.txt*"), QStringLiteral("*.htm*")}), QStringList{});
+    }
+
+    void failedExportIsReported()
+    {
+        TWindow w;
+        QVERIFY(writeFileBytes(w.path(QStringLiteral("file")), "x"));
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("file/out.txt")));
+        w.main->FileExportToText->trigger();
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        w.prompt.scriptFile(w.path(QStringLiteral("file/out.html")));
+        w.main->FileExportToHTML->trigger();
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("*.txt*"), QStringLiteral("*.htm*")}), QStringList{});
+    }
+
+    void exportHtmlFollowsTheSettings()
+    {
+        TWindow w;
+        TSettings settings(w.form->settingsFile());
+        settings.setValue(SettingKeys::HtmlExtType, QStringLiteral(".htm"));
+        settings.setValue(SettingKeys::HtmlFileDivide, true);
+        w.prompt.scriptFile(w.path(QStringLiteral("book.html")));
+        w.main->FileExportToHTML->trigger();
+        const TScriptedPrompt::Call &save = w.prompt.calls().back();
+        QCOMPARE(save.request.title, QStringLiteral("HTML形式で出力（indexのファイル名を指定して下さい）"));
+        QCOMPARE(save.request.fileName, QStringLiteral("本_1"));
+        QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("*.htm*")}),
+                 (QStringList{"book.htm", "book0.htm", "book1.htm"}));
+        QVERIFY(readFileBytes(w.path(QStringLiteral("book.htm"))).contains("<h2><a href=\"book1.htm\">章</a></h2>"));
+        QCOMPARE(w.commands->htmlFileName(), w.path(QStringLiteral("book.htm")));
+
+        // An extension that names another folder is not taken.
+        settings.setValue(SettingKeys::HtmlExtType, QStringLiteral("/../x.html"));
+        settings.setValue(SettingKeys::HtmlFileDivide, false);
+        w.prompt.scriptFile(w.path(QStringLiteral("two.html")));
+        w.main->FileExportToHTML->trigger();
+        QVERIFY(QFileInfo::exists(w.path(QStringLiteral("two.html"))));
+    }
+
+    void importAsNewDocument()
+    {
+        TWindow w;
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("in")));
+        const QString file = w.path(QStringLiteral("in/dotted.txt"));
+        QVERIFY(writeFileBytes(file, QByteArray("memo\r\n.") + QByteArray("\x96\x7b") + "\r\n\x8f\x98\r\n..A\r\na\r\n"));
+        w.main->documentState()->setModified(true);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(file);
+        w.prompt.scriptAnswer(TPrompt::Answer::No); // do not save the document before
+        w.main->FileImport1->trigger();
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        QCOMPARE(w.prompt.calls()[0].text, QStringLiteral("dlgImport"));
+        QCOMPARE(w.prompt.texts().last(), TExportCommands::PreambleMessage);
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), (TOutlineText{"0 本", "> 序", "1 A", "> a"}));
+        const TTreeNode *work = w.tree().WorkFolderNode();
+        QCOMPARE(work->lastChild()->title(), QStringLiteral("インポート"));
+        QCOMPARE(work->lastChild()->data()->Lines, QStringList{QStringLiteral("memo")});
+        TDocumentState *state = w.main->documentState();
+        QCOMPARE(state->fileName(), QFileInfo(file).absolutePath() + QStringLiteral("/NonTitled"));
+        QVERIFY(state->isUntitled());
+        QVERIFY(state->isModified());
+        QVERIFY(!state->isLoading());
+        QCOMPARE(w.form->TreeView1->selectedNode(), w.tree().MainTitleNode());
+        QCOMPARE(w.form->Editor1->text(), QStringLiteral("序"));
+        QCOMPARE(w.form->eTitle->text(), QStringLiteral("本"));
+    }
+
+    void cancelledNewDocumentKeepsTheDocument()
+    {
+        TWindow w;
+        const TOutlineText before = describeOutline(w.tree().MainTitleNode());
+        const QString file = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(file, ".X\n"));
+        w.main->documentState()->setModified(true);
+        w.commands->dlgImport()->RadioButton1->setChecked(true);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(file);
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileImport1->trigger();
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), before);
+        QVERIFY(!w.main->documentState()->isLoading());
+        QVERIFY(!w.main->documentState()->isUntitled() || w.main->documentState()->fileName() == TDocumentState::UntitledName);
+    }
+
+    void importUnderAndAfter_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<TOutlineText>("shape");
+        QTest::newRow("under") << QStringLiteral("FileImportToChild")
+                               << TOutlineText{"0 本:1", "> 序", "1 章", "> a", "2 節", "2 X", "> x", "3 Y", "1 後"};
+        QTest::newRow("after") << QStringLiteral("FileImportToNext")
+                               << TOutlineText{"0 本:1", "> 序", "1 章", "> a", "2 節", "1 後", "1 X", "> x", "2 Y"};
+    }
+
+    void importUnderAndAfter()
+    {
+        QFETCH(QString, command);
+        QFETCH(TOutlineText, shape);
+        TWindow w;
+        w.select(w.titled(QStringLiteral("章")));
+        const QString file = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(file, ".X\nx\n..Y\n"));
+        w.prompt.scriptFile(file);
+        w.main->action(command)->trigger();
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), shape);
+        QCOMPARE(w.form->TreeView1->selectedNode()->title(), QStringLiteral("X"));
+        QCOMPARE(w.form->Editor1->text(), QStringLiteral("x"));
+        QVERIFY(w.main->documentState()->isModified());
+        QVERIFY(w.prompt.texts().isEmpty());
+    }
+
+    // The whole book, and a file whose every heading goes one level deeper, in the window.
+    void largeImports_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("items");
+        QByteArray book = readFileBytes(QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.sjis.txt"));
+        if (!book.isEmpty())
+            QTest::newRow("the book in Shift_JIS") << book << 448;
+        QByteArray stairs;
+        for (int d = 1; d <= 2000; ++d)
+            stairs += QByteArray(d, '.') + "t\n";
+        QTest::newRow("2000 ever deeper headings") << stairs << 2000;
+    }
+
+    void largeImports()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, items);
+        TWindow w;
+        w.select(w.titled(QStringLiteral("後")));
+        const int before = w.tree().count();
+        const QString file = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(file, bytes));
+        w.prompt.scriptFile(file);
+        w.main->FileImportToChild->trigger();
+        QCOMPARE(w.tree().count(), before + items);
+        QCOMPARE(w.form->TreeView1->selectedNode()->parent(), w.titled(QStringLiteral("後")));
+    }
+
+    void afterIsNotOfferedForTopLevelItems()
+    {
+        TWindow w;
+        TdlgImport *dialog = w.commands->dlgImport();
+        dialog->RadioButton3->setChecked(true);
+        w.select(w.tree().MainTitleNode());
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileImport1->trigger();
+        QVERIFY(!dialog->RadioButton3->isEnabled());
+        QVERIFY(dialog->RadioButton1->isChecked());
+        w.select(w.titled(QStringLiteral("章")));
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileImport1->trigger();
+        QVERIFY(dialog->RadioButton3->isEnabled());
+
+        // Without the dialog nothing is asked and nothing added beside the root folders.
+        w.select(w.tree().MainTitleNode());
+        w.main->FileImportToNext->trigger();
+        QVERIFY(w.prompt.calls().size() == 2);
+        QCOMPARE(w.tree().topLevelCount(), 4);
+    }
+
+    void unreadableFileChangesNothing()
+    {
+        TWindow w;
+        const TOutlineText before = describeOutline(w.tree().MainTitleNode());
+        w.prompt.scriptFile(w.dir.path());
+        w.main->FileImportToChild->trigger();
+        QCOMPARE(w.prompt.texts(), QStringList{TExportCommands::ImportFailedMessage});
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), before);
+        QVERIFY(!w.main->documentState()->isModified());
+
+        // Nor does a new-document import: the document stays, no question is asked.
+        w.prompt.clear();
+        w.commands->dlgImport()->RadioButton1->setChecked(true);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("missing.txt")));
+        w.main->FileImport1->trigger();
+        QCOMPARE(w.prompt.texts(), (QStringList{QStringLiteral("dlgImport"), TExportCommands::ImportFailedMessage}));
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), before);
+    }
+};
+
+QTEST_MAIN(TestExportCommands)
+#include "tst_exportcommands.moc"
