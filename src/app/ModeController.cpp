@@ -78,8 +78,10 @@ void TModeController::SetMode(int mode)
     m_panes.SetHeadingsVisible(text);
     m_panes.Apply(text, m_showNaviWhenLumeno);
     applyModeImages();
-    if (text)
+    if (text) {
         m_lumeno->PrepareForTextMode();
+        m_form.ListBox1->setLetterNavigation(m_outline->EnableIJKL());
+    }
     // The outline engine neither stores the editor into an item nor follows the tree's
     // selection while the editor holds a dotted text.
     setStoreLocked(text);

@@ -1,0 +1,98 @@
+// The text mode in the real program on a virtual display, driven with key presses from xdotool:
+// F5 on the main title shows its subtree as dotted text, a heading typed at the end becomes a new
+// item when F5 goes back to the outline, and Ctrl+S writes it.
+#include "document/DocumentTree.h"
+#include "files/DocumentStorage.h"
+#include "support/VirtualDisplay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int StartTimeout = 60000;
+
+const QByteArray document =
+    R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-10T09:00:00.000+09:00","content":[)"
+    R"({"title":"本","text":"はじめに","children":[{"title":"第一章","text":"一\r\n二"}]},)"
+    R"({"title":"作業フォルダ","text":""},{"title":"ゴミ箱","text":""},{"title":"クリップ","text":""}]})";
+
+// The main title's subtree: depth, title and body lines joined by "/", one entry per item.
+QStringList outlineOf(const QString &path)
+{
+    TDocumentTree tree;
+    if (!TDocumentStorage::readDocumentFile(path, tree).ok)
+        return {QStringLiteral("unreadable")};
+    QStringList items;
+    const TTreeNode *root = tree.first();
+    for (const TTreeNode *node = root; node && (node == root || node->level() > 0); node = node->next())
+        items << QStringLiteral("%1 %2: %3").arg(node->level()).arg(node->title(), node->data()->Lines.join(u'/'));
+    return items;
+}
+} // namespace
+
+class TestTextModeProgram : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString error = m_display.start();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+
+    void typedHeadingBecomesAnItem()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir root(dir.path());
+        const QString program = root.filePath(QStringLiteral("olvek"));
+        QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
+        QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), root.filePath(QStringLiteral("olvek.bmp"))));
+        const QString docPath = root.filePath(QStringLiteral("doc.olvx"));
+        {
+            QFile file(docPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(document);
+        }
+        const QStringList before = outlineOf(docPath);
+        QCOMPARE(before, (QStringList{"0 本: はじめに", "1 第一章: 一/二"}));
+
+        QProcess olvek;
+        olvek.setProcessEnvironment(m_display.environment());
+        olvek.setWorkingDirectory(dir.path());
+        olvek.start(program, {docPath});
+        QVERIFY(olvek.waitForStarted());
+        const QString window = m_display.waitForWindow(QStringLiteral("doc\\.olvx"), StartTimeout);
+        QVERIFY2(!window.isEmpty(), "the main window did not show");
+        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+
+        // The main title is selected at the start. F5, to the end of the text, a new heading one
+        // level below the main title with a body line, F5 back, save.
+        const auto keys = [&](const QString &sequence) {
+            m_display.xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")}
+                              + sequence.split(u' '));
+        };
+        keys(QStringLiteral("F5 ctrl+End"));
+        m_display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("..Two")});
+        keys(QStringLiteral("Return"));
+        m_display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("body")});
+        keys(QStringLiteral("F5 ctrl+s"));
+        const QStringList after{"0 本: はじめに", "1 第一章: 一/二", "1 Two: body"};
+        QTRY_COMPARE_WITH_TIMEOUT(outlineOf(docPath), after, StartTimeout);
+
+        // The caption loses its unsaved mark once the file is written.
+        QTRY_COMPARE_WITH_TIMEOUT(m_display.xdotool({QStringLiteral("getwindowname"), window}),
+                                  QStringLiteral("おるべく - ") + docPath, StartTimeout);
+        olvek.kill();
+        olvek.waitForFinished();
+    }
+
+private:
+    TVirtualDisplay m_display;
+};
+
+QTEST_MAIN(TestTextModeProgram)
+#include "tst_textmodeprogram.moc"
