@@ -1,4 +1,5 @@
 #include "document/DocumentTree.h"
+#include "support/OutlineBuilder.h"
 #include "textmode/HeadingParser.h"
 #include "textmode/TreeText.h"
 #include "textmode/DottedTextFile.h"
@@ -10,45 +11,7 @@ using Lines = QStringList;
 
 const QString bookPath = QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.utf8.txt");
 
-// A subtree written as one entry per item, "depth title" (depth counted from the subtree's item),
-// each followed by its body lines as "> line".
-using Outline = QStringList;
-
-Outline describe(const TTreeNode *item)
-{
-    Outline outline;
-    const int base = item->level();
-    for (const TTreeNode *n = item; n; n = n->next()) {
-        if (n != item && !n->isInSubtreeOf(item))
-            break;
-        outline.append(QStringLiteral("%1 %2").arg(n->level() - base).arg(n->title()));
-        for (const QString &line : n->data()->Lines)
-            outline.append(QStringLiteral("> ") + line);
-    }
-    return outline;
-}
-
-// Builds outline as the subtree of parent's new last child (a new top-level item for null).
-TTreeNode *build(TDocumentTree &tree, TTreeNode *parent, const Outline &outline)
-{
-    std::vector<TTreeNode *> path{parent};
-    TTreeNode *first = nullptr;
-    TTreeNode *last = nullptr;
-    for (const QString &entry : outline) {
-        if (entry.startsWith(QLatin1String("> "))) {
-            last->data()->Lines.append(entry.mid(2));
-            continue;
-        }
-        const qsizetype space = entry.indexOf(u' ');
-        const int depth = entry.left(space).toInt();
-        path.resize(size_t(depth + 1));
-        last = tree.addChild(path.back(), entry.mid(space + 1), std::make_unique<TNodeData>());
-        path.push_back(last);
-        if (!first)
-            first = last;
-    }
-    return first;
-}
+using Outline = TOutlineText;
 
 // What the bridge does when the text mode is left: the editor's lines, read as the parse
 // reads them, parsed without normalisation, and the heading list put into the tree.
@@ -69,7 +32,7 @@ struct TDocument
     {
         tree.createRootFolders();
         tree.MainTitleNode()->setTitle(QStringLiteral("Doc"));
-        item = build(tree, tree.MainTitleNode(), outline);
+        item = buildOutline(tree, tree.MainTitleNode(), outline);
     }
 };
 
@@ -181,7 +144,7 @@ private Q_SLOTS:
         const TNodeData *payload = item->data();
         const int counter = document.tree.NewNodeCounter();
         QCOMPARE(convertBack(document.tree, item, text), item);
-        QCOMPARE(describe(item), outline);
+        QCOMPARE(describeOutline(item), outline);
         QCOMPARE(item->data(), payload);
         QCOMPARE(document.tree.NewNodeCounter(), counter);
         for (TTreeNode *n = item->firstChild(); n && n->isInSubtreeOf(item); n = n->next()) {
@@ -198,11 +161,11 @@ private Q_SLOTS:
         tree.createRootFolders();
         TTreeNode *doc = tree.MainTitleNode();
         doc->setTitle(QStringLiteral("Doc"));
-        build(tree, doc, {"0 W", "0 X", "1 X1", "> x1", "0 Y"});
+        buildOutline(tree, doc, {"0 W", "0 X", "1 X1", "> x1", "0 Y"});
         TTreeNode *x = doc->child(1);
         const Lines text = TreeText::TreeToText(x) + Lines{".Z", "z", ""};
         QCOMPARE(convertBack(tree, x, text), doc);
-        QCOMPARE(describe(doc), (Outline{"0 Doc", "1 W", "1 Y", "1 X", "2 X1", "> x1", "1 Z", "> z"}));
+        QCOMPARE(describeOutline(doc), (Outline{"0 Doc", "1 W", "1 Y", "1 X", "2 X1", "> x1", "1 Z", "> z"}));
     }
 
     // The main title cannot be replaced: it stays, untitled and empty, above the top headings.
@@ -213,13 +176,13 @@ private Q_SLOTS:
         TTreeNode *doc = tree.MainTitleNode();
         doc->setTitle(QStringLiteral("Doc"));
         doc->data()->Lines = Lines{"d"};
-        build(tree, doc, {"0 X"});
+        buildOutline(tree, doc, {"0 X"});
         const TNodeData *payload = doc->data();
         const Lines text = TreeText::TreeToText(doc) + Lines{".Z", ""};
         QCOMPARE(convertBack(tree, doc, text), doc);
         QCOMPARE(tree.MainTitleNode(), doc);
         QCOMPARE(doc->data(), payload);
-        QCOMPARE(describe(doc), (Outline{"0 [タイトル未定] ", "1 Doc", "> d", "2 X", "1 Z"}));
+        QCOMPARE(describeOutline(doc), (Outline{"0 [タイトル未定] ", "1 Doc", "> d", "2 X", "1 Z"}));
     }
 
     // A folder root shows its fixed body in the editor; converting that back must not empty it.
@@ -228,10 +191,10 @@ private Q_SLOTS:
         TDocumentTree tree;
         tree.createRootFolders();
         TTreeNode *trash = tree.TrashNode();
-        build(tree, trash, {"0 Deleted", "> kept"});
-        const Outline before = describe(trash);
+        buildOutline(tree, trash, {"0 Deleted", "> kept"});
+        const Outline before = describeOutline(trash);
         QCOMPARE(convertBack(tree, trash, Lines{"ゴミ箱", ""}), nullptr);
-        QCOMPARE(describe(trash), before);
+        QCOMPARE(describeOutline(trash), before);
         QCOMPARE(tree.TrashNode(), trash);
     }
 
@@ -263,7 +226,7 @@ private Q_SLOTS:
         payload->TopLine = 1;
         const quint64 serial = item->serial();
         QCOMPARE(convertBack(document.tree, item, TreeText::TreeToText(item)), item);
-        QCOMPARE(describe(item), outline);
+        QCOMPARE(describeOutline(item), outline);
         QCOMPARE(item->serial(), serial);
         QCOMPARE(item->data(), payload);
         QCOMPARE(payload->SelStart, 3);
@@ -293,9 +256,9 @@ private Q_SLOTS:
         TDocument document(outline);
         TTreeNode *item = document.item;
         convertBack(document.tree, item, TreeText::TreeToText(item));
-        QCOMPARE(describe(item), converted);
+        QCOMPARE(describeOutline(item), converted);
         convertBack(document.tree, item, TreeText::TreeToText(item));
-        QCOMPARE(describe(item), converted);
+        QCOMPARE(describeOutline(item), converted);
     }
 
     // Whatever the user types, the tree it gives is written back as a text that gives the same tree.
@@ -321,9 +284,9 @@ private Q_SLOTS:
         QFETCH(Lines, text);
         TDocument document(example);
         TTreeNode *item = convertBack(document.tree, document.item, text);
-        const Outline once = describe(item);
+        const Outline once = describeOutline(item);
         QCOMPARE(convertBack(document.tree, item, TreeText::TreeToText(item)), item);
-        QCOMPARE(describe(item), once);
+        QCOMPARE(describeOutline(item), once);
     }
 
     // The Japanese Debian Reference as a dotted outline, imported under the main title.
@@ -368,9 +331,9 @@ private Q_SLOTS:
             QCOMPARE(again.item(r)->Body.Lines, separated || r + 1 == parsed.count() ? body : body + Lines{""});
         }
 
-        const Outline before = describe(item);
+        const Outline before = describeOutline(item);
         QCOMPARE(TreeText::TextToTree(tree, item, again), item);
-        QCOMPARE(describe(item), before);
+        QCOMPARE(describeOutline(item), before);
     }
 };
 
