@@ -24,6 +24,7 @@
 #include "ui/OlvekTreeView.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -81,6 +82,9 @@ private Q_SLOTS:
     void saveInTextMode();
     void newDocumentInTextMode_data();
     void newDocumentInTextMode();
+    void openInTextMode();
+    void closeInTextModeSavesTheEdit();
+    void movedSectionsGoIntoTheTree();
     void selectingAnotherItemTakesTheEditAlong_data();
     void selectingAnotherItemTakesTheEditAlong();
 
@@ -230,6 +234,14 @@ void TestTextMode::editedTextRebuildsTheTree_data()
         << "本"
         << QStringList{".本", "m", "", "..A", "a1", "", "...B", "", "...C", "c1", "c2", "", "..P", "p1", "", ".Z", "z", ""}
         << "[タイトル未定] @0= 本@1=m A@2=a1 B@3= C@3=c1|c2 P@2=p1 Z@1=z" << "[タイトル未定] ";
+    QTest::newRow("without the first heading line the item is titled by the parse")
+        << "A" << QStringList{"a1", "", "..B", "", "..C", "c1", "c2", ""} << "本@0=m タイトル@1=a1 B@2= C@2=c1|c2 P@1=p1"
+        << "タイトル";
+    QTest::newRow("an empty text leaves the item without children")
+        << "A" << QStringList{} << "本@0=m A@1=a1 P@1=p1" << "A";
+    QTest::newRow("a body line typed with a leading dot becomes an item")
+        << "A" << QStringList{".A", "a1", ".a2", "", "..B", "", "..C", "c1", "c2", ""}
+        << "本@0=m A@1=a1 a2@1= B@2= C@2=c1|c2 P@1=p1" << "本";
 }
 
 void TestTextMode::editedTextRebuildsTheTree()
@@ -422,6 +434,65 @@ void TestTextMode::newDocumentInTextMode()
     m_tree->completePendingChange();
     QCoreApplication::processEvents();
     QCOMPARE(m_editor->lines(), discard ? QStringList({"." + TDocumentTree::MainTitleCaption, ""}) : edited);
+}
+
+void TestTextMode::openInTextMode()
+{
+    const QString path = m_dir->filePath(QStringLiteral("other.olvx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-10T09:00:00.000+09:00","content":[)"
+               R"({"title":"別の本","text":"序\r\n","expand":true,"children":[{"title":"章","text":"本文\r\n"}]},)"
+               R"({"title":"作業フォルダ","text":""},{"title":"ゴミ箱","text":""},{"title":"クリップ","text":""}]})");
+    file.close();
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    typeWholeText({".A", "a1 edited", ""});
+    m_prompt->scriptAnswer(TPrompt::Answer::No);
+    m_prompt->scriptFile(path);
+    m_main->FileOpen1->trigger();
+    QCOMPARE(m_prompt->remainingScript(), 0);
+    QCOMPARE(m_main->documentState()->fileName(), path);
+    QCOMPARE(modes().Mode(), int(TModeController::TextMode));
+    QCOMPARE(m_tree->selectedNode(), document().first());
+    QTRY_COMPARE(m_editor->lines(), (QStringList{".別の本", "序", "", "..章", "本文", ""}));
+    QCOMPARE(rowsOf(m_form->ListBox1), (QStringList{"1.別の本", "1.1.章"}));
+    QVERIFY(!m_editor->isModified());
+    QVERIFY(!m_main->documentState()->isModified());
+    pressKey(Qt::Key_F5);
+    QCOMPARE(shape(document()), QStringLiteral("別の本@0=序 章@1=本文"));
+}
+
+void TestTextMode::closeInTextModeSavesTheEdit()
+{
+    const QString path = m_dir->filePath(QStringLiteral("closed.olvx"));
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    typeWholeText({".A", "a1 edited", "", "..B", "", ""});
+    m_prompt->scriptAnswer(TPrompt::Answer::Yes);
+    m_prompt->scriptFile(path);
+    QVERIFY(m_form->close());
+    QCOMPARE(m_prompt->texts(), QStringList{QStringLiteral("閉じる前に保存しますか")});
+    QCOMPARE(m_prompt->remainingScript(), 0);
+    TDocumentTree saved;
+    QVERIFY(TDocumentStorage::readDocumentFile(path, saved).ok);
+    QCOMPARE(shape(saved), QStringLiteral("本@0=m A@1=a1 edited B@2= P@1=p1"));
+}
+
+void TestTextMode::movedSectionsGoIntoTheTree()
+{
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    THeadingListBox *list = m_form->ListBox1;
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    Q_EMIT list->rowDropped(1);
+    QCOMPARE(m_editor->lines(), (QStringList{".A", "a1", "", "..C", "c1", "c2", "..B", "", ""}));
+    QVERIFY(m_main->documentState()->isModified());
+    QVERIFY(m_main->FileSave1->isEnabled());
+    pressKey(Qt::Key_F5);
+    QCOMPARE(shape(document()), QStringLiteral("本@0=m A@1=a1 C@2=c1|c2 B@2= P@1=p1"));
 }
 
 void TestTextMode::selectingAnotherItemTakesTheEditAlong_data()
