@@ -354,7 +354,7 @@ void TestTextMode::addChildRightAfterTypingKeepsTheTyping()
     typeText(m_editor, typed);
     // At once, before the pause in typing has parsed anything.
     QVERIFY(modes().lumenoEngine()->Dirty());
-    m_main->TreeAddChildNode->trigger();
+    QTest::keyClick(m_editor, Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(shape(document()), expected);
     QTRY_COMPARE(m_form->eTitle->text(), QStringLiteral("[タイトル未定] 0"));
     QCOMPARE(modes().Mode(), int(TModeController::TextMode));
