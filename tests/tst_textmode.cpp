@@ -26,7 +26,9 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void f5ShowsTheSubtreeAndComesBackUnchanged();
+    void f5TakesTheTypedBodyAlong();
     void editedTextRebuildsTheTree_data();
     void editedTextRebuildsTheTree();
     void modeChangeOnlyForDocumentItems_data();
@@ -192,6 +195,7 @@ void TestTextMode::f5ShowsTheSubtreeAndComesBackUnchanged()
 {
     TTreeNode *a = titled(QStringLiteral("A"));
     const TNodeData *payload = a->data();
+    const QColor background = m_editor->backgroundColor();
     select(a);
     pressKey(Qt::Key_F5);
     QCOMPARE(modes().Mode(), int(TModeController::TextMode));
@@ -199,6 +203,12 @@ void TestTextMode::f5ShowsTheSubtreeAndComesBackUnchanged()
     QCOMPARE(rowsOf(m_form->ListBox1), (QStringList{"1.A", "1.1.B", "1.2.C"}));
     QVERIFY(m_form->pnlLumeno->isVisible());
     QVERIFY(!naviShown());
+    QVERIFY(m_form->sbModeChange2->isVisible());
+    QVERIFY(!m_form->miCustomize->menuAction()->isVisible());
+    // The editor has the focus: white while it keeps it, pale green once it loses it.
+    QCOMPARE(m_editor->backgroundColor(), QColor(Qt::white));
+    m_form->ListBox1->setFocus();
+    QTRY_COMPARE(m_editor->backgroundColor(), QColor(0xEF, 0xFE, 0xEE));
     QCOMPARE(m_editor->selStart(), 0);
     QVERIFY(!m_editor->isModified());
     QVERIFY(!m_main->documentState()->isModified());
@@ -213,7 +223,23 @@ void TestTextMode::f5ShowsTheSubtreeAndComesBackUnchanged()
     QCOMPARE(m_editor->lines(), QStringList{QStringLiteral("a1")});
     QVERIFY(!m_form->pnlLumeno->isVisible());
     QVERIFY(naviShown());
+    QVERIFY(m_form->miCustomize->menuAction()->isVisible());
+    QCOMPARE(m_editor->backgroundColor(), background);
     QVERIFY(!m_main->documentState()->isModified());
+}
+
+void TestTextMode::f5TakesTheTypedBodyAlong()
+{
+    TTreeNode *a = titled(QStringLiteral("A"));
+    select(a);
+    m_editor->setFocus();
+    QTRY_VERIFY(m_editor->hasFocus());
+    QTest::keyClick(m_editor, Qt::Key_End);
+    typeText(m_editor, QStringLiteral(" typed"));
+    QTest::keyClick(m_editor, Qt::Key_F5);
+    QCOMPARE(m_editor->lines(), (QStringList{".A", "a1 typed", "", "..B", "", "..C", "c1", "c2", ""}));
+    QCOMPARE(a->data()->Lines, QStringList{QStringLiteral("a1 typed")});
+    QVERIFY(m_main->documentState()->isModified());
 }
 
 void TestTextMode::editedTextRebuildsTheTree_data()
@@ -315,6 +341,8 @@ void TestTextMode::f6TogglesTheNavigatorAndIsRemembered()
         QCOMPARE(modes().ShowNaviWhenLumeno(), i % 2 == 1);
         QCOMPARE(naviShown(), i % 2 == 1);
         QVERIFY(m_form->pnlLumeno->isVisible());
+        // The heading panel's own mode button stands in for the hidden navigator's.
+        QCOMPARE(m_form->sbModeChange2->isVisible(), i % 2 == 0);
     }
     pressKey(Qt::Key_F5);
     QVERIFY(naviShown());
