@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include <vector>
+
 namespace {
 const QColor textModeBackground(0xEF, 0xFE, 0xEE);
 
@@ -53,7 +55,7 @@ TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *out
     m_bridge = std::make_unique<TLumenoBridge>(m_lumeno, form.TreeView1);
 
     TOlvekTreeView *tree = form.TreeView1;
-    connect(tree, &TOlvekTreeView::changing, this, [this](TTreeNode *leaving, TTreeNode *) { treeChanging(leaving); });
+    connect(tree, &TOlvekTreeView::changing, this, &TModeController::treeChanging);
     connect(tree, &TOlvekTreeView::changed, this, &TModeController::treeChanged);
     connect(main.ViewModeChange, &QAction::triggered, this, &TModeController::ViewModeChange);
     connect(main.ViewShowNaviWhenLumeno, &QAction::triggered, this, &TModeController::ViewShowNaviWhenLumeno);
@@ -199,17 +201,46 @@ void TModeController::endTreeCurrent()
     m_outline->Refresh();
 }
 
-void TModeController::treeChanging(TTreeNode *leaving)
+void TModeController::treeChanging(TTreeNode *leaving, TTreeNode *reaching)
 {
+    ++m_selectionChanges;
     TOlvekTreeView *tree = m_form.TreeView1;
+    TDocumentTree *document = tree->documentTree();
     if (!textMode() || m_bridge->Converting() || m_state->isLoading() || !leaving
-        || tree->documentTree()->isFolderRoot(leaving) || !m_form.Editor1->isModified())
+        || document->isFolderRoot(leaving) || !m_form.Editor1->isModified())
         return;
+    // The conversion replaces the leaving item's descendants and moves the rows below them, so
+    // the item clicked may be gone and the row under the pointer another one. Where the user
+    // was going is kept as the reached item, or for a descendant as its place below the
+    // leaving item, and selected once the click is over, which also puts the highlight back on
+    // the selected row; a newer change of the selection meanwhile has the last word.
+    const quint64 leavingSerial = leaving->serial();
+    const quint64 reachingSerial = reaching ? reaching->serial() : 0;
+    std::vector<int> place;
+    for (const TTreeNode *n = reaching; n && n != leaving && n->isInSubtreeOf(leaving); n = n->parent())
+        place.insert(place.begin(), n->index());
     const bool reopen = leaving->isExpanded();
     m_bridge->TextToTree();
     m_form.Editor1->setModified(false);
     if (reopen)
         tree->expandNode(tree->selectedNode());
+    const quint64 change = m_selectionChanges;
+    QMetaObject::invokeMethod(
+        this,
+        [this, change, leavingSerial, reachingSerial, place] {
+            if (change != m_selectionChanges)
+                return;
+            TOlvekTreeView *view = m_form.TreeView1;
+            TDocumentTree *tree = view->documentTree();
+            TTreeNode *target = tree->nodeBySerial(reachingSerial);
+            if (!target && !place.empty()) {
+                target = tree->nodeBySerial(leavingSerial);
+                for (size_t i = 0; target && i < place.size() && place[i] < target->childCount(); ++i)
+                    target = target->child(place[i]);
+            }
+            view->setSelectedNode(target ? target : view->selectedNode());
+        },
+        Qt::QueuedConnection);
 }
 
 void TModeController::treeChanged(TTreeNode *node)

@@ -55,7 +55,7 @@ public:
 
 private:
     void bindHeadingList();
-    void treeChanging(TTreeNode *leaving);
+    void treeChanging(TTreeNode *leaving, TTreeNode *reaching);
     void treeChanged(TTreeNode *node);
     // The text mode's view of the selected item: its subtree as text, or a folder root's body.
     void loadSelectedAsText();
@@ -78,4 +78,7 @@ private:
     int m_treeCurrentDepth = 0;
     // The selection start to give back when the text is loaded again.
     int m_savedSelStart = 0;
+    // Counts the tree's selection changes, so that a selection put off until a click is over
+    // gives way to any made since.
+    quint64 m_selectionChanges = 0;
 };

@@ -217,7 +217,10 @@ void TLumenoEngine::MoveHeadings(int dropRow)
     for (size_t i = 0; i < moved.size(); ++i)
         m_headings.insert(position + int(i), std::move(moved[i]));
 
-    QStringList newLines = HeadingParser::RebuildText(m_headings);
+    // The level repair of a moved heading goes into the same write as the move, so that one undo
+    // takes the whole move back rather than leaving the unrepaired text.
+    TLumenoTreeList repaired;
+    QStringList newLines = HeadingParser::ParseText(HeadingParser::RebuildText(m_headings), false, repaired).Lines;
     newLines.append(QString());
     m_rebuilding = true;
     rewriteLines(m_editor->lines(), newLines);
