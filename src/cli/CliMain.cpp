@@ -1,3 +1,4 @@
+#include "FindCommand.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
@@ -27,6 +28,11 @@ const char *const usageText =
     "                     print TEXT as the text mode's parse leaves it: jumps in depth repaired,\n"
     "                     \".タイトル\" in front of a text that does not begin with a heading,\n"
     "                     and with --normalize one empty line around every heading\n"
+    "  find DOC STRING [--case]\n"
+    "                     search the bodies of the document DOC as the find dialog does and print\n"
+    "                     one line per hit: item index, TAB, position, TAB, title, TAB, the text\n"
+    "                     from the hit on (40 units, CR as \\r and LF as \\n); exit status 0 with\n"
+    "                     or without hits, 1 for an empty STRING, 2 when DOC cannot be read\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -177,6 +183,8 @@ int main(int argc, char **argv)
         return printParse(args, outlineLines);
     if (args.first() == QLatin1String("format"))
         return printParse(args, formatLines);
+    if (args.first() == QLatin1String("find"))
+        return runFindCommand(args.mid(1));
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }
