@@ -63,6 +63,11 @@ private Q_SLOTS:
         QTest::newRow("half a surrogate pair") << QString(QChar(0xD83D)) << true << QStringList{"😀"} << "0:😀\\r\\n";
         QTest::newRow("empty body") << "a" << true << QStringList{} << "";
         QTest::newRow("empty lines") << "a" << true << QStringList{"", "", "a"} << "4:a\\r\\n";
+        QTest::newRow("long string, case ignored") << QString(20, u'a') << false << QStringList{QString(21, u'A')}
+                                                   << "0:" + QString(21, u'A') + "\\r\\n|1:" + QString(20, u'A') + "\\r\\n";
+        QTest::newRow("long string, overlapping") << QString("ab").repeated(9) << true << QStringList{QString("ab").repeated(10)}
+                                                  << "0:" + QString("ab").repeated(10) + "\\r\\n|2:" + QString("ab").repeated(9) + "\\r\\n";
+        QTest::newRow("kana: exact search, details upper-cased") << "かぎ" << false << QStringList{"かぎx"} << "0:かぎX\\r\\n";
         QTest::newRow("string longer than the text") << "abcd" << true << QStringList{"abc"} << "";
     }
 
@@ -91,7 +96,10 @@ private Q_SLOTS:
         QCOMPARE(int(found.size()), 19999);
         QCOMPARE(found.back().Position, 19998);
         QCOMPARE(found.back().Detail, QStringLiteral("ああ\r\n"));
-        // A string of 10,000 units inside a body of a megabyte.
+        // Strings of 10,000 units inside a body of a megabyte that repeats them almost everywhere.
+        found.clear();
+        TTextScan(QString(1, u'y') + QString(9999, u'x'), true).scanLines({QString(1 << 20, u'x')}, 0, found);
+        QVERIFY(found.empty());
         QString body(1 << 20, u'x');
         const QString needle = QString(9999, u'x') + u'y';
         body[500000] = u'y';

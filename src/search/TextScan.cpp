@@ -23,6 +23,21 @@ const std::array<char16_t, 0x10000> &upperTable()
     return table;
 }
 
+// Which units are the upper-case mapping of some other unit.
+const std::array<bool, 0x10000> &mappedFromOthers()
+{
+    static const auto mapped = [] {
+        std::array<bool, 0x10000> m{};
+        const auto &table = upperTable();
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            if (table[u] != u)
+                m[table[u]] = true;
+        }
+        return m;
+    }();
+    return mapped;
+}
+
 void upperInPlace(QChar *data, qsizetype length)
 {
     const auto &table = upperTable();
@@ -35,6 +50,12 @@ bool isBreak(QChar c)
 {
     return c == u'\r' || c == u'\n';
 }
+
+// Strings up to this length are compared unit by unit at each possible start; longer ones are
+// scanned with their failure function.
+constexpr qsizetype ShortNeedle = 16;
+// More units than this mapping to a string's first one are looked at one by one.
+constexpr size_t MaxFirstUnits = 8;
 } // namespace
 
 TTextScan::TTextScan(const QString &needle, bool caseSensitive)
@@ -42,6 +63,37 @@ TTextScan::TTextScan(const QString &needle, bool caseSensitive)
     , m_caseSensitive(caseSensitive)
     , m_needleHasBreak(std::any_of(needle.begin(), needle.end(), isBreak))
 {
+    // Where no unit of the string has another unit mapping to it (kana and kanji), ignoring case
+    // finds exactly what comparing exactly does: only the details are upper-cased.
+    const auto &mapped = mappedFromOthers();
+    m_foldText = !caseSensitive
+        && std::any_of(m_needle.begin(), m_needle.end(), [&mapped](QChar c) { return mapped[c.unicode()]; });
+    const qsizetype n = m_needle.size();
+    if (n > ShortNeedle) {
+        // Knuth-Morris-Pratt: m_failure[i] is the length of the longest proper border of the
+        // string's first i + 1 units.
+        m_failure.assign(size_t(n), 0);
+        for (qsizetype i = 1, k = 0; i < n; ++i) {
+            while (k > 0 && m_needle[i] != m_needle[k])
+                k = m_failure[size_t(k - 1)];
+            if (m_needle[i] == m_needle[k])
+                ++k;
+            m_failure[size_t(i)] = k;
+        }
+    } else if (n > 0) {
+        const char16_t first = m_needle[0].unicode();
+        if (!m_foldText) {
+            m_firstUnits.push_back(first);
+        } else {
+            const auto &table = upperTable();
+            for (char32_t u = 0; u < 0x10000 && m_firstUnits.size() <= MaxFirstUnits; ++u) {
+                if (table[u] == first)
+                    m_firstUnits.push_back(char16_t(u));
+            }
+            if (m_firstUnits.size() > MaxFirstUnits)
+                m_firstUnits.clear();
+        }
+    }
 }
 
 QString TTextScan::upperUnits(QStringView text)
@@ -51,33 +103,90 @@ QString TTextScan::upperUnits(QStringView text)
     return result;
 }
 
-QStringView TTextScan::prepared(QStringView text)
+template<bool Fold, typename Hit>
+void TTextScan::forEachHit(QStringView text, Hit &&hit) const
 {
-    if (m_caseSensitive)
-        return text;
-    m_buffer.resize(text.size());
-    std::copy(text.begin(), text.end(), m_buffer.begin());
-    upperInPlace(m_buffer.data(), m_buffer.size());
-    return m_buffer;
-}
-
-void TTextScan::scanPrepared(QStringView text, int itemIndex, int base, std::vector<TFindRecord> &out) const
-{
+    const auto &table = upperTable();
+    const auto unit = [&table](QChar c) { return Fold ? table[c.unicode()] : c.unicode(); };
     const qsizetype n = m_needle.size();
     if (n == 0 || text.size() < n)
         return;
-    // Every start is tried once and a hit moves on by one unit, so overlapping hits are found and
-    // the work stays linear in the text plus the hits.
-    qsizetype from = 0;
-    while ((from = text.indexOf(m_needle, from)) >= 0) {
-        out.push_back({itemIndex, qint32(base + from), text.mid(from, TFindRecord::DetailLength).toString()});
-        ++from;
+    const char16_t *needle = reinterpret_cast<const char16_t *>(m_needle.constData());
+    if (!m_failure.empty()) {
+        for (qsizetype i = 0, k = 0; i < text.size(); ++i) {
+            const char16_t c = unit(text[i]);
+            while (k > 0 && needle[k] != c)
+                k = m_failure[size_t(k - 1)];
+            if (needle[k] == c)
+                ++k;
+            if (k == n) {
+                hit(i - n + 1);
+                k = m_failure[size_t(k - 1)];
+            }
+        }
+        return;
     }
+    // A short string: each possible start is compared once, so a hit moves on by one unit and
+    // overlapping hits are found.
+    const qsizetype last = text.size() - n;
+    const auto matchesAt = [&](qsizetype p) {
+        for (qsizetype j = 1; j < n; ++j) {
+            if (unit(text[p + j]) != needle[j])
+                return false;
+        }
+        return true;
+    };
+    if (m_firstUnits.empty()) {
+        for (qsizetype p = 0; p <= last; ++p) {
+            if (unit(text[p]) == needle[0] && matchesAt(p))
+                hit(p);
+        }
+        return;
+    }
+    if (m_firstUnits.size() == 1) {
+        const QChar first(m_firstUnits.front());
+        for (qsizetype p = text.indexOf(first); p >= 0 && p <= last; p = text.indexOf(first, p + 1)) {
+            if (matchesAt(p))
+                hit(p);
+        }
+        return;
+    }
+    // The next place of each unit a hit may begin with; the nearest is tried, then looked for
+    // again past it, so that every unit's search runs through the text once.
+    std::array<qsizetype, MaxFirstUnits> next{};
+    const size_t count = m_firstUnits.size();
+    for (size_t u = 0; u < count; ++u)
+        next[u] = text.indexOf(QChar(m_firstUnits[u]));
+    for (;;) {
+        size_t nearest = count;
+        for (size_t u = 0; u < count; ++u) {
+            if (next[u] >= 0 && (nearest == count || next[u] < next[nearest]))
+                nearest = u;
+        }
+        if (nearest == count || next[nearest] > last)
+            return;
+        const qsizetype p = next[nearest];
+        if (matchesAt(p))
+            hit(p);
+        next[nearest] = text.indexOf(QChar(m_firstUnits[nearest]), p + 1);
+    }
+}
+
+template<typename Hit>
+void TTextScan::forEachHit(QStringView text, Hit &&hit) const
+{
+    if (!m_foldText)
+        forEachHit<false>(text, std::forward<Hit>(hit));
+    else
+        forEachHit<true>(text, std::forward<Hit>(hit));
 }
 
 void TTextScan::scanText(QStringView text, int itemIndex, std::vector<TFindRecord> &out)
 {
-    scanPrepared(prepared(text), itemIndex, 0, out);
+    forEachHit(text, [&](qsizetype p) {
+        const QStringView detail = text.mid(p, TFindRecord::DetailLength);
+        out.push_back({itemIndex, qint32(p), m_caseSensitive ? detail.toString() : upperUnits(detail)});
+    });
 }
 
 QString TTextScan::detailInLines(const QStringList &lines, int line, int column) const
@@ -111,19 +220,10 @@ void TTextScan::scanLines(const QStringList &lines, int itemIndex, std::vector<T
     }
     // Without a line break in the string every hit lies inside one line: the lines are searched
     // where they are, and only a hit's detail looks past its line's end.
-    const qsizetype n = m_needle.size();
     qsizetype base = 0;
     for (int i = 0; i < lines.size(); ++i) {
-        const QString &line = lines[i];
-        if (line.size() >= n) {
-            const QStringView text = prepared(line);
-            qsizetype from = 0;
-            while ((from = text.indexOf(m_needle, from)) >= 0) {
-                out.push_back({itemIndex, qint32(base + from), detailInLines(lines, i, int(from))});
-                ++from;
-            }
-        }
-        base += line.size() + 2;
+        forEachHit(lines[i], [&](qsizetype p) { out.push_back({itemIndex, qint32(base + p), detailInLines(lines, i, int(p))}); });
+        base += lines[i].size() + 2;
     }
 }
 

@@ -56,17 +56,26 @@ public:
     void searchDocument(const TDocumentTree &tree, std::vector<TFindRecord> &out);
 
 private:
-    // Records every occurrence in text (already upper-cased when case is ignored), with offsets
-    // counted from base.
-    void scanPrepared(QStringView text, int itemIndex, int base, std::vector<TFindRecord> &out) const;
+    // Calls hit with the offset of every occurrence in text, in increasing order.
+    template<bool Fold, typename Hit>
+    void forEachHit(QStringView text, Hit &&hit) const;
+    template<typename Hit>
+    void forEachHit(QStringView text, Hit &&hit) const;
     // The detail of a hit in a body: up to DetailLength units from column of line on, across the
     // line ends.
     QString detailInLines(const QStringList &lines, int line, int column) const;
-    QStringView prepared(QStringView text);
 
+    // Upper-cased when case is ignored.
     QString m_needle;
     bool m_caseSensitive;
     bool m_needleHasBreak;
-    // Reused for each upper-cased line or body, so that a search allocates per hit, not per item.
-    QString m_buffer;
+    // Case is ignored and some unit of the string has others that map to it: the text's units
+    // are upper-cased as they are compared.
+    bool m_foldText = false;
+    // A short string: the units a hit may begin with (the first unit and, ignoring case, the
+    // units that map to it), each looked for with the library's vectorised search; empty when
+    // too many map to it. A long string: its failure function, so that the scan stays linear
+    // whatever the texts repeat.
+    std::vector<char16_t> m_firstUnits;
+    std::vector<qsizetype> m_failure;
 };
