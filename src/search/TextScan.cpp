@@ -3,8 +3,12 @@
 #include "document/DocumentTree.h"
 
 #include <QChar>
+#include <QtAlgorithms>
 #include <algorithm>
 #include <array>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 // The simple upper-case mapping of every UTF-16 unit, built once: a lookup is far cheaper than
@@ -49,6 +53,26 @@ void upperInPlace(QChar *data, qsizetype length)
 bool isBreak(QChar c)
 {
     return c == u'\r' || c == u'\n';
+}
+
+// The first place of c in [from, end), or end. Most lines of a body are short, so the search
+// runs inline, eight units at a time where the processor allows.
+const char16_t *findUnit(const char16_t *from, const char16_t *end, char16_t c)
+{
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(c));
+    for (; end - from >= 8; from += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted));
+        if (mask)
+            return from + qCountTrailingZeroBits(uint(mask)) / 2;
+    }
+#endif
+    for (; from != end; ++from) {
+        if (*from == c)
+            return from;
+    }
+    return end;
 }
 
 // Strings up to this length are compared unit by unit at each possible start; longer ones are
@@ -144,10 +168,12 @@ void TTextScan::forEachHit(QStringView text, Hit &&hit) const
         return;
     }
     if (m_firstUnits.size() == 1) {
-        const QChar first(m_firstUnits.front());
-        for (qsizetype p = text.indexOf(first); p >= 0 && p <= last; p = text.indexOf(first, p + 1)) {
-            if (matchesAt(p))
-                hit(p);
+        const char16_t *units = text.utf16();
+        const char16_t *end = units + last + 1;
+        for (const char16_t *at = findUnit(units, end, m_firstUnits.front()); at != end;
+             at = findUnit(at + 1, end, m_firstUnits.front())) {
+            if (matchesAt(at - units))
+                hit(at - units);
         }
         return;
     }
@@ -294,8 +320,9 @@ void TTextScan::searchDocument(const TDocumentTree &tree, std::vector<TFindRecor
 {
     const TTreeNode *work = tree.WorkFolderNode();
     const TTreeNode *trash = tree.TrashNode();
-    int index = 0;
-    for (const TTreeNode *node = tree.first(); node; node = node->next(), ++index) {
+    const int count = tree.count();
+    for (int index = 0; index < count; ++index) {
+        const TTreeNode *node = tree.nodeAt(index);
         if (node != work && node != trash && node->data())
             scanLines(node->data()->Lines, index, out);
     }
