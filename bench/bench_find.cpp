@@ -4,6 +4,8 @@
 //                                              with `rg -c WORD` over the same bodies as one file
 //     bench_find book TEXT WORD [RUNS]         the same over a dotted text imported as items
 //     bench_find grid HITS                     the find dialog showing HITS hits
+//     bench_find window DOC.olvx WORD          the "検索" button in the real main window on DOC:
+//                                              search, grid and jump
 //     bench_find replace ITEMS WORD            replace-all of WORD in ITEMS items, each holding it,
 //                                              in the real main window
 #include "StepTiming.h"
@@ -11,6 +13,7 @@
 #include "app/FindCommands.h"
 #include "app/MainUnit.h"
 #include "app/Prompt.h"
+#include "app/Settings.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
@@ -27,6 +30,7 @@
 #include "ui/findFormU1.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -207,6 +211,29 @@ int replace(int items, const QString &word)
                 items, wall, changed, gaps.longest);
     return 0;
 }
+int window(const QString &file, const QString &word)
+{
+    TYesPrompt prompt;
+    TPrompt::setCurrent(&prompt);
+    QTemporaryDir settingsDir;
+    TMainForm form(settingsDir.filePath(QStringLiteral("olvek.ini")));
+    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
+    form.resize(1200, 800);
+    form.show();
+    main.session()->openStartupDocument(file, TSettings(form.settingsFile()));
+    QApplication::processEvents();
+    auto *find = main.session()->findChild<TFindCommands *>();
+    find->Find();
+    find->findForm()->cbFindString->setEditText(word);
+    QApplication::processEvents();
+    TStepTiming::report("search button: search, grid, jump, painted", TStepTiming::measure(9, [&] {
+                            find->Search();
+                            QApplication::processEvents();
+                            find->findForm()->repaint();
+                        }));
+    std::printf("%d hits\n", main.findHits().count());
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -239,8 +266,10 @@ int main(int argc, char **argv)
     }
     if (mode == QLatin1String("grid"))
         return grid(args.value(1, QStringLiteral("100000")).toInt());
+    if (mode == QLatin1String("window") && args.size() >= 3)
+        return window(args[1], args[2]);
     if (mode == QLatin1String("replace") && args.size() >= 3)
         return replace(args[1].toInt(), args[2]);
-    std::printf("usage: bench_find search DOC.olvx WORD [RUNS] | book TEXT WORD [RUNS] | grid HITS | replace ITEMS WORD\n");
+    std::printf("usage: bench_find search DOC.olvx WORD [RUNS] | book TEXT WORD [RUNS] | grid HITS | window DOC.olvx WORD | replace ITEMS WORD\n");
     return 1;
 }

@@ -50,6 +50,7 @@ void TEditorReplaceView::selectText(int start, int length)
     editor->setSelStart(start);
     editor->setSelLength(length);
     editor->scrollCaretIntoView();
+    m_engine->ShowCaretPosition();
 }
 
 void TEditorReplaceView::replaceText(int start, int length, const QString &text)

@@ -150,6 +150,7 @@ void TFindCommands::Jump()
     editor->setSelStart(hit->Position);
     editor->setSelLength(int(m_findForm->searchText().size()));
     editor->scrollCaretIntoView();
+    engine->ShowCaretPosition();
     state->setModified(modified);
     m_session.refresh();
 }

@@ -27,7 +27,8 @@ int TFindGridModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
         return 0;
-    return m_hits && !m_hits->isEmpty() ? m_hits->count() : 1;
+    // The rows of the last fill: the list may be emptied before the grid is filled again.
+    return qMax(1, int(m_titles.size()));
 }
 
 int TFindGridModel::columnCount(const QModelIndex &parent) const
@@ -37,7 +38,7 @@ int TFindGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant TFindGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !m_hits || index.row() >= m_hits->count() || index.row() >= m_titles.size())
+    if (role != Qt::DisplayRole || !m_hits || index.row() >= m_titles.size() || index.row() >= m_hits->count())
         return {};
     const TFindRecord &hit = m_hits->at(index.row());
     switch (index.column()) {
