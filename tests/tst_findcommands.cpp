@@ -274,6 +274,17 @@ private Q_SLOTS:
         QVERIFY(!engine->ReplaceDialogShowing());
     }
 
+    void replaceRightAfterTheTreeMoved()
+    {
+        // 一 is selected, and the tree's delay has not yet loaded it into the editor.
+        m_main->FindReplace->trigger();
+        m_find->replaceDialog()->eFindText->setText(QStringLiteral("かぎ"));
+        m_form->TreeView1->setSelectedNode(titled(*m_form->document(), QStringLiteral("一")));
+        m_find->replaceDialog()->btnFindNext->click();
+        QCOMPARE(caret(), QStringLiteral("一:0+2"));
+        QVERIFY(m_prompt->texts().isEmpty());
+    }
+
 private:
     void search(const QString &text)
     {

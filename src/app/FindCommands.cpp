@@ -214,9 +214,17 @@ bool TFindCommands::refuseEmptyReplacement() const
     return true;
 }
 
+void TFindCommands::prepareForwardSearch()
+{
+    // The search takes the editor's text for the selected item's: a selection the tree has not
+    // reported yet is loaded first.
+    m_form.TreeView1->completePendingChange();
+    m_search->setSingleText(m_session.modes().textMode());
+}
+
 void TFindCommands::ReplaceFindNext()
 {
-    m_search->setSingleText(m_session.modes().textMode());
+    prepareForwardSearch();
     if (!m_search->findNext(m_replaceDialog->findText()))
         TPrompt::current().showMessage(QStringLiteral("次はありません"));
 }
@@ -225,7 +233,7 @@ void TFindCommands::ReplaceReplace()
 {
     if (refuseEmptyReplacement())
         return;
-    m_search->setSingleText(m_session.modes().textMode());
+    prepareForwardSearch();
     if (!m_search->replace(m_replaceDialog->findText(), m_replaceDialog->replaceText()))
         TPrompt::current().showMessage(QStringLiteral("次はありません"));
 }
@@ -236,7 +244,7 @@ void TFindCommands::ReplaceReplaceAll()
         return;
     if (TPrompt::current().askYesNo(QStringLiteral("全て置換します。よろしいですか")) != TPrompt::Answer::Yes)
         return;
-    m_search->setSingleText(m_session.modes().textMode());
+    prepareForwardSearch();
     m_search->replaceAll(m_replaceDialog->findText(), m_replaceDialog->replaceText());
     m_replaceView->endProgress();
     m_session.refresh();

@@ -49,6 +49,7 @@ private:
     void showHits();
     void stepTo(int row);
     bool refuseEmptyReplacement() const;
+    void prepareForwardSearch();
 
     TMain &m_main;
     TMainForm &m_form;
