@@ -96,6 +96,11 @@ private Q_SLOTS:
         QCOMPARE(int(found.size()), 19999);
         QCOMPARE(found.back().Position, 19998);
         QCOMPARE(found.back().Detail, QStringLiteral("ああ\r\n"));
+        // A hit at every unit of a line of a megabyte, each with its detail.
+        found.clear();
+        TTextScan(QStringLiteral("x"), true).scanLines({QString(1 << 20, u'x')}, 0, found);
+        QCOMPARE(int(found.size()), 1 << 20);
+        QCOMPARE(found[1000].Detail, QString(40, u'x'));
         // Strings of 10,000 units inside a body of a megabyte that repeats them almost everywhere.
         found.clear();
         TTextScan(QString(1, u'y') + QString(9999, u'x'), true).scanLines({QString(1 << 20, u'x')}, 0, found);

@@ -219,7 +219,7 @@ QString TTextScan::detailInLines(const QStringList &lines, int line, int column)
 {
     QString detail;
     for (int i = line; i < lines.size() && detail.size() < TFindRecord::DetailLength; ++i) {
-        detail += QStringView(lines[i]).mid(i == line ? column : 0);
+        detail += QStringView(lines[i]).mid(i == line ? column : 0, TFindRecord::DetailLength - detail.size());
         detail += QLatin1String("\r\n");
     }
     detail.truncate(TFindRecord::DetailLength);
