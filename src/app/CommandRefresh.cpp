@@ -4,6 +4,7 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
+#include "search/FindRecordList.h"
 #include "engine/OlvekEngine.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
@@ -81,6 +82,10 @@ void TCommandRefresh::run()
         setEnabled("FileSave1", state->isModified());
         if (m_targets.window)
             m_targets.window->setWindowTitle(caption(state->fileName(), state->isModified()));
+    }
+    if (const TFindRecordList *hits = m_targets.findHits) {
+        setEnabled("FindNext", hits->canStepNext());
+        setEnabled("FindPrev", hits->canStepPrevious());
     }
     for (int i = 0; i < m_targets.expandButtons.size(); ++i)
         showControl(m_targets.expandButtons[i], i < engine->DeepestLevel());

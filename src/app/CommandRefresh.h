@@ -8,6 +8,7 @@ class QLineEdit;
 class QObject;
 class QWidget;
 class TDocumentState;
+class TFindRecordList;
 class TOlvekEditor;
 class TOlvekEngine;
 class TStatusPanels;
@@ -27,6 +28,8 @@ struct TRefreshTargets
     TOlvekEditor *editor1 = nullptr;
     TOlvekEditor *editor2 = nullptr;
     QList<QWidget *> expandButtons;
+    // FindNext and FindPrev follow the hit list.
+    const TFindRecordList *findHits = nullptr;
 };
 
 // After every operation and many events: decides which commands the selected item and the

@@ -3,6 +3,7 @@
 #include "CommandRefresh.h"
 #include "DocumentFiles.h"
 #include "ExportCommands.h"
+#include "FindCommands.h"
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
@@ -62,6 +63,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     targets.editor2 = form.Editor2;
     for (QToolButton *button : form.tbExpand)
         targets.expandButtons << button;
+    targets.findHits = &main.findHits();
     m_refresh = std::make_unique<TCommandRefresh>(targets);
     m_engine->setRefreshHandler([this] { refresh(); });
     m_files->setRefreshHandler([this] { refresh(); });
@@ -168,6 +170,7 @@ void TEditingSession::connectActions()
         connect(action, &QAction::triggered, this, [c, handler = handler] { (c->*handler)(); });
     connect(m_files, &TDocumentFiles::recentFilesChanged, this, &TEditingSession::rebuildRecentFiles);
     connectViewActions();
+    new TFindCommands(m, m_form, *this);
 }
 
 void TEditingSession::connectViewActions()

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include "search/FindRecordList.h"
+
 #include <memory>
 
 class QAction;
@@ -31,6 +33,8 @@ public:
     TDocumentState *documentState() const { return m_state; }
     // The engine, the file lifecycle and the commands working on the form's controls.
     TEditingSession *session() const { return m_session; }
+    // The hits of the find dialog's last search.
+    TFindRecordList &findHits() { return m_findHits; }
 
     // Every action in table order.
     const QList<QAction *> &actions() const { return m_actions; }
@@ -119,5 +123,6 @@ private:
     QList<QAction *> m_treeOnly;
     bool m_treeShortcutsActive = false;
     std::unique_ptr<TOlvekImageLoader> m_images;
+    TFindRecordList m_findHits;
     bool m_startupFailed = false;
 };

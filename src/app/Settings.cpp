@@ -128,3 +128,22 @@ void TSettings::setRecentFiles(const QStringList &files)
     for (int i = 1; i <= RecentFileCount; ++i)
         m_ini.WriteString(SettingKeys::FileRireki, QString::number(i), files.value(i - 1));
 }
+
+QStringList TSettings::findHistory() const
+{
+    QStringList entries;
+    for (int i = 0; i < FindHistoryCount; ++i) {
+        const QString entry = m_ini.ReadString(SettingKeys::FindRireki, QString::number(i), QString());
+        if (!entry.isEmpty())
+            entries << entry;
+    }
+    return entries;
+}
+
+void TSettings::setFindHistory(const QStringList &entries)
+{
+    // A key left over from a longer list would come back as an entry at the next start.
+    TIniFile::UpdateScope update(m_ini);
+    for (int i = 0; i < qMax(FindHistoryCount, int(entries.size())); ++i)
+        m_ini.WriteString(SettingKeys::FindRireki, QString::number(i), entries.value(i));
+}

@@ -14,6 +14,7 @@ class TSettings
 {
 public:
     static constexpr int RecentFileCount = 4;
+    static constexpr int FindHistoryCount = 10;
 
     explicit TSettings(const QString &fileName);
     const QString &fileName() const { return m_ini.fileName(); }
@@ -54,6 +55,11 @@ public:
     QStringList recentFiles() const;
     // The first four of files as FileRireki "1" to "4", the keys after the last one emptied.
     void setRecentFiles(const QStringList &files);
+
+    // FindRireki "0" to "9" in key order, empty values left out.
+    QStringList findHistory() const;
+    // entries as FindRireki "0" upward, the keys after the last one up to "9" emptied.
+    void setFindHistory(const QStringList &entries);
 
 private:
     // A size of zero or less takes fallback's.

@@ -1,6 +1,7 @@
 #include "CliCommon.h"
 #include "ExportCli.h"
 #include "TextModeCommands.h"
+#include "FindCommand.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
@@ -37,6 +38,11 @@ const char *const usageText =
     "  from-text DOC N TEXT OUT\n"
     "                     open DOC, edit item N in the text mode, replacing its text by TEXT,\n"
     "                     leave the text mode and save the document as OUT\n"
+    "  find DOC STRING [--case]\n"
+    "                     search the bodies of the document DOC as the find dialog does and print\n"
+    "                     one line per hit: item index, TAB, position, TAB, title, TAB, the text\n"
+    "                     from the hit on (40 units, CR as \\r and LF as \\n); exit status 0 with\n"
+    "                     or without hits, 1 for an empty STRING, 2 when DOC cannot be read\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -160,6 +166,8 @@ int main(int argc, char **argv)
         return printParse(args, formatLines);
     if (const std::optional<int> code = ExportCli::run(args))
         return *code;
+    if (args.first() == QLatin1String("find"))
+        return runFindCommand(args.mid(1));
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }
