@@ -8,6 +8,7 @@
 #include "document/DocumentTree.h"
 #include "export/ImportFile.h"
 
+#include "BookText.h"
 #include "StepTiming.h"
 
 #include <QCoreApplication>
@@ -17,15 +18,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const QString path = args.size() > 1 ? args[1] : QStringLiteral("../shared/corpus/debian-reference-ja.utf8.txt");
-    const int runs = args.size() > 2 ? args[2].toInt() : 21;
-
-    QStringList lines;
-    const QString error = TImportFile::Read(path, lines);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    TBookText book;
+    if (!book.read(args, TImportFile::Read))
         return 1;
-    }
+    const QString &path = book.path;
+    const int runs = book.runs;
+    QStringList &lines = book.lines;
     TDocumentTree tree;
     TDocumentModel model(&tree);
     const auto build = [&] {

@@ -17,6 +17,7 @@
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
 
+#include "BookText.h"
 #include "StepTiming.h"
 
 #include <QApplication>
@@ -40,13 +41,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const QString path = args.size() > 1 ? args[1] : QStringLiteral("../shared/corpus/debian-reference-ja.utf8.txt");
-    const int runs = args.size() > 2 ? args[2].toInt() : 21;
-    QStringList lines;
-    if (const QString error = DottedTextFile::read(path, lines); !error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    TBookText text;
+    if (!text.read(args, DottedTextFile::read))
         return 1;
-    }
+    const QString &path = text.path;
+    const int runs = text.runs;
+    const QStringList &lines = text.lines;
 
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);

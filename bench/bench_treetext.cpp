@@ -10,6 +10,7 @@
 #include "textmode/HeadingParser.h"
 #include "textmode/TreeText.h"
 
+#include "BookText.h"
 #include "StepTiming.h"
 
 #include <QCoreApplication>
@@ -19,15 +20,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const QString path = args.size() > 1 ? args[1] : QStringLiteral("../shared/corpus/debian-reference-ja.utf8.txt");
-    const int runs = args.size() > 2 ? args[2].toInt() : 21;
-
-    QStringList lines;
-    const QString error = DottedTextFile::read(path, lines);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    TBookText book;
+    if (!book.read(args, DottedTextFile::read))
         return 1;
-    }
+    const QString &path = book.path;
+    const int runs = book.runs;
+    const QStringList &lines = book.lines;
     TDocumentTree tree;
     TDocumentModel model(&tree);
     tree.createRootFolders();

@@ -1,5 +1,4 @@
-#include "document/DocumentTree.h"
-#include "files/DocumentStorage.h"
+#include "support/SavedOutline.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,20 +21,6 @@ const QByteArray smallDocument =
     "{\"content\":[{\"title\":\"本\",\"text\":\"intro\",\"children\":[{\"title\":\"A\",\"text\":\"a1\","
     "\"children\":[{\"title\":\"B\",\"text\":\"\"},{\"title\":\"C\",\"text\":\"c1\\r\\nc2\"}]},"
     "{\"title\":\"D\",\"text\":\"d\"}]},{\"title\":\"作業\",\"text\":\"\"},{\"title\":\"ゴミ\",\"text\":\"\"}]}";
-
-// The main title's subtree, one entry per item: its depth below the main title, its title, its
-// body lines joined by "/".
-QStringList outlineOf(const QString &path)
-{
-    TDocumentTree tree;
-    if (!TDocumentStorage::readDocumentFile(path, tree).ok)
-        return {QStringLiteral("unreadable")};
-    QStringList items;
-    const TTreeNode *root = tree.first();
-    for (const TTreeNode *node = root; node && (node == root || node->level() > 0); node = node->next())
-        items << QStringLiteral("%1 %2: %3").arg(node->level()).arg(node->title(), node->data() ? node->data()->Lines.join(u'/') : QString());
-    return items;
-}
 
 struct TRun
 {
@@ -214,7 +199,7 @@ private Q_SLOTS:
         for (const char *out : {"out.olvx", "out.olv"}) {
             const TRun result = run({"from-text", "small.olvx", QString::number(item), "edited.txt", out});
             QVERIFY2(result.exitCode == 0, result.err.constData());
-            QCOMPARE(outlineOf(m_dir.filePath(out)), outline);
+            QCOMPARE(savedOutline(m_dir.filePath(out)), outline);
         }
     }
 
@@ -241,7 +226,7 @@ private Q_SLOTS:
         writeFile("shown.txt", shown.out);
         const TRun again = run({"from-text", "hostile.olvx", "1", "shown.txt", "again.olvx"});
         QCOMPARE(again.exitCode, 0);
-        QCOMPARE(outlineOf(m_dir.filePath("again.olvx")), outlineOf(m_dir.filePath("hostile.olvx")));
+        QCOMPARE(savedOutline(m_dir.filePath("again.olvx")), savedOutline(m_dir.filePath("hostile.olvx")));
     }
 
     void standardOutputThatCannotBeWritten()
@@ -321,9 +306,9 @@ private Q_SLOTS:
         writeFile("book-shown.txt", shown.out);
         const TRun again = run({"from-text", "book.olvx", "1", "book-shown.txt", "book-again.olvx"});
         QCOMPARE(again.exitCode, 0);
-        const QStringList items = outlineOf(m_dir.filePath("book.olvx"));
+        const QStringList items = savedOutline(m_dir.filePath("book.olvx"));
         QCOMPARE(items.size(), bookHeadings + 2);
-        QCOMPARE(outlineOf(m_dir.filePath("book-again.olvx")), items);
+        QCOMPARE(savedOutline(m_dir.filePath("book-again.olvx")), items);
     }
 
 private:

@@ -1,8 +1,7 @@
 // The text mode in the real program on a virtual display, driven with key presses from xdotool:
 // F5 on the main title shows its subtree as dotted text, a heading typed at the end becomes a new
 // item when F5 goes back to the outline, and Ctrl+S writes it.
-#include "document/DocumentTree.h"
-#include "files/DocumentStorage.h"
+#include "support/SavedOutline.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
@@ -18,19 +17,6 @@ const QByteArray document =
     R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-10T09:00:00.000+09:00","content":[)"
     R"({"title":"本","text":"はじめに","children":[{"title":"第一章","text":"一\r\n二"}]},)"
     R"({"title":"作業フォルダ","text":""},{"title":"ゴミ箱","text":""},{"title":"クリップ","text":""}]})";
-
-// The main title's subtree: depth, title and body lines joined by "/", one entry per item.
-QStringList outlineOf(const QString &path)
-{
-    TDocumentTree tree;
-    if (!TDocumentStorage::readDocumentFile(path, tree).ok)
-        return {QStringLiteral("unreadable")};
-    QStringList items;
-    const TTreeNode *root = tree.first();
-    for (const TTreeNode *node = root; node && (node == root || node->level() > 0); node = node->next())
-        items << QStringLiteral("%1 %2: %3").arg(node->level()).arg(node->title(), node->data()->Lines.join(u'/'));
-    return items;
-}
 } // namespace
 
 class TestTextModeProgram : public QObject
@@ -57,7 +43,7 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(document);
         }
-        const QStringList before = outlineOf(docPath);
+        const QStringList before = savedOutline(docPath);
         QCOMPARE(before, (QStringList{"0 本: はじめに", "1 第一章: 一/二"}));
 
         QProcess olvek;
@@ -81,7 +67,7 @@ private Q_SLOTS:
         m_display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("body")});
         keys(QStringLiteral("F5 ctrl+s"));
         const QStringList after{"0 本: はじめに", "1 第一章: 一/二", "1 Two: body"};
-        QTRY_COMPARE_WITH_TIMEOUT(outlineOf(docPath), after, StartTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(savedOutline(docPath), after, StartTimeout);
 
         // The caption loses its unsaved mark once the file is written.
         QTRY_COMPARE_WITH_TIMEOUT(m_display.xdotool({QStringLiteral("getwindowname"), window}),

@@ -152,11 +152,16 @@ void TModeController::prepareAddChild()
     TTreeNode *selected = tree->selectedNode();
     if (!textMode() || !selected || tree->documentTree()->isFolderRoot(selected) || !m_form.Editor1->isModified())
         return;
-    const bool reopen = selected->isExpanded();
+    takeEditedText(selected);
+}
+
+void TModeController::takeEditedText(const TTreeNode *item)
+{
+    const bool reopen = item->isExpanded();
     m_bridge->TextToTree();
     m_form.Editor1->setModified(false);
     if (reopen)
-        tree->expandNode(tree->selectedNode());
+        m_form.TreeView1->expandNode(m_form.TreeView1->selectedNode());
 }
 
 void TModeController::beginTreeCurrent()
@@ -219,11 +224,7 @@ void TModeController::treeChanging(TTreeNode *leaving, TTreeNode *reaching)
     std::vector<int> place;
     for (const TTreeNode *n = reaching; n && n != leaving && n->isInSubtreeOf(leaving); n = n->parent())
         place.insert(place.begin(), n->index());
-    const bool reopen = leaving->isExpanded();
-    m_bridge->TextToTree();
-    m_form.Editor1->setModified(false);
-    if (reopen)
-        tree->expandNode(tree->selectedNode());
+    takeEditedText(leaving);
     const quint64 change = m_selectionChanges;
     QMetaObject::invokeMethod(
         this,

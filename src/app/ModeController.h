@@ -57,6 +57,9 @@ private:
     void bindHeadingList();
     void treeChanging(TTreeNode *leaving, TTreeNode *reaching);
     void treeChanged(TTreeNode *node);
+    // Converts the edited text back into item's subtree (item is the selected one) and opens the
+    // item again if it was open.
+    void takeEditedText(const TTreeNode *item);
     // The text mode's view of the selected item: its subtree as text, or a folder root's body.
     void loadSelectedAsText();
     void applyModeImages();
