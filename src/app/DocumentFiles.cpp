@@ -5,6 +5,7 @@
 #include "app/Prompt.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/LoadingScope.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
 #include "files/BackupFiles.h"
@@ -44,24 +45,6 @@ void makeFolderCurrent(const QString &chosenFile)
     if (QFileInfo(folder).isDir())
         QDir::setCurrent(folder);
 }
-
-// Sets the loading flag for a scope and puts back what it was on every way out, so that an open
-// inside another (a recent file, the start-up document) keeps the flag up until the outer ends.
-class TLoadingScope
-{
-public:
-    explicit TLoadingScope(TDocumentState *state) : m_state(state), m_before(state->isLoading())
-    {
-        m_state->setLoading(true);
-    }
-    ~TLoadingScope() { m_state->setLoading(m_before); }
-    TLoadingScope(const TLoadingScope &) = delete;
-    TLoadingScope &operator=(const TLoadingScope &) = delete;
-
-private:
-    TDocumentState *m_state;
-    bool m_before;
-};
 } // namespace
 
 TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TStatusPanels *treeStatus, QObject *parent)

@@ -8,6 +8,7 @@
 #include "TreeCurrentScope.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/LoadingScope.h"
 #include "engine/OlvekEngine.h"
 #include "export/HtmlExport.h"
 #include "export/IndexExport.h"
@@ -28,24 +29,6 @@ const QString TExportCommands::PreambleMessage =
     QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
 
 namespace {
-// Sets the document's loading flag for a scope (the navigator then leaves the selection alone)
-// and puts back what it was on every way out.
-class TImportLoading
-{
-public:
-    explicit TImportLoading(TDocumentState *state) : m_state(state), m_before(state->isLoading())
-    {
-        m_state->setLoading(true);
-    }
-    ~TImportLoading() { m_state->setLoading(m_before); }
-    TImportLoading(const TImportLoading &) = delete;
-    TImportLoading &operator=(const TImportLoading &) = delete;
-
-private:
-    TDocumentState *m_state;
-    bool m_before;
-};
-
 // The folder a dialog starts in: that of the name it proposes, or the current one.
 QString folderOf(const QString &remembered)
 {
@@ -215,7 +198,7 @@ void TExportCommands::runImport(TImportFile::Mode mode)
     TImportFile::Result result;
     QString chosen;
     {
-        TImportLoading loading(state);
+        TLoadingScope loading(state);
         TPrompt::FileRequest request;
         request.title = QStringLiteral("インポート");
         request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};

@@ -5,6 +5,7 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
+#include "engine/BusyScope.h"
 #include "engine/LumenoBridge.h"
 #include "engine/LumenoEngine.h"
 #include "engine/OlvekEngine.h"
@@ -24,20 +25,6 @@
 
 namespace {
 const QColor textModeBackground(0xEF, 0xFE, 0xEE);
-
-// Marks the outline engine busy, so that writing the title box is not taken for the user's edit.
-class TBusyScope
-{
-public:
-    explicit TBusyScope(TOlvekEngine *engine) : m_engine(engine), m_before(engine->Busy()) { engine->setBusy(true); }
-    ~TBusyScope() { m_engine->setBusy(m_before); }
-    TBusyScope(const TBusyScope &) = delete;
-    TBusyScope &operator=(const TBusyScope &) = delete;
-
-private:
-    TOlvekEngine *m_engine;
-    bool m_before;
-};
 } // namespace
 
 TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *outline, TPaneController &panes,
@@ -113,8 +100,8 @@ void TModeController::ViewModeChange()
 {
     TOlvekTreeView *tree = m_form.TreeView1;
     TOlvekEditor *editor = m_form.Editor1;
-    TTreeNode *selected = tree->selectedNode();
-    if (!selected || tree->documentTree()->isFolderRoot(selected))
+    TTreeNode *selected = selectedDocumentItem();
+    if (!selected)
         return;
     if (!textMode()) {
         m_outline->Commit(selected, editor->isModified());
@@ -148,11 +135,15 @@ void TModeController::ViewShowNaviWhenLumeno()
 
 void TModeController::prepareAddChild()
 {
-    TOlvekTreeView *tree = m_form.TreeView1;
-    TTreeNode *selected = tree->selectedNode();
-    if (!textMode() || !selected || tree->documentTree()->isFolderRoot(selected) || !m_form.Editor1->isModified())
-        return;
-    takeEditedText(selected);
+    TTreeNode *selected = selectedDocumentItem();
+    if (textMode() && selected && m_form.Editor1->isModified())
+        takeEditedText(selected);
+}
+
+TTreeNode *TModeController::selectedDocumentItem() const
+{
+    TTreeNode *selected = m_form.TreeView1->selectedNode();
+    return selected && !m_form.TreeView1->documentTree()->isFolderRoot(selected) ? selected : nullptr;
 }
 
 void TModeController::takeEditedText(const TTreeNode *item)
@@ -168,10 +159,9 @@ void TModeController::beginTreeCurrent()
 {
     if (m_treeCurrentDepth++ > 0)
         return;
-    TOlvekTreeView *tree = m_form.TreeView1;
     TOlvekEditor *editor = m_form.Editor1;
-    TTreeNode *selected = tree->selectedNode();
-    if (!selected || tree->documentTree()->isFolderRoot(selected))
+    TTreeNode *selected = selectedDocumentItem();
+    if (!selected)
         return;
     if (!textMode()) {
         m_outline->Commit(selected, editor->isModified());

@@ -57,6 +57,8 @@ private:
     void bindHeadingList();
     void treeChanging(TTreeNode *leaving, TTreeNode *reaching);
     void treeChanged(TTreeNode *node);
+    // The selected item unless it is a folder root, which the text mode never shows as text.
+    TTreeNode *selectedDocumentItem() const;
     // Converts the edited text back into item's subtree (item is the selected one) and opens the
     // item again if it was open.
     void takeEditedText(const TTreeNode *item);

@@ -8,6 +8,7 @@
 #include "editor/ColumnRuler.h"
 #include "editor/EditorSettings.h"
 #include "editor/OlvekCompo.h"
+#include "engine/BusyScope.h"
 #include "engine/OlvekEngine.h"
 #include "ui/OlvekTreeView.h"
 
@@ -17,27 +18,6 @@
 namespace {
 // The ruler's text colour: dark grey.
 const QColor rulerTextColor(0x44, 0x44, 0x44);
-
-// Sets the engine's Busy flag for the scope, so the editors' changes don't mark the document.
-class TBusyScope
-{
-public:
-    explicit TBusyScope(TOlvekEngine *engine) : m_engine(engine)
-    {
-        if (m_engine)
-            m_engine->setBusy(true);
-    }
-    ~TBusyScope()
-    {
-        if (m_engine)
-            m_engine->setBusy(false);
-    }
-    TBusyScope(const TBusyScope &) = delete;
-    TBusyScope &operator=(const TBusyScope &) = delete;
-
-private:
-    TOlvekEngine *m_engine;
-};
 
 void setTextColor(QWidget *widget, QPalette::ColorRole role, const std::optional<QColor> &color)
 {
