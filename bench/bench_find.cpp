@@ -8,6 +8,7 @@
 //                                              search, grid and jump
 //     bench_find replace ITEMS WORD            replace-all of WORD in ITEMS items, each holding it,
 //                                              in the real main window
+#include "BenchWindow.h"
 #include "StepTiming.h"
 #include "app/EditingSession.h"
 #include "app/FindCommands.h"
@@ -176,11 +177,9 @@ int replace(int items, const QString &word)
 {
     TYesPrompt prompt;
     TPrompt::setCurrent(&prompt);
-    QTemporaryDir settingsDir;
-    TMainForm form(settingsDir.filePath(QStringLiteral("olvek.ini")));
-    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
-    form.resize(1200, 800);
-    form.show();
+    TBenchWindow shown(QStringLiteral(OLVEK_IMAGE_FILE));
+    TMainForm &form = shown.form();
+    TMain &main = shown.main();
     TDocumentTree &tree = *form.document();
     for (int i = 0; i < items; ++i) {
         auto data = std::make_unique<TNodeData>();
@@ -215,11 +214,9 @@ int window(const QString &file, const QString &word)
 {
     TYesPrompt prompt;
     TPrompt::setCurrent(&prompt);
-    QTemporaryDir settingsDir;
-    TMainForm form(settingsDir.filePath(QStringLiteral("olvek.ini")));
-    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
-    form.resize(1200, 800);
-    form.show();
+    TBenchWindow shown(QStringLiteral(OLVEK_IMAGE_FILE));
+    TMainForm &form = shown.form();
+    TMain &main = shown.main();
     main.session()->openStartupDocument(file, TSettings(form.settingsFile()));
     QApplication::processEvents();
     auto *find = main.session()->findChild<TFindCommands *>();

@@ -18,6 +18,7 @@
 #include "ui/OlvekTreeView.h"
 
 #include "BookText.h"
+#include "BenchWindow.h"
 #include "StepTiming.h"
 
 #include <QApplication>
@@ -50,12 +51,9 @@ int main(int argc, char **argv)
 
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
-    QTemporaryDir settingsDir;
-    TMainForm form(settingsDir.filePath(QStringLiteral("olvek.ini")));
-    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
-    form.resize(1200, 800);
-    form.show();
-    QApplication::processEvents();
+    TBenchWindow window(QStringLiteral(OLVEK_IMAGE_FILE));
+    TMainForm &form = window.form();
+    TMain &main = window.main();
 
     TDocumentTree &document = *form.document();
     TTreeNode *book = document.addChild(document.MainTitleNode(), document.defaultTitle(), std::make_unique<TNodeData>());

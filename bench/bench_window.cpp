@@ -10,6 +10,8 @@
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
 
+#include "BenchWindow.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -37,12 +39,9 @@ int main(int argc, char **argv)
     const int runs = argc > 2 ? atoi(argv[2]) : 5;
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
-    QTemporaryDir settingsDir;
-    TMainForm form(settingsDir.filePath(QStringLiteral("olvek.ini")));
-    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
-    form.resize(1200, 800);
-    form.show();
-    QApplication::processEvents();
+    TBenchWindow window(QStringLiteral(OLVEK_IMAGE_FILE));
+    TMainForm &form = window.form();
+    TMain &main = window.main();
 
     QList<double> opens;
     for (int run = 0; run < runs; ++run) {
