@@ -112,6 +112,40 @@ private Q_SLOTS:
         QCOMPARE(m_main->documentState()->isModified(), modified);
     }
 
+    // In the text mode the editor's text is searched as it stands, edits included; a hit names the
+    // item whose section holds it, at its place in that item's own text, and a jump shows that
+    // item's text with the hit selected.
+    void searchInTheTextMode()
+    {
+        TTreeNode *book = m_form->document()->first();
+        m_form->TreeView1->setSelectedNode(book);
+        m_form->TreeView1->completePendingChange();
+        m_main->ViewModeChange->trigger();
+        TOlvekEditor *editor = m_form->Editor1;
+        QCOMPARE(editor->lines(), (QStringList{".本", "鍵と鍵", "", "..一", "かぎ", "ABC abc", "", "..二", "なし", ""}));
+        editor->setSelStart(editor->text().indexOf(QStringLiteral("なし")) + 2);
+        editor->replaceSelection(QStringLiteral("鍵"));
+
+        m_main->Find->trigger();
+        search(QStringLiteral("鍵"));
+        TFindForm *f = m_find->findForm();
+        QCOMPARE(f->status(), QStringLiteral("検索結果 : 3 件"));
+        // The detail runs on through the editor's text; the places are the items' own.
+        QStringList places;
+        for (const QString &row : grid().split(u'|'))
+            places << row.section(u' ', 0, 2);
+        QCOMPARE(places, (QStringList{"1 本 4", "2 本 6", "3 二 6"}));
+        // The search took the edit into the tree and left the text in the editor as it was.
+        QCOMPARE(titled(*m_form->document(), QStringLiteral("二"))->data()->Lines, QStringList{"なし鍵"});
+        QVERIFY(editor->lines().contains(QStringLiteral("なし鍵")));
+
+        f->StringGrid1->setCurrentIndex(f->gridModel()->index(2, 0));
+        m_find->Jump();
+        QTRY_COMPARE(editor->lines(), (QStringList{".二", "なし鍵", ""}));
+        QCOMPARE(editor->selStart(), 6);
+        QCOMPARE(editor->selLength(), 1);
+    }
+
     void searchRules_data()
     {
         QTest::addColumn<QString>("text");
