@@ -5,6 +5,7 @@
 #include "support/TypeText.h"
 
 #include "app/EditingSession.h"
+#include "app/ModeController.h"
 #include "app/ExportCommands.h"
 #include "app/MainUnit.h"
 #include "app/Settings.h"
@@ -153,6 +154,29 @@ private Q_SLOTS:
         w.prompt.scriptAnswer(TPrompt::Answer::No);
         w.main->FileNew1->trigger();
         QCOMPARE(w.commands->textFileName(), QString());
+    }
+
+    // In the text mode the export writes the text as edited, and the editor keeps showing the
+    // text afterwards, with its undo history.
+    void exportInTheTextMode()
+    {
+        TWindow w;
+        w.select(w.titled(QStringLiteral("章")));
+        w.main->ViewModeChange->trigger();
+        TOlvekEditor *editor = w.form->Editor1;
+        QCOMPARE(editor->lines(), (QStringList{".章", "a", "", "..節", ""}));
+        editor->setSelStart(editor->text().size());
+        typeText(editor, QStringLiteral("..新"));
+        const QStringList text = editor->lines();
+        w.commands->dlgExportToText()->rbWZ->click();
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("text.txt")));
+        w.main->FileExportToText->trigger();
+        QCOMPARE(readFileBytes(w.path(QStringLiteral("text.txt"))),
+                 crlf({".【本:1】", "序", "", "..章", "a", "", "...節", "", "...新", "", "..後", ""}));
+        QCOMPARE(editor->lines(), text);
+        QVERIFY(editor->canUndo());
+        QVERIFY(w.main->session()->modes().textMode());
     }
 
     void cancelWritesNothing()

@@ -393,16 +393,23 @@ void TestTextMode::addChildRightAfterTypingKeepsTheTyping()
 void TestTextMode::saveInTextMode_data()
 {
     QTest::addColumn<bool>("save");
-    QTest::newRow("saved") << true;
-    QTest::newRow("dialog cancelled") << false;
+    QTest::addColumn<QStringList>("edited");
+    QTest::addColumn<QString>("editedShape");
+    const QStringList edited{".A", "a1 edited", "", "..B", "", "..C", "c1", "c2", "", "..D", "d1", ""};
+    const QString editedShape = QStringLiteral("本@0=m A@1=a1 edited B@2= C@2=c1|c2 D@2=d1 P@1=p1");
+    QTest::newRow("saved") << true << edited << editedShape;
+    QTest::newRow("dialog cancelled") << false << edited << editedShape;
+    // Saving does not put the blank lines of the tree's own text form into what the user typed.
+    QTest::newRow("saved, a text without blank lines") << true
+        << QStringList{".A", "a1 edited", "..B", "..C", "c1", "c2", "..D", "d1"} << editedShape;
 }
 
 void TestTextMode::saveInTextMode()
 {
     QFETCH(bool, save);
+    QFETCH(QStringList, edited);
+    QFETCH(QString, editedShape);
     const QString path = m_dir->filePath(QStringLiteral("book.olvx"));
-    const QStringList edited{".A", "a1 edited", "", "..B", "", "..C", "c1", "c2", "", "..D", "d1", ""};
-    const QString editedShape = QStringLiteral("本@0=m A@1=a1 edited B@2= C@2=c1|c2 D@2=d1 P@1=p1");
     select(titled(QStringLiteral("A")));
     pressKey(Qt::Key_F5);
     typeWholeText(edited);
@@ -416,6 +423,7 @@ void TestTextMode::saveInTextMode()
     QCOMPARE(modes().Mode(), int(TModeController::TextMode));
     QCOMPARE(m_editor->lines(), edited);
     QCOMPARE(m_editor->selStart(), 10);
+    QVERIFY(m_editor->canUndo());
     QCOMPARE(rowsOf(m_form->ListBox1), (QStringList{"1.A", "1.1.B", "1.2.C", "1.3.D"}));
     QCOMPARE(m_main->documentState()->isModified(), !save);
     QCOMPARE(QFile::exists(path), save);

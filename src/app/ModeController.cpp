@@ -159,6 +159,7 @@ void TModeController::beginTreeCurrent()
 {
     if (m_treeCurrentDepth++ > 0)
         return;
+    m_converted = {};
     TOlvekEditor *editor = m_form.Editor1;
     TTreeNode *selected = selectedDocumentItem();
     if (!selected)
@@ -167,11 +168,12 @@ void TModeController::beginTreeCurrent()
         m_outline->Commit(selected, editor->isModified());
         return;
     }
-    // The editor keeps showing the text meanwhile: nothing reads it while the tree is current,
-    // and a text that comes back unchanged keeps its undo history and its place on screen.
+    // The editor keeps showing the text meanwhile: nothing reads it while the tree is current.
     m_savedSelStart = editor->selStart();
     m_lumeno->ParseEditor(false);
     m_bridge->TextToTree();
+    if (TTreeNode *item = selectedDocumentItem())
+        m_converted = {item->serial(), editor->lines(), TreeText::TreeToText(item)};
 }
 
 void TModeController::endTreeCurrent()
@@ -181,8 +183,13 @@ void TModeController::endTreeCurrent()
     TOlvekTreeView *tree = m_form.TreeView1;
     TOlvekEditor *editor = m_form.Editor1;
     TTreeNode *selected = tree->selectedNode();
-    if (selected && !tree->documentTree()->isFolderRoot(selected)
-        && TreeText::TreeToText(selected) == editor->lines()) {
+    // A text that stands for the same item and the same subtree as before is left as the user
+    // wrote it, with its undo history, caret and place on screen: reloading the subtree's own text
+    // form would add the blank lines of that form and move the caret while the user types.
+    const bool unchanged = selected && selected->serial() == m_converted.item
+        && editor->lines() == m_converted.text && TreeText::TreeToText(selected) == m_converted.subtree;
+    m_converted = {};
+    if (unchanged) {
         editor->setModified(false);
     } else {
         const int topLine = editor->topLine();

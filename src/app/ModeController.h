@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QStringList>
 #include <memory>
 
 class TDocumentState;
@@ -83,6 +84,15 @@ private:
     int m_treeCurrentDepth = 0;
     // The selection start to give back when the text is loaded again.
     int m_savedSelStart = 0;
+    // What the text stood for when it went into the tree: the item by serial, the editor's lines,
+    // and the subtree's text form right after the conversion.
+    struct TConversion
+    {
+        quint64 item = 0;
+        QStringList text;
+        QStringList subtree;
+    };
+    TConversion m_converted;
     // Counts the tree's selection changes, so that a selection put off until a click is over
     // gives way to any made since.
     quint64 m_selectionChanges = 0;
