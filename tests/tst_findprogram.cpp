@@ -3,6 +3,7 @@
 // reaches is renamed through the title box and saved, so the file shows where the caret went.
 #include "document/DocumentTree.h"
 #include "files/JsonDocumentFormat.h"
+#include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
@@ -48,31 +49,13 @@ private Q_SLOTS:
 
     void findThenNextHit()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString program = dir.filePath(QStringLiteral("olvek"));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), dir.filePath(QStringLiteral("olvek.bmp"))));
-        const QString path = dir.filePath(QStringLiteral("doc.olvx"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(document);
-        }
-        QProcess olvek;
-        QProcessEnvironment environment = m_display.environment();
-        environment.insert(QStringLiteral("HOME"), dir.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        olvek.setProcessEnvironment(environment);
-        olvek.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        olvek.start(program, {path});
-        QVERIFY(olvek.waitForStarted());
-        auto stop = qScopeGuard([&olvek] {
-            olvek.kill();
-            olvek.waitForFinished();
-        });
+        TProgramCopy olvek;
+        const QString prepared = olvek.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE), document);
+        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+        const QString path = olvek.documentPath();
+        QVERIFY(olvek.start(m_display));
 
-        const QString window = m_display.waitForWindow(QStringLiteral("doc\\.olvx"), Patience);
+        const QString window = olvek.waitForDocumentWindow(m_display, Patience);
         QVERIFY2(!window.isEmpty(), "no document window");
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
         m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+f")});

@@ -2,6 +2,7 @@
 // F5 on the main title shows its subtree as dotted text, a heading typed at the end becomes a new
 // item when F5 goes back to the outline, and Ctrl+S writes it.
 #include "support/SavedOutline.h"
+#include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDir>
@@ -31,27 +32,13 @@ private Q_SLOTS:
 
     void typedHeadingBecomesAnItem()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QDir root(dir.path());
-        const QString program = root.filePath(QStringLiteral("olvek"));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), root.filePath(QStringLiteral("olvek.bmp"))));
-        const QString docPath = root.filePath(QStringLiteral("doc.olvx"));
-        {
-            QFile file(docPath);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(document);
-        }
-        const QStringList before = savedOutline(docPath);
-        QCOMPARE(before, (QStringList{"0 本: はじめに", "1 第一章: 一/二"}));
-
-        QProcess olvek;
-        olvek.setProcessEnvironment(m_display.environment());
-        olvek.setWorkingDirectory(dir.path());
-        olvek.start(program, {docPath});
-        QVERIFY(olvek.waitForStarted());
-        const QString window = m_display.waitForWindow(QStringLiteral("doc\\.olvx"), StartTimeout);
+        TProgramCopy olvek;
+        const QString prepared = olvek.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE), document);
+        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+        const QString docPath = olvek.documentPath();
+        QCOMPARE(savedOutline(docPath), (QStringList{"0 本: はじめに", "1 第一章: 一/二"}));
+        QVERIFY(olvek.start(m_display));
+        const QString window = olvek.waitForDocumentWindow(m_display, StartTimeout);
         QVERIFY2(!window.isEmpty(), "the main window did not show");
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
 
@@ -72,8 +59,6 @@ private Q_SLOTS:
         // The caption loses its unsaved mark once the file is written.
         QTRY_COMPARE_WITH_TIMEOUT(m_display.xdotool({QStringLiteral("getwindowname"), window}),
                                   QStringLiteral("おるべく - ") + docPath, StartTimeout);
-        olvek.kill();
-        olvek.waitForFinished();
     }
 
 private:

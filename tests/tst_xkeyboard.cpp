@@ -2,6 +2,7 @@
 // sends them: commands that come faster than the navigator's selection delay.
 #include "document/DocumentTree.h"
 #include "files/JsonDocumentFormat.h"
+#include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
@@ -81,32 +82,12 @@ void TestXKeyboard::commandRightAfterAnArrowKey()
 {
     QFETCH(QStringList, bursts);
     QFETCH(QString, expected);
-    // The program reads its settings beside itself: a copy of it in a fresh folder starts from
-    // the defaults and leaves the build alone.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString program = dir.filePath(QStringLiteral("olvek"));
-    QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
-    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), dir.filePath(QStringLiteral("olvek.bmp"))));
-    const QString path = dir.filePath(QStringLiteral("doc.olvx"));
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(document);
-    }
-
-    QProcess olvek;
-    QProcessEnvironment environment = m_display.environment();
-    environment.insert(QStringLiteral("HOME"), dir.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    olvek.setProcessEnvironment(environment);
-    olvek.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    olvek.start(program, {path});
-    QVERIFY(olvek.waitForStarted());
-    auto stop = qScopeGuard([&olvek] {
-        olvek.kill();
-        olvek.waitForFinished();
-    });
+    TProgramCopy copy;
+    const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE), document);
+    QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+    const QString path = copy.documentPath();
+    QVERIFY(copy.start(m_display));
+    QProcess &olvek = copy.process();
 
     // The window once the document is open: its caption names the file.
     QString window;
