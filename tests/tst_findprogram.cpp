@@ -7,9 +7,7 @@
 #include "support/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {

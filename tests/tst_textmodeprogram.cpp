@@ -5,10 +5,7 @@
 #include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {

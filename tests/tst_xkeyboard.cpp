@@ -6,11 +6,8 @@
 #include "support/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
