@@ -8,6 +8,7 @@
 #include "MainUnit.h"
 #include "ModeController.h"
 #include "OutlineCommands.h"
+#include "PluginCommands.h"
 #include "Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -85,6 +86,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
 
     connectActions();
     new TExportCommands(*this, main, form);
+    new TPluginCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
