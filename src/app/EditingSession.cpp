@@ -9,6 +9,7 @@
 #include "ModeController.h"
 #include "OutlineCommands.h"
 #include "PluginCommands.h"
+#include "ViewerCommands.h"
 #include "Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -87,6 +88,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     connectActions();
     new TExportCommands(*this, main, form);
     new TPluginCommands(*this, main, form);
+    new TViewerCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
