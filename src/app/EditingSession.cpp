@@ -7,6 +7,7 @@
 #include "ImageLoader.h"
 #include "MainUnit.h"
 #include "ModeController.h"
+#include "OptionCommands.h"
 #include "OutlineCommands.h"
 #include "PluginCommands.h"
 #include "ViewerCommands.h"
@@ -89,6 +90,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     new TExportCommands(*this, main, form);
     new TPluginCommands(*this, main, form);
     new TViewerCommands(*this, main, form);
+    new TOptionCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
