@@ -1,6 +1,7 @@
 // The options dialog: every setting it shows read from and written to the settings file, the
 // dialog's own rules, Cancel, and the settings reaching the window after OK.
 #include "support/ScriptedPrompt.h"
+#include "support/TypeText.h"
 
 #include "app/DocumentFiles.h"
 #include "app/EditingSession.h"
@@ -8,6 +9,8 @@
 #include "app/MainUnit.h"
 #include "app/OptionValues.h"
 #include "app/Settings.h"
+#include "document/DocumentState.h"
+#include "document/DocumentTree.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 #include "ui/MainFormU1.h"
@@ -356,6 +359,27 @@ private Q_SLOTS:
         QVERIFY(!form->Editor1->wordWrap());
         QCOMPARE(main->session()->files()->backupDepth(), 5);
         QVERIFY(main->images()->SmallButtons());
+        delete main;
+        delete form;
+    }
+
+    // Text typed into the body and not yet stored in its item survives the settings being
+    // applied, which clears the editor's modified mark.
+    void typedTextKept()
+    {
+        QTemporaryDir dir;
+        TScriptedPrompt prompt;
+        auto *form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+        auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+        form->show();
+        TTreeNode *first = form->document()->first();
+        form->TreeView1->setSelectedNode(first);
+        form->TreeView1->completePendingChange();
+        typeText(form->Editor1, QStringLiteral("書きかけ"));
+        prompt.scriptAnswer(TPrompt::Answer::Ok);
+        main->OptionSetting->trigger();
+        QCOMPARE(first->data()->Lines, QStringList{QStringLiteral("書きかけ")});
+        QVERIFY(main->documentState()->isModified());
         delete main;
         delete form;
     }

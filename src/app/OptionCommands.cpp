@@ -21,15 +21,15 @@ TOptionCommands::TOptionCommands(TEditingSession &session, TMain &main, TMainFor
 
 void TOptionCommands::OptionSetting()
 {
-    // The editor's pending changes go into the document first: applying the settings clears
-    // the editor's modified mark.
-    TTreeCurrentScope current(m_session);
     TSettings settings(m_form.settingsFile());
     TOptionForm1 dialog(&m_form);
     dialog.load(TOptionValues::read(settings));
     connect(&dialog, &TOptionForm1::helpRequested, m_main.HelpTopic, &QAction::trigger);
     if (TPrompt::current().runDialog(dialog) != TPrompt::Answer::Ok)
         return;
+    // The editor's pending changes go into the document first: applying the settings clears
+    // the editor's modified mark.
+    TTreeCurrentScope current(m_session);
     dialog.values().write(settings);
     try {
         m_main.applySettings();
