@@ -2,15 +2,19 @@
 // dialog, and real launches of small programs that record what they were given.
 #include "support/OutlineBuilder.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TypeText.h"
 
 #include "app/EditingSession.h"
+#include "app/ModeController.h"
 #include "app/MainUnit.h"
 #include "app/PluginCommands.h"
 #include "app/PluginLaunch.h"
 #include "app/Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "editor/OlvekCompo.h"
 #include "ui/MainFormU1.h"
+#include "ui/OlvekTreeView.h"
 #include "ui/PlugForm.h"
 #include "ui/StatusPanels.h"
 
@@ -214,6 +218,26 @@ private Q_SLOTS:
                  QStringLiteral("-n\n二 語\n%1\n---\n.【本】\r\n序\r\n\r\n..章\r\n本文です\r\n\r\n...節\r\n\r\n")
                      .arg(w.workFile()));
         QVERIFY(w.form->stbarTree->currentMessage().isEmpty());
+    }
+
+    // In the text mode the plug-in gets the text as edited, and the editor shows the text again.
+    void launchInTextMode()
+    {
+        TWindow w;
+        const QString record = w.dir.filePath(QStringLiteral("record"));
+        w.configure(1, recorder(w.dir, QStringLiteral("p.sh"), record), QString(), QStringLiteral("ptAuto"));
+        w.form->show();
+        TTreeNode *chapter = w.form->document()->MainTitleNode()->firstChild();
+        w.form->TreeView1->setSelectedNode(chapter);
+        w.form->TreeView1->completePendingChange();
+        w.main->ViewModeChange->trigger();
+        QVERIFY(w.main->session()->modes().textMode());
+        w.form->Editor1->moveCursor(QTextCursor::End);
+        typeText(w.form->Editor1, QStringLiteral("\n..新節\n加筆"));
+        QVERIFY(w.plugins->Launch(1));
+        QVERIFY(waitForFile(record).contains(QStringLiteral("...新節\r\n加筆\r\n")));
+        QVERIFY(w.main->session()->modes().textMode());
+        QCOMPARE(w.form->Editor1->lines().mid(5, 2), (QStringList{"..新節", "加筆"}));
     }
 
     // ptPath: the file chosen in the save dialog is the one named; a cancel starts nothing.
