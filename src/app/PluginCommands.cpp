@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
 #include <QToolBar>

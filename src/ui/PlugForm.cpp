@@ -3,7 +3,6 @@
 #include "app/Prompt.h"
 #include "app/Settings.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
