@@ -201,6 +201,10 @@ private Q_SLOTS:
         QCOMPARE(captions(w.form->pmPlugin), expected);
         if (enabled.isEmpty())
             QVERIFY(!w.form->miPlug->actions().first()->isEnabled());
+        w.form->show();
+        w.main->FilePlugin->trigger();
+        QTRY_VERIFY(w.form->pmPlugin->isVisible());
+        w.form->pmPlugin->hide();
     }
 
     // ptAuto: the document goes to the work file beside it as dotted UTF-8 text with titles and
