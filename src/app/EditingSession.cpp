@@ -8,7 +8,10 @@
 #include "ImageLoader.h"
 #include "MainUnit.h"
 #include "ModeController.h"
+#include "OptionCommands.h"
 #include "OutlineCommands.h"
+#include "PluginCommands.h"
+#include "ViewerCommands.h"
 #include "Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -87,6 +90,9 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
 
     connectActions();
     new TExportCommands(*this, main, form);
+    new TPluginCommands(*this, main, form);
+    new TViewerCommands(*this, main, form);
+    new TOptionCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);

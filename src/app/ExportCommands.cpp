@@ -89,6 +89,18 @@ bool TExportCommands::ExportText(const TTextExportOptions &options, const QStrin
     return writeText(options, fileName);
 }
 
+QString TExportCommands::ExportTextFor(const TTextExportOptions &options, const QString &proposed, bool ask)
+{
+    TTreeCurrentScope current(m_session);
+    const QString remembered = m_textFileName;
+    m_textFileName = QFileInfo(proposed).absoluteFilePath();
+    const QString target = m_textFileName;
+    const bool written = writeText(options, ask ? QString() : target);
+    const QString chosen = m_textFileName;
+    m_textFileName = remembered;
+    return written ? chosen : QString();
+}
+
 bool TExportCommands::writeText(const TTextExportOptions &options, const QString &fileName)
 {
     QString path = fileName;

@@ -39,6 +39,10 @@ public:
     // Makes the tree current, asks for a file name unless fileName is given, then writes the
     // text with the dialog's width and indentation; true when written.
     bool ExportText(const TTextExportOptions &options, const QString &fileName = QString());
+    // For a plug-in: writes the text to proposed, or with ask to the file chosen in the save
+    // dialog proposing it, leaving the name the dialog remembers as it was. The file written;
+    // empty when cancelled or failed (the failure reported).
+    QString ExportTextFor(const TTextExportOptions &options, const QString &proposed, bool ask);
 
     TdlgExportToText *dlgExportToText() const { return m_exportDialog; }
     TdlgImport *dlgImport() const { return m_importDialog; }

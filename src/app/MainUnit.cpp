@@ -108,6 +108,7 @@ void TMain::applySettings()
     const int rowSize = TOlvekImageLoader::ToolBarMetrics(m_images->SmallButtons()).rowSize;
     m_form->cbarMain->setRowSize(rowSize);
     m_form->cbarNavi->setRowSize(rowSize);
+    Q_EMIT settingsApplied();
 }
 
 void TMain::createActions()

@@ -111,6 +111,10 @@ public:
     QAction *HelpWeb = nullptr;
     QAction *HelpAbout = nullptr;
 
+Q_SIGNALS:
+    // applySettings has applied the file; the plug-in menus are rebuilt from it.
+    void settingsApplied();
+
 private:
     void createActions();
     void applyActionImages();

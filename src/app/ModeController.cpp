@@ -46,6 +46,15 @@ TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *out
     connect(tree, &TOlvekTreeView::changed, this, &TModeController::treeChanged);
     connect(main.ViewModeChange, &QAction::triggered, this, &TModeController::ViewModeChange);
     connect(main.ViewShowNaviWhenLumeno, &QAction::triggered, this, &TModeController::ViewShowNaviWhenLumeno);
+    // Settings applied during the text mode give the editor the outline mode's background, which
+    // the text mode keeps for later and replaces by its own.
+    connect(&main, &TMain::settingsApplied, this, [this] {
+        if (!textMode())
+            return;
+        TOlvekEditor *editor = m_form.Editor1;
+        m_outlineBackground = editor->backgroundColor();
+        editor->setBackgroundColor(m_lumeno->EditorFocused() ? QColor(Qt::white) : textModeBackground);
+    });
 }
 
 TModeController::~TModeController() = default;
