@@ -292,6 +292,9 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
     }
     m_display.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), id, QStringLiteral("600"),
                         QStringLiteral("400"), QStringLiteral("click"), QStringLiteral("1")});
+    // A key goes to the window that has the keyboard focus; on a busy machine the program may not
+    // have taken it from the click yet.
+    m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
     m_display.xdotool({QStringLiteral("type"), QStringLiteral("x")});
     if (!waitFor([&] { return isModified(id, document); }, 60000)) {
         qWarning("the typing did not arrive: caption \"%s\"",
