@@ -2,6 +2,8 @@
 
 #include <QTextBoundaryFinder>
 
+#include <array>
+
 namespace {
 bool isLineEndSpace(QChar c)
 {
@@ -26,9 +28,49 @@ bool standsAlone(char16_t u)
         || (u >= 0x309B && u <= 0x9FFF) || (u >= 0xFF01 && u <= 0xFF9D);
 }
 
+// standsAlone for every code unit as one bit: a line mixes kana, kanji and punctuation at
+// random, which makes range tests a string of mispredicted jumps; a lookup takes none.
+const std::array<quint8, 8192> &standAloneBits()
+{
+    static const std::array<quint8, 8192> bits = [] {
+        std::array<quint8, 8192> table{};
+        for (unsigned u = 0; u < 0x10000; ++u) {
+            if (standsAlone(char16_t(u)))
+                table[u >> 3] |= quint8(1u << (u & 7));
+        }
+        return table;
+    }();
+    return bits;
+}
+
+bool isClosingMark(char16_t u)
+{
+    switch (u) {
+    case u'。':
+    case u'、':
+    case u'」':
+    case u'』':
+    case u'）':
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isClosingMark(QStringView cluster)
 {
-    return cluster.size() == 1 && QStringView(u"。、」』）").contains(cluster[0]);
+    return cluster.size() == 1 && isClosingMark(cluster[0].unicode());
+}
+
+bool allStandAlone(QStringView text)
+{
+    const std::array<quint8, 8192> &bits = standAloneBits();
+    unsigned simple = 1;
+    for (const QChar c : text) {
+        const unsigned u = c.unicode();
+        simple &= unsigned(bits[u >> 3]) >> (u & 7);
+    }
+    return (simple & 1) != 0;
 }
 
 struct TLineMeasure
@@ -37,53 +79,53 @@ struct TLineMeasure
     int rows = 1;
 };
 
-// Calls cluster(start, length) for every grapheme cluster of line, in order.
-template<typename F>
-void forEachCluster(QStringView line, F cluster)
+// A line whose every code unit is a character: the rows follow from where they break, without
+// walking the characters between.
+TLineMeasure measureSimple(QStringView text, bool withRows)
 {
-    bool simple = true;
-    for (const QChar c : line) {
-        if (!standsAlone(c.unicode())) {
-            simple = false;
+    TLineMeasure m;
+    m.characters = int(text.size());
+    if (!withRows)
+        return m;
+    qsizetype next = TTextCount::Columns; // the first character that would start a new row
+    while (next < text.size()) {
+        for (int hanging = 0; hanging < TTextCount::MaxHanging && next < text.size()
+                              && isClosingMark(text[next].unicode());
+             ++hanging)
+            ++next;
+        if (next >= text.size())
             break;
-        }
+        ++m.rows;
+        next += TTextCount::Columns;
     }
-    if (simple) {
-        for (qsizetype i = 0; i < line.size(); ++i)
-            cluster(i, 1);
-        return;
-    }
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line.data(), int(line.size()));
-    qsizetype start = 0;
-    for (qsizetype next = finder.toNextBoundary(); next > 0; next = finder.toNextBoundary()) {
-        cluster(start, next - start);
-        start = next;
-    }
+    return m;
 }
 
 TLineMeasure measure(QStringView line, bool withRows)
 {
     const QStringView text = withoutTrailingSpaces(line);
+    if (allStandAlone(text))
+        return measureSimple(text, withRows);
     TLineMeasure m;
-    if (!withRows) {
-        forEachCluster(text, [&](qsizetype, qsizetype) { ++m.characters; });
-        return m;
-    }
     int filled = 0;
     int hanging = 0;
-    forEachCluster(text, [&](qsizetype start, qsizetype length) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), int(text.size()));
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end > 0; start = end, end = finder.toNextBoundary()) {
         ++m.characters;
+        if (!withRows)
+            continue;
         if (filled == TTextCount::Columns) {
-            if (hanging < TTextCount::MaxHanging && isClosingMark(text.sliced(start, length))) {
+            if (hanging < TTextCount::MaxHanging && isClosingMark(text.sliced(start, end - start))) {
                 ++hanging;
-                return;
+                continue;
             }
             ++m.rows;
             filled = 0;
             hanging = 0;
         }
         ++filled;
-    });
+    }
     return m;
 }
 } // namespace

@@ -57,13 +57,22 @@ void TBodyCounter::contentsChanged(int position, int, int added)
     QTextBlock lastBlock = m_document->findBlock(position + added);
     const int newLast = lastBlock.isValid() ? lastBlock.blockNumber() : m_document->blockCount() - 1;
     const int oldLast = newLast - (m_document->blockCount() - int(m_counts.size()));
-    if (first < 0 || oldLast < first || oldLast >= int(m_counts.size())) {
+    // A change over many lines (a new text, a long paste) is counted from one copy of the text.
+    if (first < 0 || oldLast < first || oldLast >= int(m_counts.size()) || newLast - first > ManyLines) {
         recountAll();
         Q_EMIT countsChanged();
         return;
     }
     for (int b = first; b <= oldLast; ++b)
         m_total -= m_counts[size_t(b)];
+    if (oldLast == newLast) {
+        for (int b = first; b <= newLast; ++b) {
+            m_counts[size_t(b)] = countBlock(b);
+            m_total += m_counts[size_t(b)];
+        }
+        Q_EMIT countsChanged();
+        return;
+    }
     std::vector<int> fresh;
     fresh.reserve(size_t(newLast - first + 1));
     for (int b = first; b <= newLast; ++b) {
@@ -77,12 +86,21 @@ void TBodyCounter::contentsChanged(int position, int, int added)
 
 void TBodyCounter::recountAll()
 {
-    m_counts.assign(size_t(m_document->blockCount()), 0);
+    // One copy of the whole text is far quicker than asking every block for its own. Blocks are
+    // separated by U+2029 there; a line of the text never holds one (see TBoundaryCharacters).
+    const QString raw = m_document->toRawText();
+    const QStringView text(raw);
+    m_counts.clear();
+    m_counts.reserve(size_t(m_document->blockCount()));
     m_total = 0;
-    int b = 0;
-    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next(), ++b) {
-        m_counts[size_t(b)] = TTextCount::lineCharacters(block.text());
-        m_total += m_counts[size_t(b)];
+    qsizetype start = 0;
+    for (qsizetype end = text.indexOf(QChar::ParagraphSeparator); ; end = text.indexOf(QChar::ParagraphSeparator, start)) {
+        const qsizetype stop = end < 0 ? text.size() : end;
+        m_counts.push_back(TTextCount::lineCharacters(text.sliced(start, stop - start)));
+        m_total += m_counts.back();
+        if (end < 0)
+            break;
+        start = end + 1;
     }
 }
 

@@ -28,6 +28,8 @@ Q_SIGNALS:
     void countsChanged();
 
 private:
+    static constexpr int ManyLines = 1000;
+
     void contentsChanged(int position, int removed, int added);
     void recountAll();
     int countBlock(int blockNumber) const;
