@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     // message boxes carry the application's title themselves (TMessageBoxPrompt).
     QApplication::setApplicationName(QStringLiteral("olvek"));
     installFontSubstitutions();
+    preferSmoothFontRendering();
     const QString settingsFile = SettingsLocation::forThisProgram();
     TQtTranslation::install(app, TSettings(settingsFile));
     TMessageBoxPrompt prompt;
