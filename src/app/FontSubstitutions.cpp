@@ -1,23 +1,26 @@
 #include "FontSubstitutions.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QStringList>
 
 void installFontSubstitutions()
 {
-    const QStringList gothic{QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                             QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic"),
+    const QStringList gothic{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+                             QStringLiteral("IPAゴシック"), QStringLiteral("VL Gothic"),
                              QStringLiteral("TakaoGothic"), QStringLiteral("monospace")};
-    const QStringList proportionalGothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック"),
-                                         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+    const QStringList proportionalGothic{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+                                         QStringLiteral("IPAPゴシック"), QStringLiteral("VL PGothic"),
                                          QStringLiteral("TakaoPGothic"), QStringLiteral("sans-serif")};
-    const QStringList proportionalMincho{QStringLiteral("IPAPMincho"), QStringLiteral("IPAP明朝"),
-                                         QStringLiteral("Noto Serif CJK JP"), QStringLiteral("TakaoPMincho"),
+    const QStringList proportionalMincho{QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAPMincho"),
+                                         QStringLiteral("IPAP明朝"), QStringLiteral("TakaoPMincho"),
                                          QStringLiteral("serif")};
-    const QStringList mincho{QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("Noto Serif CJK JP"),
-                             QStringLiteral("TakaoMincho"), QStringLiteral("serif")};
-    const QStringList fixed{QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
-                            QStringLiteral("IPAGothic"), QStringLiteral("monospace")};
+    // Noto has no fixed-pitch mincho; its serif face keeps the full-width characters square.
+    const QStringList mincho{QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAMincho"),
+                             QStringLiteral("IPA明朝"), QStringLiteral("TakaoMincho"), QStringLiteral("serif")};
+    const QStringList fixed{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("DejaVu Sans Mono"),
+                            QStringLiteral("Liberation Mono"), QStringLiteral("IPAGothic"),
+                            QStringLiteral("monospace")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), proportionalGothic);
@@ -28,4 +31,12 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("MS Mincho"), mincho);
     QFont::insertSubstitutions(QStringLiteral("FixedSys"), fixed);
     QFont::insertSubstitutions(QStringLiteral("Courier New"), fixed);
+}
+
+void preferSmoothFontRendering()
+{
+    QFont font = QGuiApplication::font();
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QGuiApplication::setFont(font);
 }

@@ -103,7 +103,8 @@ void TMain::applySettings()
                              .editorFrame = m_form->Panel3,
                              .editor2 = m_form->Editor2,
                              .ruler = m_form->Ruler,
-                             .files = m_session->files()});
+                             .files = m_session->files(),
+                             .bodyCounter = m_form->BodyCounter});
     // The control bars' rows follow the size of the tool-bar buttons.
     const int rowSize = TOlvekImageLoader::ToolBarMetrics(m_images->SmallButtons()).rowSize;
     m_form->cbarMain->setRowSize(rowSize);

@@ -50,6 +50,9 @@ inline constexpr TBoolSetting FormRestore{Form, QLatin1String("Restore"), true};
 inline constexpr TIntSetting FormNaviWidth{Form, QLatin1String("NaviWidth"), 250};
 inline constexpr TIntSetting FormLumenoTreeWidth{Form, QLatin1String("LumenoTreeWidth"), 240};
 inline constexpr TBoolSetting FormShowNaviWhenLumeno{Form, QLatin1String("ShowNaviWhenLumeno"), false};
+// Qt's own dialogs and buttons in Japanese even when the system language is not Japanese
+// (they always are when it is).
+inline constexpr TBoolSetting FormJapaneseDialogs{Form, QLatin1String("JapaneseDialogs"), false};
 
 inline constexpr TBoolSetting FileAutoLoad{File, QLatin1String("AutoLoad"), false};
 inline constexpr TIntSetting FileAutoSaveTime{File, QLatin1String("AutoSaveTime"), 0};
@@ -92,6 +95,9 @@ inline constexpr TBoolSetting EditorRightWrap{Editor, QLatin1String("RightWrap")
 inline constexpr TBoolSetting EditorShowRuler{Editor, QLatin1String("ShowRuler"), false};
 inline constexpr TIntSetting EditorRulerRange{Editor, QLatin1String("RulerRange"), 10};
 inline constexpr TIntSetting EditorLineNoMode{Editor, QLatin1String("LineNoMode"), 1};
+// The character count in the editor's status bar and the counts of the main document on the
+// document information page.
+inline constexpr TBoolSetting EditorShowCharCount{Editor, QLatin1String("ShowCharCount"), false};
 
 inline constexpr TStringSetting HtmlExtType{Html, QLatin1String("ExtType"), u".html"};
 inline constexpr TBoolSetting HtmlFileDivide{Html, QLatin1String("FileDivide"), false};

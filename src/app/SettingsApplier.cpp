@@ -5,6 +5,7 @@
 #include "SettingColor.h"
 #include "Settings.h"
 #include "document/DocumentTree.h"
+#include "editor/BodyCounter.h"
 #include "editor/ColumnRuler.h"
 #include "editor/EditorSettings.h"
 #include "editor/OlvekCompo.h"
@@ -97,4 +98,6 @@ void ApplySettings(const TSettings &settings, const TSettingsTargets &targets)
         targets.files->setBackupDepth(settings.value(FileBackupDepth));
         targets.files->setAutoSaveInterval(settings.value(FileAutoSaveTime));
     }
+    if (targets.bodyCounter)
+        targets.bodyCounter->setEnabled(settings.value(EditorShowCharCount));
 }

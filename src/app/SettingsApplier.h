@@ -1,6 +1,7 @@
 #pragma once
 
 class QWidget;
+class TBodyCounter;
 class TColumnRuler;
 class TDocumentFiles;
 class TOlvekEditor;
@@ -21,6 +22,7 @@ struct TSettingsTargets
     TOlvekEditor *editor2 = nullptr;
     TColumnRuler *ruler = nullptr;
     TDocumentFiles *files = nullptr;
+    TBodyCounter *bodyCounter = nullptr;
 };
 
 // Reads the settings file and applies it to the running program, at start-up and after the

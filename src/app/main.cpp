@@ -2,6 +2,7 @@
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/QtTranslation.h"
 #include "app/EditingSession.h"
 #include "app/Settings.h"
 #include "app/SettingsLocation.h"
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     // message boxes carry the application's title themselves (TMessageBoxPrompt).
     QApplication::setApplicationName(QStringLiteral("olvek"));
     installFontSubstitutions();
+    preferSmoothFontRendering();
+    const QString settingsFile = SettingsLocation::forThisProgram();
+    TQtTranslation::install(app, TSettings(settingsFile));
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
 
@@ -29,7 +33,7 @@ int main(int argc, char *argv[])
     // The opening window lives only while the main window and the data module are created.
     auto *opening = new TOpeningForm;
     opening->showNow();
-    TMainForm MainForm(SettingsLocation::forThisProgram());
+    TMainForm MainForm(settingsFile);
     TMain Main(&MainForm, TOlvekImageLoader::DefaultImageFile());
     delete opening;
     if (Main.startupFailed())

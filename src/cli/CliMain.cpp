@@ -2,6 +2,7 @@
 #include "ExportCli.h"
 #include "TextModeCommands.h"
 #include "FindCommand.h"
+#include "CountCommand.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
 #include "files/DocumentStorage.h"
@@ -43,6 +44,9 @@ const char *const usageText =
     "                     one line per hit: item index, TAB, position, TAB, title, TAB, the text\n"
     "                     from the hit on (40 units, CR as \\r and LF as \\n); exit status 0 with\n"
     "                     or without hits, 1 for an empty STRING, 2 when DOC cannot be read\n"
+    "  count DOC [N]      print the characters and manuscript pages (20 x 20) of every item of\n"
+    "                     the main document, or of the subtree of item N: index, TAB, characters,\n"
+    "                     TAB, pages, TAB, title; then \"total\", characters, pages, items\n"
     "\n"
     "convert chooses each file's format by its extension, exactly as written (case included):\n"
     "  .olvx  JSON document (UTF-8)\n"
@@ -168,6 +172,8 @@ int main(int argc, char **argv)
         return *code;
     if (args.first() == QLatin1String("find"))
         return runFindCommand(args.mid(1));
+    if (args.first() == QLatin1String("count"))
+        return runCountCommand(args.mid(1));
     QTextStream(stderr) << "olvek-cli: unknown command: " << args.first() << "\n";
     return UsageError;
 }

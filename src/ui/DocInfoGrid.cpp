@@ -1,5 +1,7 @@
 #include "DocInfoGrid.h"
 
+#include "document/TreeCount.h"
+
 #include <QHeaderView>
 #include <QResizeEvent>
 
@@ -7,6 +9,8 @@
 
 namespace {
 constexpr int RowHeight = 20;
+// The rows shown whether or not counts are given.
+constexpr int InformationRows = 3;
 } // namespace
 
 TDocInfoGrid::TDocInfoGrid(QWidget *parent)
@@ -54,6 +58,24 @@ void TDocInfoGrid::setInformation(const QString &mainTitle, const QString &fileN
     item(0, 1)->setText(mainTitle);
     item(1, 1)->setText(fileName);
     item(2, 1)->setText(QString::number(itemCount));
+}
+
+void TDocInfoGrid::setCounts(const TTreeCount *counts)
+{
+    if (!counts) {
+        setRowCount(InformationRows);
+        return;
+    }
+    const QString labels[] = {QStringLiteral("文字数"), QStringLiteral("行数"), QStringLiteral("本文の項目数"),
+                              QStringLiteral("原稿用紙 (20×20)")};
+    const QString values[] = {QString::number(counts->text.characters), QString::number(counts->text.lines),
+                              QString::number(counts->items),
+                              QStringLiteral("%1枚 (%2行)").arg(counts->text.pages()).arg(counts->text.rows)};
+    setRowCount(InformationRows + 4);
+    for (int i = 0; i < 4; ++i) {
+        setItem(InformationRows + i, 0, new QTableWidgetItem(labels[i]));
+        setItem(InformationRows + i, 1, new QTableWidgetItem(values[i]));
+    }
 }
 
 void TDocInfoGrid::fitColumns()

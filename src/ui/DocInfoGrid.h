@@ -2,9 +2,12 @@
 
 #include <QTableWidget>
 
+class TTreeCount;
+
 // The document information page: a header row naming the two columns, then the main title,
-// the file name and the number of items, in two columns that share the grid's width. It never
-// shows a selection.
+// the file name and the number of items, and while counts are given the characters, lines,
+// items and manuscript pages of the main document, in two columns that share the grid's width.
+// It never shows a selection.
 class TDocInfoGrid : public QTableWidget
 {
     Q_OBJECT
@@ -12,6 +15,8 @@ public:
     explicit TDocInfoGrid(QWidget *parent = nullptr);
 
     void setInformation(const QString &mainTitle, const QString &fileName, int itemCount);
+    // Null takes the count rows away.
+    void setCounts(const TTreeCount *counts);
     // Column 0 keeps the user's width within 30 pixels of either edge; column 1 takes the rest.
     void fitColumns();
 

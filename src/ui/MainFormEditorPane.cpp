@@ -6,6 +6,7 @@
 #include "MainFormParts.h"
 #include "PaneTitleBar.h"
 #include "StatusPanels.h"
+#include "editor/BodyCounter.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 
@@ -99,6 +100,8 @@ void TMainForm::buildEditorPane()
         stbarEditor->setPanelText(panel, texts[panel]);
     stbarEditor->setPanelAlignment(4, Qt::AlignHCenter);
     layout->addWidget(stbarEditor);
+    BodyCounter = new TBodyCounter(Editor1);
+    connect(BodyCounter, &TBodyCounter::countsChanged, this, &TMainForm::updateCountPanel);
 }
 
 void TMainForm::buildLumenoPane()

@@ -6,9 +6,12 @@
 #include "OlvekTreeView.h"
 #include "StatusPanels.h"
 #include "app/MainUnit.h"
+#include "app/TreeCurrentScope.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/TreeCount.h"
+#include "editor/BodyCounter.h"
 #include "editor/OlvekCompo.h"
 
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -125,6 +129,16 @@ void TMainForm::fillDocInformation(const QString &fileName)
     const TTreeNode *mainTitle = document()->MainTitleNode();
     sgDocInformation->setInformation(mainTitle ? mainTitle->title() : QString(), fileName,
                                      document()->count());
+    if (!BodyCounter->isEnabled()) {
+        sgDocInformation->setCounts(nullptr);
+        return;
+    }
+    // The counts are of what the editor shows, which the tree holds only inside the scope.
+    std::optional<TTreeCurrentScope> current;
+    if (m_main && m_main->session())
+        current.emplace(*m_main->session());
+    const TTreeCount counts = TTreeCount::ofSubtree(document()->MainTitleNode());
+    sgDocInformation->setCounts(&counts);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -200,6 +214,18 @@ void TMainForm::updateKeyStatePanels()
                                                       : QStringLiteral("挿入");
     if (stbarEditor->panelText(3) != insertText)
         stbarEditor->setPanelText(3, insertText);
+}
+
+void TMainForm::updateCountPanel()
+{
+    QString text;
+    if (BodyCounter->isEnabled()) {
+        text = QStringLiteral("%1字").arg(BodyCounter->characters());
+        if (Editor1->hasSelection())
+            text += QStringLiteral("  選択 %1字").arg(BodyCounter->selectedCharacters());
+    }
+    if (stbarEditor->panelText(5) != text)
+        stbarEditor->setPanelText(5, text);
 }
 
 void TMainForm::focusChanged(QWidget *, QWidget *)

@@ -14,6 +14,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TBodyCounter;
 class TColumnRuler;
 class TControlBar;
 class TDocInfoGrid;
@@ -113,6 +114,8 @@ public:
     TOlvekEditor *Editor1 = nullptr;
     QPlainTextEdit *DebugMemo = nullptr;
     TStatusPanels *stbarEditor = nullptr;
+    // Counts the text of Editor1 for the status bar's last panel while the settings ask for it.
+    TBodyCounter *BodyCounter = nullptr;
 
     // Menus
     QMenuBar *MainMenu1 = nullptr;
@@ -164,6 +167,7 @@ private:
     void TreeView1ContextMenu(const QPoint &pos);
     void PageControl1Change(int index);
     void updateKeyStatePanels();
+    void updateCountPanel();
     bool handleWindowKey(QKeyEvent *event);
     void focusChanged(QWidget *old, QWidget *now);
 
