@@ -3,6 +3,7 @@
 #include "CommandRefresh.h"
 #include "DocumentFiles.h"
 #include "ExportCommands.h"
+#include "PrintCommands.h"
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
@@ -85,6 +86,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
 
     connectActions();
     new TExportCommands(*this, main, form);
+    new TPrintCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);
