@@ -30,6 +30,7 @@ public:
         }
         return 10.0 * characters;
     }
+    double widestCharacter(TPrintFont) const override { return 10; }
     void drawText(TPrintFont font, int x, int y, const QString &text) override
     {
         static const char fonts[] = "M12D";

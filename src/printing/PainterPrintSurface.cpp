@@ -15,6 +15,9 @@ TPainterPrintSurface::TPainterPrintSurface(const TPrintOptions &options, int res
         entry.color = printColor(options.fonts[i].color);
         entry.metrics.emplace(entry.font, device);
         entry.height = qMax(1, int(std::lround(entry.metrics->height())));
+        // The font's widest glyph; a character from a fallback font is not wider than the line
+        // height either.
+        entry.widest = qMax(entry.metrics->maxWidth(), entry.metrics->height());
     }
 }
 
@@ -49,12 +52,21 @@ double TPainterPrintSurface::width(TPrintFont font, QStringView text) const
     return m_fonts[size_t(font)].metrics->horizontalAdvance(text.toString());
 }
 
+double TPainterPrintSurface::widestCharacter(TPrintFont font) const
+{
+    return m_fonts[size_t(font)].widest;
+}
+
 void TPainterPrintSurface::drawText(TPrintFont font, int x, int y, const QString &text)
 {
     if (!m_painter)
         return;
     const TFontEntry &entry = m_fonts[size_t(font)];
-    m_painter->setFont(entry.font);
-    m_painter->setPen(entry.color);
+    if (m_painter != m_fontPainter || font != m_painterFont) {
+        m_painter->setFont(entry.font);
+        m_painter->setPen(entry.color);
+        m_fontPainter = m_painter;
+        m_painterFont = font;
+    }
     m_painter->drawText(QPointF(x, y + entry.metrics->ascent()), text);
 }

@@ -23,6 +23,7 @@ public:
 
     int height(TPrintFont font) const override;
     double width(TPrintFont font, QStringView text) const override;
+    double widestCharacter(TPrintFont font) const override;
     void drawText(TPrintFont font, int x, int y, const QString &text) override;
 
     // The colour text is printed in: the window text colour (the default) prints black, as
@@ -33,7 +34,11 @@ public:
 
 protected:
     // The painter of the current page; null between pages.
-    void setPainter(QPainter *painter) { m_painter = painter; }
+    void setPainter(QPainter *painter)
+    {
+        m_painter = painter;
+        m_fontPainter = nullptr;
+    }
 
 private:
     struct TFontEntry
@@ -42,8 +47,13 @@ private:
         QColor color;
         std::optional<QFontMetricsF> metrics;
         int height = 1;
+        double widest = 0;
     };
 
     std::array<TFontEntry, 4> m_fonts;
     QPainter *m_painter = nullptr;
+    // The painter whose font and pen were last set, and to which font: unchanged, they are not
+    // set again for every line.
+    QPainter *m_fontPainter = nullptr;
+    TPrintFont m_painterFont = TPrintFont::Detail;
 };

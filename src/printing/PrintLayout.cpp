@@ -173,22 +173,29 @@ qsizetype TPrintLayout::FittingLength(const TTextMeasurer &measurer, TPrintFont 
 {
     const qsizetype size = text.size();
     const qsizetype firstChar = size >= 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1;
-    if (size <= firstChar || !fits(measurer, font, text, firstChar, available))
-        return qMin(size, firstChar);
-    // Gallop to a length that does not fit, so that no prefix much longer than the answer is
-    // ever measured, then halve the gap. fit always fits; tooLong never does.
-    qsizetype fit = firstChar;
+    if (size <= firstChar || size * measurer.widestCharacter(font) <= available)
+        return size;
+    // No character is narrower than about half the font's height: a printed line holds at most
+    // this many, so the first probe settles most lines (those shorter than that) at once, and no
+    // probe measures much more than a printed line.
+    const double perCharacter = qMax(1, measurer.height(font)) / 2.0;
+    const qsizetype guess = qBound<qsizetype>(firstChar, qsizetype(qMax(0.0, available) / perCharacter) + 1, size);
+    // fit always fits (0: nothing known to); tooLong never does.
+    qsizetype fit = 0;
     qsizetype tooLong = 0;
-    while (!tooLong) {
+    if (fits(measurer, font, text, guess, available))
+        fit = guess;
+    else
+        tooLong = guess;
+    while (!tooLong && fit < size) {
         const qsizetype probe = qMin(size, fit * 2);
-        if (fits(measurer, font, text, probe, available)) {
+        if (fits(measurer, font, text, probe, available))
             fit = probe;
-            if (fit == size)
-                return size;
-        } else {
+        else
             tooLong = probe;
-        }
     }
+    if (fit == size)
+        return size;
     while (tooLong - fit > 1) {
         const qsizetype middle = fit + (tooLong - fit) / 2;
         if (fits(measurer, font, text, middle, available))
@@ -196,9 +203,10 @@ qsizetype TPrintLayout::FittingLength(const TTextMeasurer &measurer, TPrintFont 
         else
             tooLong = middle;
     }
-    if (text[fit - 1].isHighSurrogate() && text[fit].isLowSurrogate())
+    if (fit > 0 && text[fit - 1].isHighSurrogate() && text[fit].isLowSurrogate())
         --fit;
-    return fit;
+    // Where not even one character fits, one is printed all the same, so that every line ends.
+    return qMax(fit, firstChar);
 }
 
 int TPrintLayout::LineStep(int height, int lineSpacing)

@@ -35,7 +35,8 @@ public:
     // The length of the longest prefix of text whose width in font is at most available, never
     // ending between the halves of a surrogate pair, and at least one character (so that every
     // line makes progress even where nothing fits). Measures O(log k) prefixes no longer than
-    // about twice the result k, so a long line costs n log n in all.
+    // about twice what a printed line can hold, so a long line costs n log n in all; a text that
+    // fits at once is measured once.
     static qsizetype FittingLength(const TTextMeasurer &measurer, TPrintFont font, QStringView text, double available);
 
     // round(h × lineSpacing / 100) for a font of height h.

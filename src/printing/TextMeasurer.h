@@ -14,4 +14,7 @@ public:
     virtual int height(TPrintFont font) const = 0;
     // The drawn width of text in the font.
     virtual double width(TPrintFont font, QStringView text) const = 0;
+    // No UTF-16 code unit of a text adds more than this to its width: a text that is short enough
+    // fits without being measured.
+    virtual double widestCharacter(TPrintFont font) const = 0;
 };
