@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -257,6 +258,45 @@ private Q_SLOTS:
         QCOMPARE(form.lblPage->text(), QStringLiteral("1/1"));
         QVERIFY(!form.btnNext->isEnabled());
         form.hide();
+        QCOMPARE(form.pageCount(), 0);
+    }
+
+    // A long document shows its first page while the rest is still being laid out; the page
+    // buttons and the zoom work meanwhile, and hiding the window ends the layout.
+    void firstPagesShowDuringTheLayout()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("olvek.ini"));
+        writeSetting(ini, QStringLiteral("isKaiPage"), QStringLiteral("1"));
+        TDocumentTree tree;
+        tree.createRootFolders();
+        tree.MainTitleNode()->setTitle(QStringLiteral("長い本"));
+        TOutlineText outline;
+        const int chapters = 20000;
+        for (int i = 0; i < chapters; ++i)
+            outline << QStringLiteral("0 章%1").arg(i + 1) << QStringLiteral("> 本文%1").arg(i + 1);
+        buildOutline(tree, tree.MainTitleNode(), outline);
+        TPreviewForm form(ini);
+        form.setDocument(&tree, QStringLiteral("長い本"), dir.filePath(QStringLiteral("長い本.pdf")));
+        QSignalSpy rendered(&form, &TPreviewForm::rendered);
+        form.show();
+        QTRY_VERIFY_WITH_TIMEOUT(form.pageCount() >= 3, Timeout);
+        QVERIFY(form.isRendering());
+        QVERIFY(form.pbRender->isVisible());
+        QVERIFY(form.pnlPage->hasPage());
+        form.btnNext->click();
+        QCOMPARE(form.currentPage(), 2);
+        form.btnZoomIn->click();
+        QCOMPARE(form.zoom(), 50);
+        QVERIFY(rendered.wait(Timeout));
+        QCOMPARE(form.pageCount(), chapters + 1);
+        QCOMPARE(form.lblPage->text(), QStringLiteral("2/%1").arg(chapters + 1));
+        QVERIFY(!form.pbRender->isVisible());
+
+        form.btnShow->click();
+        QVERIFY(form.isRendering());
+        form.hide();
+        QVERIFY(!form.isRendering());
         QCOMPARE(form.pageCount(), 0);
     }
 

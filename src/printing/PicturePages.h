@@ -17,6 +17,8 @@ public:
     ~TPicturePages() override;
 
     void newPage() override;
+    // The pages completed so far: all but the one being drawn.
+    const QList<QPicture> &completed() const { return m_pages; }
     // Closes the last page and hands all pages over.
     QList<QPicture> finish();
 

@@ -8,11 +8,12 @@
 #include "printing/PdfPrinting.h"
 #include "printing/PicturePages.h"
 #include "printing/PrintLayout.h"
+#include "printing/PrintRun.h"
 #include "printing/PrintTarget.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -122,6 +123,9 @@ TPreviewForm::TPreviewForm(const QString &settingsFile, QWidget *parent)
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnHelp, &QPushButton::clicked, this, &TPreviewForm::helpRequested);
     connect(ckbisIndent, &QCheckBox::toggled, seIndentWidth, &QWidget::setEnabled);
+    m_renderTimer.setSingleShot(true);
+    m_renderTimer.setInterval(0);
+    connect(&m_renderTimer, &QTimer::timeout, this, &TPreviewForm::renderSlice);
     for (int i = 0; i < 4; ++i)
         connect(fontButtons[i], &QPushButton::clicked, this, [this, i] { chooseFont(TPrintFont(i)); });
     // Without a printer the pages go to an A4 PDF file: there is no printer to set up.
@@ -131,7 +135,10 @@ TPreviewForm::TPreviewForm(const QString &settingsFile, QWidget *parent)
     ShowPage(1);
 }
 
-TPreviewForm::~TPreviewForm() = default;
+TPreviewForm::~TPreviewForm()
+{
+    stopRender();
+}
 
 QWidget *TPreviewForm::buildTopBar()
 {
@@ -336,6 +343,7 @@ void TPreviewForm::hideEvent(QHideEvent *event)
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
+    stopRender();
     m_pages.clear();
     pnlPage->clearPage();
     m_options = panelOptions();
@@ -349,41 +357,66 @@ void TPreviewForm::btnShowClick()
     render();
 }
 
-void TPreviewForm::progress(int done)
-{
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - m_lastProgress < 100)
-        return;
-    m_lastProgress = now;
-    pbRender->setValue(done);
-    pbRender->repaint();
-}
-
 void TPreviewForm::render()
 {
+    stopRender();
     m_options = panelOptions();
     m_pages.clear();
+    m_page = 1;
     if (!m_tree) {
         ShowPage(1);
         return;
     }
-    TBusyCursor busy;
-    pbRender->setRange(0, m_tree->count());
+    m_geometry = std::make_unique<TPageGeometry>(m_target->page(), logicalDpiY(), m_options.leftMargin,
+                                                 m_options.topMargin);
+    m_surface = std::make_unique<TPicturePages>(m_options, *m_geometry);
+    m_run = std::make_unique<TPrintRun>(*m_tree, m_options, *m_geometry, *m_surface);
+    pbRender->setRange(0, m_run->total());
     pbRender->setValue(0);
     pbRender->show();
-    m_lastProgress = QDateTime::currentMSecsSinceEpoch();
-    {
-        const TPageGeometry geometry(m_target->page(), logicalDpiY(), m_options.leftMargin, m_options.topMargin);
-        TPicturePages pages(m_options, geometry);
-        TPrintLayout::Render(*m_tree, m_options, geometry, pages, [this](int done) { progress(done); });
-        m_pages = pages.finish();
+    setCursor(Qt::BusyCursor);
+    ShowPage(1);
+    renderSlice();
+}
+
+void TPreviewForm::renderSlice()
+{
+    if (!m_run)
+        return;
+    // About a twentieth of a second of layout, then the window's events again.
+    QElapsedTimer slice;
+    slice.start();
+    while (m_run->step(8) && slice.elapsed() < 50) {
     }
+    const bool finished = m_run->isFinished();
+    if (finished) {
+        m_pages = m_surface->finish();
+    } else {
+        const QList<QPicture> &completed = m_surface->completed();
+        for (qsizetype i = m_pages.size(); i < completed.size(); ++i)
+            m_pages.append(completed[i]);
+    }
+    pbRender->setValue(m_run->done());
+    // The page label and buttons follow the pages laid out so far; the page shown appears as
+    // soon as it is complete.
+    ShowPage(m_page);
+    if (!finished) {
+        m_renderTimer.start();
+        return;
+    }
+    stopRender();
+    Q_EMIT rendered();
+}
+
+void TPreviewForm::stopRender()
+{
+    m_renderTimer.stop();
+    m_run.reset();
+    m_surface.reset();
+    m_geometry.reset();
     pbRender->setValue(0);
     pbRender->hide();
-    m_page = 1;
-    layOutPage();
-    ShowPage(1);
-    Q_EMIT rendered();
+    unsetCursor();
 }
 
 void TPreviewForm::btnPrintClick()

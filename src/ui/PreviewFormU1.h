@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPicture>
+#include <QTimer>
 #include <array>
 #include <memory>
 
@@ -17,11 +18,16 @@ class QScrollArea;
 class QSpinBox;
 class QStatusBar;
 class TDocumentTree;
+class TPageGeometry;
+class TPicturePages;
 class TPreviewPagePanel;
+class TPrintRun;
 class TPrintTarget;
 
 // The print preview "ﾌﾟﾚﾋﾞｭｰ ｳｲﾝﾄﾞｳ": the print options on the left, the pages laid out on the
-// right, one at a time, zoomed from 25 to 200 %. "印刷" sends the same layout to the printer or,
+// right, one at a time, zoomed from 25 to 200 %. The pages are laid out a slice at a time between
+// the window's events, so the first page shows at once and paging and zooming stay quick while
+// the rest follows. "印刷" sends the same layout to the printer or,
 // on a machine without one, to a PDF file whose name it asks for.
 //
 // Made once for the program's run and shown modally for every print command. While shown it reads
@@ -54,7 +60,9 @@ public:
     void ShowPage(int n);
 
     int zoom() const { return m_zoom; }
+    // The pages laid out so far.
     int pageCount() const { return int(m_pages.size()); }
+    bool isRendering() const { return m_run != nullptr; }
     int currentPage() const { return m_page; }
     // The options the panel shows now.
     TPrintOptions panelOptions() const;
@@ -93,7 +101,7 @@ public:
 
 Q_SIGNALS:
     void helpRequested();
-    // After every layout of the preview.
+    // When a layout of the preview has reached the end of the document.
     void rendered();
 
 protected:
@@ -107,11 +115,12 @@ private:
     void showOptions(const TPrintOptions &options);
     void showFontSample(TPrintFont role);
     void chooseFont(TPrintFont role);
+    // Starts laying the preview out anew; the pages follow slice by slice.
     void render();
+    void renderSlice();
+    void stopRender();
     void setZoom(int zoom);
     void layOutPage();
-    // Moves the progress bar after an item, at most every tenth of a second.
-    void progress(int done);
 
     QString m_settingsFile;
     const TDocumentTree *m_tree = nullptr;
@@ -123,5 +132,9 @@ private:
     QList<QPicture> m_pages;
     int m_page = 1;
     int m_zoom = 25;
-    qint64 m_lastProgress = 0;
+    // The layout under way, with the page geometry and the pictures it draws on; null when none.
+    std::unique_ptr<TPageGeometry> m_geometry;
+    std::unique_ptr<TPicturePages> m_surface;
+    std::unique_ptr<TPrintRun> m_run;
+    QTimer m_renderTimer;
 };

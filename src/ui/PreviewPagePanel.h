@@ -14,6 +14,7 @@ public:
     // the picture's own size, stretched to fill pictureRect.
     void setPage(const QPicture &picture, const QRect &pictureRect, const QSize &pictureSize);
     void clearPage();
+    bool hasPage() const { return !m_picture.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
