@@ -6,6 +6,7 @@
 
 #include "app/EditingSession.h"
 #include "app/MainUnit.h"
+#include "app/ModeController.h"
 #include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "document/DocumentTree.h"
@@ -351,6 +352,43 @@ private Q_SLOTS:
         QCOMPARE(words(pages[2]), (QStringList{"2. 第二章", "未保存の行二章の本文", "- 3 -"}));
     }
 
+    // In the text mode the text being edited is printed, and the text mode goes on afterwards.
+    void printInTheTextMode()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed: 印刷 would print on it");
+        if (!m_hasPdfToText)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        TPreviewPrompt prompt;
+        auto *form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+        auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+        const auto cleanup = qScopeGuard([&] {
+            delete main;
+            delete form;
+        });
+        TDocumentTree &tree = *form->document();
+        buildBook(tree);
+        form->resize(900, 600);
+        form->show();
+        form->TreeView1->setSelectedNode(tree.MainTitleNode()->child(0));
+        form->TreeView1->completePendingChange();
+        main->ViewModeChange->trigger();
+        QVERIFY(main->session()->modes().textMode());
+        QTest::keyClick(form->Editor1, Qt::Key_End, Qt::ControlModifier);
+        typeText(form->Editor1, QStringLiteral("\nテキストモードで書いた行"));
+
+        const QString pdf = dir.filePath(QStringLiteral("text.pdf"));
+        prompt.scriptFile(pdf);
+        prompt.whileShown = [](TPreviewForm &preview) { preview.btnPrint->click(); };
+        main->FilePrint->trigger();
+        QCOMPARE(prompt.previews, 1);
+        QVERIFY(main->session()->modes().textMode());
+        const QStringList pages = pdfPages(pdf);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(words(pages[0]).contains(QStringLiteral("テキストモードで書いた行")), qPrintable(pages[0]));
+    }
+
     void pdfOptions_data()
     {
         QTest::addColumn<QStringList>("settings");
@@ -364,6 +402,12 @@ private Q_SLOTS:
         QTest::newRow("no titles, no page numbers")
             << QStringList{"isPrintCaptions=0", "isPrintPageNumber=0"}
             << QStringList{"序文|一章の本文|節の本文|二章の本文"};
+        QTest::newRow("a body font that does not exist: another font prints the text")
+            << QStringList{"DetailFontName=存在しない書体XYZ", "DetailFontSize=10"}
+            << QStringList{"【本】|序文|1. 第一章|一章の本文|1.1. 第一節|節の本文|2. 第二章|二章の本文|- 1 -"};
+        QTest::newRow("margins and indent at their limits")
+            << QStringList{"TopMargin=50", "LeftMargin=50", "isIndent=1", "indentwidth=20", "Gyokan=200"}
+            << QStringList{"【本】|序文|1. 第一章|一章の本文|1.1. 第一節|節の本文|2. 第二章|二章の本文|- 1 -"};
         QTest::newRow("no numbers, no bodies")
             << QStringList{"isPrintNumber=0", "isPrintHonbun=0"}
             << QStringList{"【本】|第一章|第一節|第二章|- 1 -"};

@@ -7,7 +7,6 @@
 #include "printing/PainterPrintSurface.h"
 #include "printing/PdfPrinting.h"
 #include "printing/PicturePages.h"
-#include "printing/PrintLayout.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintTarget.h"
 
@@ -307,7 +306,7 @@ void TPreviewForm::chooseFont(TPrintFont role)
     QFontDialog dialog(current, this);
     dialog.setObjectName(QStringLiteral("FontDialog"));
     if (TPrompt::current().runDialog(dialog) == TPrompt::Answer::Ok) {
-        const QFont chosen = dialog.selectedFont();
+        const QFont chosen = dialog.currentFont();
         spec.name = chosen.family();
         if (chosen.pointSize() > 0)
             spec.pointSize = chosen.pointSize();
