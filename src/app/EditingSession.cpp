@@ -4,6 +4,7 @@
 #include "DocumentFiles.h"
 #include "ExportCommands.h"
 #include "FindCommands.h"
+#include "PrintCommands.h"
 #include "HelpCommands.h"
 #include "ImageLoader.h"
 #include "MainUnit.h"
@@ -93,6 +94,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     new TPluginCommands(*this, main, form);
     new TViewerCommands(*this, main, form);
     new TOptionCommands(*this, main, form);
+    new TPrintCommands(*this, main, form);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);

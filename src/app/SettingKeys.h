@@ -102,3 +102,34 @@ inline constexpr TBoolSetting EditorShowCharCount{Editor, QLatin1String("ShowCha
 inline constexpr TStringSetting HtmlExtType{Html, QLatin1String("ExtType"), u".html"};
 inline constexpr TBoolSetting HtmlFileDivide{Html, QLatin1String("FileDivide"), false};
 } // namespace SettingKeys
+
+// The print preview's options (section PRINT_OPTION).
+namespace SettingKeys {
+inline constexpr char16_t PrintGothicFontName[] = u"ＭＳ Ｐゴシック";
+inline constexpr char16_t PrintMinchoFontName[] = u"ＭＳ Ｐ明朝";
+
+inline constexpr TBoolSetting PrintIsPrintMainTitle{PrintOption, QLatin1String("isPrintMainTitle"), true};
+inline constexpr TBoolSetting PrintIsPrintCaptions{PrintOption, QLatin1String("isPrintCaptions"), true};
+inline constexpr TBoolSetting PrintIsPrintNumber{PrintOption, QLatin1String("isPrintNumber"), true};
+inline constexpr TBoolSetting PrintIsPrintHonbun{PrintOption, QLatin1String("isPrintHonbun"), true};
+inline constexpr TBoolSetting PrintIsPrintPageNumber{PrintOption, QLatin1String("isPrintPageNumber"), true};
+inline constexpr TBoolSetting PrintIsKaiPage{PrintOption, QLatin1String("isKaiPage"), false};
+inline constexpr TBoolSetting PrintIsIndent{PrintOption, QLatin1String("isIndent"), false};
+inline constexpr TIntSetting PrintIndentWidth{PrintOption, QLatin1String("indentwidth"), 5};
+inline constexpr TIntSetting PrintTopMargin{PrintOption, QLatin1String("TopMargin"), 25};
+inline constexpr TIntSetting PrintLeftMargin{PrintOption, QLatin1String("LeftMargin"), 20};
+inline constexpr TIntSetting PrintGyokan{PrintOption, QLatin1String("Gyokan"), 100};
+
+inline constexpr TStringSetting PrintMainFontName{PrintOption, QLatin1String("MainFontName"), PrintGothicFontName};
+inline constexpr TIntSetting PrintMainFontSize{PrintOption, QLatin1String("MainFontSize"), 18};
+inline constexpr TColorSetting PrintMainFontColor{PrintOption, QLatin1String("MainFontColor"), clWindowText};
+inline constexpr TStringSetting PrintTitle1FontName{PrintOption, QLatin1String("Title1FontName"), PrintGothicFontName};
+inline constexpr TIntSetting PrintTitle1FontSize{PrintOption, QLatin1String("Title1FontSize"), 14};
+inline constexpr TColorSetting PrintTitle1FontColor{PrintOption, QLatin1String("Title1FontColor"), clWindowText};
+inline constexpr TStringSetting PrintTitle2FontName{PrintOption, QLatin1String("Title2FontName"), PrintGothicFontName};
+inline constexpr TIntSetting PrintTitle2FontSize{PrintOption, QLatin1String("Title2FontSize"), 12};
+inline constexpr TColorSetting PrintTitle2FontColor{PrintOption, QLatin1String("Title2FontColor"), clWindowText};
+inline constexpr TStringSetting PrintDetailFontName{PrintOption, QLatin1String("DetailFontName"), PrintMinchoFontName};
+inline constexpr TIntSetting PrintDetailFontSize{PrintOption, QLatin1String("DetailFontSize"), 10};
+inline constexpr TColorSetting PrintDetailFontColor{PrintOption, QLatin1String("DetailFontColor"), clWindowText};
+} // namespace SettingKeys

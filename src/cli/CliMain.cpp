@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 #include "ExportCli.h"
+#include "PrintCli.h"
 #include "TextModeCommands.h"
 #include "FindCommand.h"
 #include "CountCommand.h"
@@ -147,14 +148,16 @@ int main(int argc, char **argv)
     mallopt(M_TOP_PAD, 64 << 20);
     if (argc > 1 && TextModeCommands::handles(argv[1]))
         return TextModeCommands::run(argc, argv);
+    if (argc > 1 && PrintCli::handles(argv[1]))
+        return PrintCli::run(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        QTextStream(stderr) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage());
+        QTextStream(stderr) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage()) << QString::fromUtf8(PrintCli::usage());
         return UsageError;
     }
     if (args.first() == QLatin1String("--help")) {
-        QTextStream(stdout) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage());
+        QTextStream(stdout) << QString::fromUtf8(usageText) << QString::fromUtf8(ExportCli::usage()) << QString::fromUtf8(PrintCli::usage());
         return Success;
     }
     if (args.first() == QLatin1String("convert")) {

@@ -1,0 +1,72 @@
+#include "PainterPrintSurface.h"
+
+#include "app/DesktopColors.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <cmath>
+
+TPainterPrintSurface::TPainterPrintSurface(const TPrintOptions &options, int resolution, QPaintDevice *device)
+{
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        TFontEntry &entry = m_fonts[i];
+        entry.font = printFont(options.fonts[i], resolution);
+        entry.color = printColor(options.fonts[i].color);
+        entry.metrics.emplace(entry.font, device);
+        entry.height = qMax(1, int(std::lround(entry.metrics->height())));
+        // The font's widest glyph; a character from a fallback font is not wider than the line
+        // height either.
+        entry.widest = qMax(entry.metrics->maxWidth(), entry.metrics->height());
+    }
+}
+
+TPainterPrintSurface::~TPainterPrintSurface() = default;
+
+QColor TPainterPrintSurface::printColor(TColor color)
+{
+    if (color == clWindowText)
+        return Qt::black;
+    const QColor shown = TDesktopColors::toQColor(color, QGuiApplication::palette());
+    return shown.isValid() ? shown : QColor(Qt::black);
+}
+
+QFont TPainterPrintSurface::printFont(const TPrintFontSpec &spec, int resolution)
+{
+    QFont font(spec.name);
+    font.setPixelSize(qMax(1, int(std::lround(spec.pointSize * resolution / 72.0))));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    // Widths are measured once and drawn as measured: no hinting that differs between devices.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+int TPainterPrintSurface::height(TPrintFont font) const
+{
+    return m_fonts[size_t(font)].height;
+}
+
+double TPainterPrintSurface::width(TPrintFont font, QStringView text) const
+{
+    return m_fonts[size_t(font)].metrics->horizontalAdvance(text.toString());
+}
+
+double TPainterPrintSurface::widestCharacter(TPrintFont font) const
+{
+    return m_fonts[size_t(font)].widest;
+}
+
+void TPainterPrintSurface::drawText(TPrintFont font, int x, int y, const QString &text)
+{
+    if (!m_painter)
+        return;
+    const TFontEntry &entry = m_fonts[size_t(font)];
+    if (m_painter != m_fontPainter || font != m_painterFont) {
+        m_painter->setFont(entry.font);
+        m_painter->setPen(entry.color);
+        m_fontPainter = m_painter;
+        m_painterFont = font;
+    }
+    m_painter->drawText(QPointF(x, y + entry.metrics->ascent()), text);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PageGeometry.h"
+#include "PrintOptions.h"
+
+#include <QString>
+#include <QStringView>
+#include <functional>
+
+class TDocumentTree;
+class TPrintSurface;
+class TTextMeasurer;
+
+// Lays the main document (the main-title root and its descendants; the folder roots never) out
+// as running text on pages: titles, optionally numbered and indented by level, each followed by
+// its body, lines broken anywhere by the glyph widths, a page number at the foot of each page
+// and, when asked, a new page before every first-level item.
+//
+// A page is started only when something is drawn on it, so the document never ends with an
+// empty page and two breaks in a row do not leave an empty page between them.
+class TPrintLayout
+{
+public:
+    // Told the number of items done after each item, out of tree.count().
+    using Progress = std::function<void(int done)>;
+
+    // Returns the number of pages; the first is the surface's current page.
+    static int Render(const TDocumentTree &tree, const TPrintOptions &options, const TPageGeometry &geometry,
+                      TPrintSurface &surface, const Progress &progress = {});
+
+    // Each TAB becomes the spaces that bring the line to the next multiple of tabWidth (columns
+    // counted from 0 in the line as expanded so far); a width below 1 counts as 1.
+    static QString ExpandTabs(QStringView line, int tabWidth);
+
+    // The length of the longest prefix of text whose width in font is at most available, never
+    // ending between the halves of a surrogate pair, and at least one character (so that every
+    // line makes progress even where nothing fits). Measures O(log k) prefixes no longer than
+    // about twice what a printed line can hold, so a long line costs n log n in all; a text that
+    // fits at once is measured once.
+    static qsizetype FittingLength(const TTextMeasurer &measurer, TPrintFont font, QStringView text, double available);
+
+    // round(h × lineSpacing / 100) for a font of height h.
+    static int LineStep(int height, int lineSpacing);
+
+    // The text of the page number: "- n -".
+    static QString PageNumberText(int page);
+};

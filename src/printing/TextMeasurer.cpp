@@ -1,0 +1,3 @@
+#include "TextMeasurer.h"
+
+TTextMeasurer::~TTextMeasurer() = default;
