@@ -2,10 +2,35 @@
 
 #include "app/DesktopColors.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
+
+namespace {
+// The family printed for a font name of the settings. The window shows the Windows names in the
+// Noto CJK fonts, but these share the glyphs of common kanji such as 一 and 文 with the Kangxi
+// radicals ⼀ and ⽂, and a PDF written with them gives the radicals to search and copy; the IPA
+// fonts of the same kind do not, so printing takes them when they are installed.
+QString printFamily(const QString &name)
+{
+    static const QHash<QString, QString> ipa{
+        {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")},
+        {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")},
+        {QStringLiteral("FixedSys"), QStringLiteral("IPAGothic")},
+        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")},
+        {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")},
+        {QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho")},
+        {QStringLiteral("MS Mincho"), QStringLiteral("IPAMincho")},
+        {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho")},
+        {QStringLiteral("MS PMincho"), QStringLiteral("IPAPMincho")},
+    };
+    const QString family = ipa.value(name);
+    return !family.isEmpty() && QFontDatabase::hasFamily(family) ? family : name;
+}
+} // namespace
 
 TPainterPrintSurface::TPainterPrintSurface(const TPrintOptions &options, int resolution, QPaintDevice *device)
 {
@@ -33,7 +58,7 @@ QColor TPainterPrintSurface::printColor(TColor color)
 
 QFont TPainterPrintSurface::printFont(const TPrintFontSpec &spec, int resolution)
 {
-    QFont font(spec.name);
+    QFont font(printFamily(spec.name));
     font.setPixelSize(qMax(1, int(std::lround(spec.pointSize * resolution / 72.0))));
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
