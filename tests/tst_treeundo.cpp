@@ -98,7 +98,11 @@ struct TWindow
         form->resize(900, 600);
         form->show();
     }
-    ~TWindow() { delete form; }
+    ~TWindow()
+    {
+        delete main;
+        delete form;
+    }
 
     TDocumentTree &tree() const { return *form->document(); }
     TOlvekTreeView *view() const { return form->TreeView1; }

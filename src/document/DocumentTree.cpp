@@ -257,6 +257,7 @@ std::unique_ptr<TTreeNode> TDocumentTree::detach(TTreeNode *node)
     invalidatePreorder();
     if (m_observer)
         m_observer->endRemoveNodes();
+    collapseIfChildless(parent);
     return taken;
 }
 
@@ -304,6 +305,7 @@ void TDocumentTree::moveTo(TTreeNode *node, TTreeNode *parent, int row)
     invalidatePreorder();
     if (m_observer)
         m_observer->endMoveNode();
+    collapseIfChildless(source);
 }
 
 TTreeNode *TDocumentTree::deepCopy(const TTreeNode *node, TTreeNode *newParent)

@@ -5,8 +5,8 @@
 #include "document/TreeChange.h"
 #include "ui/OlvekTreeView.h"
 
+#include <QHash>
 #include <utility>
-#include <vector>
 
 TTreeHistory::Step::Step(TTreeHistory *history, const QString &text, quint64 mergeKey)
     : m_history(history && !history->isReplaying() ? history : nullptr)
@@ -25,17 +25,26 @@ TTreeHistory::TTreeHistory(TOlvekTreeView *view)
     : m_view(view), m_recorder(*view->documentTree())
 {
     m_stack.setUndoLimit(Depth);
-    m_recorder.setUnrecordedHandler([this] { m_stack.clear(); });
+    // Called for every item a loader adds: clearing an empty stack is skipped.
+    m_recorder.setUnrecordedHandler([this] {
+        if (m_stack.count() > 0)
+            m_stack.clear();
+    });
 }
 
-TTreeHistory::~TTreeHistory() = default;
+TTreeHistory::~TTreeHistory()
+{
+    // The stack clears itself as it goes; whoever listens may be half torn down already.
+    m_stack.blockSignals(true);
+}
 
 void TTreeHistory::apply(TTreeChange &change, bool undo, quint64 selectedSerial)
 {
     TDocumentTree &tree = *m_view->documentTree();
     const bool wasReplaying = std::exchange(m_replaying, true);
-    // The view expands an item that gets children back while it remembers it as expanded: every
-    // item the entry did not expand or collapse keeps its state.
+    // Every item the entry did not expand or collapse keeps its state: the view expands an item
+    // that gets children back while it remembers it as expanded, and selecting expands the
+    // selected item's ancestors.
     QHash<quint64, bool> expanded;
     for (const TTreeNode *n = tree.first(); n; n = n->next())
         expanded.insert(n->serial(), n->isExpanded());
@@ -81,12 +90,6 @@ quint64 TTreeHistory::selectedSerial() const
 void TTreeHistory::select(quint64 serial)
 {
     TTreeNode *node = serial != 0 ? m_view->documentTree()->nodeBySerial(serial) : nullptr;
-    if (!node || node == m_view->selectedNode())
-        return;
-    std::vector<std::pair<TTreeNode *, bool>> ancestors;
-    for (TTreeNode *p = node->parent(); p; p = p->parent())
-        ancestors.emplace_back(p, p->isExpanded());
-    m_view->setSelectedNode(node);
-    for (const auto &[ancestor, expanded] : ancestors)
-        ancestor->setExpanded(expanded);
+    if (node && node != m_view->selectedNode())
+        m_view->setSelectedNode(node);
 }

@@ -54,8 +54,6 @@ private:
     void beginStep(const QString &text, quint64 mergeKey);
     void endStep();
     quint64 selectedSerial() const;
-    // Selects the item without changing anything else: the ancestors that selecting expands
-    // get back their expanded state.
     void select(quint64 serial);
 
     TOlvekTreeView *m_view;
