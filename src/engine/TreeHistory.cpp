@@ -5,8 +5,8 @@
 #include "document/TreeChange.h"
 #include "ui/OlvekTreeView.h"
 
-#include <QHash>
 #include <utility>
+#include <vector>
 
 TTreeHistory::Step::Step(TTreeHistory *history, const QString &text, quint64 mergeKey)
     : m_history(history && !history->isReplaying() ? history : nullptr)
@@ -45,18 +45,20 @@ void TTreeHistory::apply(TTreeChange &change, bool undo, quint64 selectedSerial)
     // Every item the entry did not expand or collapse keeps its state: the view expands an item
     // that gets children back while it remembers it as expanded, and selecting expands the
     // selected item's ancestors.
-    QHash<quint64, bool> expanded;
-    for (const TTreeNode *n = tree.first(); n; n = n->next())
-        expanded.insert(n->serial(), n->isExpanded());
+    // Items are never recreated, so the pointers stay good: an item the entry takes out lives on
+    // in the entry.
+    std::vector<std::pair<TTreeNode *, bool>> expanded;
+    expanded.reserve(size_t(tree.count()));
+    for (TTreeNode *n = tree.first(); n; n = n->next())
+        expanded.emplace_back(n, n->isExpanded());
     if (undo)
         m_recorder.undoSteps(change);
     else
         m_recorder.redoSteps(change);
     select(selectedSerial);
-    for (TTreeNode *n = tree.first(); n; n = n->next()) {
-        const auto it = expanded.constFind(n->serial());
-        if (it != expanded.cend() && n->isExpanded() != *it)
-            n->setExpanded(*it);
+    for (const auto &[node, wasExpanded] : expanded) {
+        if (node->isExpanded() != wasExpanded && node->tree() == &tree)
+            node->setExpanded(wasExpanded);
     }
     change.applyValues(tree, undo ? TTreeChange::Side::Before : TTreeChange::Side::After);
     m_replaying = wasReplaying;
