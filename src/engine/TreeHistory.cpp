@@ -44,9 +44,8 @@ void TTreeHistory::apply(TTreeChange &change, bool undo, quint64 selectedSerial)
     const bool wasReplaying = std::exchange(m_replaying, true);
     // Every item the entry did not expand or collapse keeps its state: the view expands an item
     // that gets children back while it remembers it as expanded, and selecting expands the
-    // selected item's ancestors.
-    // Items are never recreated, so the pointers stay good: an item the entry takes out lives on
-    // in the entry.
+    // selected item's ancestors. Items are never recreated, so the pointers stay good: an item
+    // the entry takes out lives on in the entry.
     std::vector<std::pair<TTreeNode *, bool>> expanded;
     expanded.reserve(size_t(tree.count()));
     for (TTreeNode *n = tree.first(); n; n = n->next())
