@@ -12,6 +12,7 @@
 #include "ui/OlvekTreeView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -122,7 +123,10 @@ private Q_SLOTS:
     void undoAllAndRedoAllRestoreEveryState_data();
     void undoAllAndRedoAllRestoreEveryState();
     void keysUndoAndRedoAMoveInTheWindow();
-    void newDocumentClearsTheHistory();
+    void titleEditsUndoAsOneEntryEach_data();
+    void titleEditsUndoAsOneEntryEach();
+    void newDocumentAndTextModeClearTheHistory_data();
+    void newDocumentAndTextModeClearTheHistory();
 };
 
 void TestTreeUndo::undoAllAndRedoAllRestoreEveryState_data()
@@ -263,26 +267,80 @@ void TestTreeUndo::keysUndoAndRedoAMoveInTheWindow()
     QCOMPARE(w.form->eTitle->text(), QStringLiteral("一"));
 }
 
-void TestTreeUndo::newDocumentClearsTheHistory()
+void TestTreeUndo::titleEditsUndoAsOneEntryEach_data()
 {
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("title box, typed on") << false;
+    QTest::newRow("in place in the tree") << true;
+}
+
+void TestTreeUndo::titleEditsUndoAsOneEntryEach()
+{
+    QFETCH(bool, inPlace);
+    TOutlineFixture f;
+    TDocumentTree &tree = f.tree();
+    TTreeNode *item = addItem(tree, tree.MainTitleNode(), QStringLiteral("章"), QStringLiteral("本文"));
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.select(item);
+    if (inPlace) {
+        f.treeView->setTitlesEditable(true);
+        f.treeView->setFocus();
+        QTest::keyClick(f.treeView, Qt::Key_F2);
+        QTRY_VERIFY(f.treeView->isEditingTitle());
+        auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, QStringLiteral("Part 1"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_VERIFY(!f.treeView->isEditingTitle());
+    } else {
+        f.title->setFocus();
+        f.title->selectAll();
+        // Every key changes the title; typing on in one title is one entry.
+        QTest::keyClicks(f.title, QStringLiteral("Part 1"));
+    }
+    QCOMPARE(item->title(), QStringLiteral("Part 1"));
+    QCOMPARE(f.treeView->history()->stack()->count(), 1);
+
+    f.engine->UndoTree();
+    QCOMPARE(item->title(), QStringLiteral("章"));
+    QCOMPARE(f.title->text(), QStringLiteral("章"));
+    f.engine->RedoTree();
+    QCOMPARE(item->title(), QStringLiteral("Part 1"));
+    QCOMPARE(f.title->text(), QStringLiteral("Part 1"));
+}
+
+void TestTreeUndo::newDocumentAndTextModeClearTheHistory_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("new document") << QStringLiteral("FileNew1");
+    QTest::newRow("text mode") << QStringLiteral("ViewModeChange");
+}
+
+void TestTreeUndo::newDocumentAndTextModeClearTheHistory()
+{
+    QFETCH(QString, action);
     TWindow w;
     QVERIFY(QTest::qWaitForWindowActive(w.form));
     TDocumentTree &tree = w.tree();
-    TTreeNode *item = addItem(tree, tree.MainTitleNode(), QStringLiteral("一"), QString());
-    w.view()->setSelectedNode(item);
+    TTreeNode *first = addItem(tree, tree.MainTitleNode(), QStringLiteral("一"), QString());
+    addItem(tree, tree.MainTitleNode(), QStringLiteral("二"), QString());
+    w.view()->setSelectedNode(first);
+    QTRY_COMPARE(w.form->eTitle->text(), QStringLiteral("一"));
     w.view()->setFocus();
-    w.main->session()->engine()->DeleteToTrash();
+    w.main->session()->engine()->MoveDown();
     QVERIFY(w.history()->canUndo());
 
-    // The deleted item is in the trash; leaving it unsaved is answered No.
-    w.prompt.scriptAnswer(TPrompt::Answer::No);
-    w.main->FileNew1->trigger();
+    // Leaving the moved item unsaved is answered No.
+    if (action == QLatin1String("FileNew1"))
+        w.prompt.scriptAnswer(TPrompt::Answer::No);
+    w.main->action(action)->trigger();
     QCOMPARE(w.prompt.remainingScript(), 0);
     QVERIFY(!w.history()->canUndo());
     QVERIFY(!w.history()->canRedo());
     w.view()->setFocus();
     QTRY_VERIFY(!w.main->EditUndo1->isEnabled());
-    QCOMPARE(tree.TrashNode()->childCount(), 0);
 }
 
 QTEST_MAIN(TestTreeUndo)
