@@ -291,24 +291,24 @@ void TestTreeUndo::titleEditsUndoAsOneEntryEach()
         auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(line);
         line->selectAll();
-        QTest::keyClicks(line, QStringLiteral("Part 1"));
+        QTest::keyClicks(line, QStringLiteral("Chapter 1"));
         QTest::keyClick(line, Qt::Key_Return);
         QTRY_VERIFY(!f.treeView->isEditingTitle());
     } else {
         f.title->setFocus();
         f.title->selectAll();
         // Every key changes the title; typing on in one title is one entry.
-        QTest::keyClicks(f.title, QStringLiteral("Part 1"));
+        QTest::keyClicks(f.title, QStringLiteral("Chapter 1"));
     }
-    QCOMPARE(item->title(), QStringLiteral("Part 1"));
+    QCOMPARE(item->title(), QStringLiteral("Chapter 1"));
     QCOMPARE(f.treeView->history()->stack()->count(), 1);
 
     f.engine->UndoTree();
     QCOMPARE(item->title(), QStringLiteral("章"));
     QCOMPARE(f.title->text(), QStringLiteral("章"));
     f.engine->RedoTree();
-    QCOMPARE(item->title(), QStringLiteral("Part 1"));
-    QCOMPARE(f.title->text(), QStringLiteral("Part 1"));
+    QCOMPARE(item->title(), QStringLiteral("Chapter 1"));
+    QCOMPARE(f.title->text(), QStringLiteral("Chapter 1"));
 }
 
 void TestTreeUndo::newDocumentAndTextModeClearTheHistory_data()
