@@ -136,6 +136,40 @@ void largeDocument(QTextStream &out)
     }
     out << QStringLiteral("large document: %1 items\n").arg(b.tree->documentTree()->count());
     out << QStringLiteral("  leave one item and reach another (commit, load)   median %1 ms\n").arg(median(changes), 0, 'f', 2);
+
+    // The tree's undo history: a command with its recording, its undo and its redo, for a move
+    // of one item and for deleting a whole chapter (a child of the main title) to the trash.
+    QList<double> moves, moveUndos, moveRedos, deletes, deleteUndos, deleteRedos;
+    const auto timed = [](QList<double> &into, const auto &step) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        QApplication::processEvents();
+        into << timer.nsecsElapsed() / 1e6;
+    };
+    int chapterItems = 0;
+    for (int run = 0; run < 15; ++run) {
+        TTreeNode *target = items[random->bounded(items.size())];
+        b.tree->setSelectedNode(target);
+        QApplication::processEvents();
+        timed(moves, [&] { b.engine->MoveUp(); });
+        timed(moveUndos, [&] { b.engine->UndoTree(); });
+        timed(moveRedos, [&] { b.engine->RedoTree(); });
+        TTreeNode *chapter = b.tree->documentTree()->first()->child(random->bounded(b.tree->documentTree()->first()->childCount()));
+        b.tree->setSelectedNode(chapter);
+        QApplication::processEvents();
+        for (const TTreeNode *n = chapter; n && n->isInSubtreeOf(chapter); n = n->next())
+            ++chapterItems;
+        timed(deletes, [&] { b.engine->DeleteToTrash(); });
+        timed(deleteUndos, [&] { b.engine->UndoTree(); });
+        timed(deleteRedos, [&] { b.engine->RedoTree(); });
+        b.engine->UndoTree();
+    }
+    out << QStringLiteral("  move up: command %1 ms, undo %2 ms, redo %3 ms (medians)\n")
+               .arg(median(moves), 0, 'f', 2).arg(median(moveUndos), 0, 'f', 2).arg(median(moveRedos), 0, 'f', 2);
+    out << QStringLiteral("  delete a chapter (%1 items on average): command %2 ms, undo %3 ms, redo %4 ms (medians)\n")
+               .arg(chapterItems / 15).arg(median(deletes), 0, 'f', 2).arg(median(deleteUndos), 0, 'f', 2)
+               .arg(median(deleteRedos), 0, 'f', 2);
 }
 } // namespace
 

@@ -73,6 +73,12 @@ void TestXKeyboard::commandRightAfterAnArrowKey_data()
         << QStringLiteral("本x=本の本文 [タイトル未定] 6= A=A の本文 B=B の本文 ") + folders;
     QTest::newRow("Down onto the work folder, Ctrl+I")
         << QStringList{QStringLiteral("Down Down"), QStringLiteral("Down ctrl+i")} << unchanged;
+    // The tree's undo history: Ctrl+Z takes the move back, Ctrl+Y makes it again.
+    QTest::newRow("Down, Ctrl+Shift+Down, Ctrl+Z")
+        << QStringList{QStringLiteral("Down ctrl+shift+Down"), QStringLiteral("ctrl+z")} << unchanged;
+    QTest::newRow("Down, Ctrl+Shift+Down, Ctrl+Z, Ctrl+Y")
+        << QStringList{QStringLiteral("Down ctrl+shift+Down"), QStringLiteral("ctrl+z"), QStringLiteral("ctrl+y")}
+        << QStringLiteral("本x=本の本文 B=B の本文 A=A の本文 ") + folders;
 }
 
 void TestXKeyboard::commandRightAfterAnArrowKey()

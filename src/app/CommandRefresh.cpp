@@ -6,6 +6,7 @@
 #include "editor/OlvekCompo.h"
 #include "search/FindRecordList.h"
 #include "engine/OlvekEngine.h"
+#include "engine/TreeHistory.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 
@@ -133,9 +134,8 @@ void TCommandRefresh::refreshEditCommands(bool treeCut, bool treePaste) const
         setEnabled("EditCut1", treeCut);
         setEnabled("EditCopy1", treeCut);
         setEnabled("EditPaste1", treePaste);
-        // The tree keeps no undo history.
-        setEnabled("EditUndo1", false);
-        setEnabled("EditRedo1", false);
+        setEnabled("EditUndo1", m_targets.engine->Tree()->history()->canUndo());
+        setEnabled("EditRedo1", m_targets.engine->Tree()->history()->canRedo());
     } else {
         // No control, page tabs, the document information grid, buttons: nothing to cut, paste
         // or undo.

@@ -33,6 +33,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -222,6 +223,9 @@ void TEditingSession::connectControls()
             break;
         }
     });
+    // Ctrl+Y redoes a tree change too, on the tree only: the editor keeps its own keys.
+    auto *treeRedo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), tree, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(treeRedo, &QShortcut::activated, m_main.EditRedo1, &QAction::trigger);
     connect(tree, &TOlvekTreeView::nodeDropped, this, [this, state] {
         state->setModified(true);
         refresh();

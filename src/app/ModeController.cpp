@@ -9,6 +9,7 @@
 #include "engine/LumenoBridge.h"
 #include "engine/LumenoEngine.h"
 #include "engine/OlvekEngine.h"
+#include "engine/TreeHistory.h"
 #include "textmode/TreeText.h"
 #include "ui/HeadingListBox.h"
 #include "ui/MainFormU1.h"
@@ -68,6 +69,8 @@ void TModeController::setShowNaviWhenLumeno(bool show)
 void TModeController::SetMode(int mode)
 {
     m_mode = mode == TextMode ? TextMode : OutlineMode;
+    // The text mode rebuilds the tree from its text: the tree's undo history ends here.
+    m_form.TreeView1->history()->clear();
     TOlvekEditor *editor = m_form.Editor1;
     const bool text = textMode();
     if (!text)

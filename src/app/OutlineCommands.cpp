@@ -89,6 +89,8 @@ void TOutlineCommands::EditUndo1()
     QWidget *control = focusedControl();
     if (auto *editor = qobject_cast<TOlvekEditor *>(control))
         editor->undo();
+    else if (treeFocused() && !m_engine->Tree()->isEditingTitle())
+        m_engine->UndoTree();
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->undo();
 }
@@ -98,6 +100,8 @@ void TOutlineCommands::EditRedo1()
     QWidget *control = focusedControl();
     if (auto *editor = qobject_cast<TOlvekEditor *>(control))
         editor->redo();
+    else if (treeFocused() && !m_engine->Tree()->isEditingTitle())
+        m_engine->RedoTree();
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->redo();
 }

@@ -1,6 +1,9 @@
 #include "DocumentTree.h"
 
+#include "TreeChangeRecorder.h"
 #include "TreeObserver.h"
+
+#include <algorithm>
 
 const QString TDocumentTree::MainTitleCaption = QStringLiteral("メインタイトル");
 const QString TDocumentTree::WorkFolderCaption = QStringLiteral("作業フォルダ");
@@ -99,6 +102,8 @@ TTreeNode *TDocumentTree::insertNode(TTreeNode *parent, int row, const QString &
     invalidatePreorder();
     if (m_observer)
         m_observer->endInsertNodes();
+    if (m_recorder)
+        m_recorder->nodeInserted(raw);
     return raw;
 }
 
@@ -144,6 +149,8 @@ bool TDocumentTree::move(TTreeNode *node, TTreeNode *destination, MoveMode mode)
     invalidatePreorder();
     if (m_observer)
         m_observer->endMoveNode();
+    if (m_recorder)
+        m_recorder->nodeMoved(node, shown(source), sourceRow);
     collapseIfChildless(source);
     return true;
 }
@@ -158,12 +165,17 @@ void TDocumentTree::remove(TTreeNode *node)
     unregisterSubtree(node);
     if (m_observer)
         m_observer->beginRemoveNodes(parent == &m_root ? nullptr : parent, row, row);
+    std::unique_ptr<TTreeNode> taken = std::move(parent->m_children[size_t(row)]);
     parent->m_children.erase(parent->m_children.begin() + row);
     for (int i = row; i < parent->childCount(); ++i)
         parent->m_children[size_t(i)]->m_row = i;
     invalidatePreorder();
     if (m_observer)
         m_observer->endRemoveNodes();
+    if (m_recorder) {
+        taken->m_parent = nullptr;
+        m_recorder->nodeRemoved(std::move(taken), shown(parent), row);
+    }
     collapseIfChildless(parent);
 }
 
@@ -178,10 +190,18 @@ void TDocumentTree::deleteChildren(TTreeNode *node)
     }
     if (m_observer)
         m_observer->beginRemoveNodes(node, 0, parent->childCount() - 1);
+    std::vector<std::unique_ptr<TTreeNode>> taken = std::move(parent->m_children);
     parent->m_children.clear();
     invalidatePreorder();
     if (m_observer)
         m_observer->endRemoveNodes();
+    // Handed over last first, so that putting them back in reverse order restores the rows.
+    if (m_recorder) {
+        for (int row = int(taken.size()) - 1; row >= 0; --row) {
+            taken[size_t(row)]->m_parent = nullptr;
+            m_recorder->nodeRemoved(std::move(taken[size_t(row)]), node, row);
+        }
+    }
     collapseIfChildless(parent);
 }
 
@@ -195,6 +215,8 @@ void TDocumentTree::clear()
     invalidatePreorder();
     if (m_observer)
         m_observer->endResetTree();
+    if (m_recorder)
+        m_recorder->treeReset();
 }
 
 void TDocumentTree::replaceContents(TDocumentTree &other)
@@ -215,6 +237,75 @@ void TDocumentTree::replaceContents(TDocumentTree &other)
     other.invalidatePreorder();
     if (m_observer)
         m_observer->endResetTree();
+    if (m_recorder)
+        m_recorder->treeReset();
+}
+
+std::unique_ptr<TTreeNode> TDocumentTree::detach(TTreeNode *node)
+{
+    TTreeNode *parent = node->m_parent;
+    const int row = node->m_row;
+    forgetRootReferencesIn(node);
+    unregisterSubtree(node);
+    if (m_observer)
+        m_observer->beginRemoveNodes(shown(parent), row, row);
+    std::unique_ptr<TTreeNode> taken = std::move(parent->m_children[size_t(row)]);
+    parent->m_children.erase(parent->m_children.begin() + row);
+    for (int i = row; i < parent->childCount(); ++i)
+        parent->m_children[size_t(i)]->m_row = i;
+    taken->m_parent = nullptr;
+    invalidatePreorder();
+    if (m_observer)
+        m_observer->endRemoveNodes();
+    collapseIfChildless(parent);
+    return taken;
+}
+
+TTreeNode *TDocumentTree::attach(std::unique_ptr<TTreeNode> node, TTreeNode *parent, int row)
+{
+    TTreeNode *p = parentOrRoot(parent);
+    row = std::clamp(row, 0, p->childCount());
+    if (m_observer)
+        m_observer->beginInsertNodes(parent, row, row);
+    TTreeNode *raw = node.get();
+    raw->m_parent = p;
+    p->m_children.insert(p->m_children.begin() + row, std::move(node));
+    for (int i = row; i < p->childCount(); ++i)
+        p->m_children[size_t(i)]->m_row = i;
+    registerSubtree(raw);
+    invalidatePreorder();
+    if (m_observer)
+        m_observer->endInsertNodes();
+    return raw;
+}
+
+void TDocumentTree::moveTo(TTreeNode *node, TTreeNode *parent, int row)
+{
+    TTreeNode *target = parentOrRoot(parent);
+    TTreeNode *source = node->m_parent;
+    const int sourceRow = node->m_row;
+    if (node == target || target->isInSubtreeOf(node))
+        return;
+    const int remaining = target->childCount() - (source == target ? 1 : 0);
+    row = std::clamp(row, 0, remaining);
+    if (source == target && row == sourceRow)
+        return;
+    // The observer counts the destination row before the node is taken out.
+    const int destinationRow = (source == target && row > sourceRow) ? row + 1 : row;
+    if (m_observer)
+        m_observer->beginMoveNode(shown(source), sourceRow, parent, destinationRow);
+    std::unique_ptr<TTreeNode> taken = std::move(source->m_children[size_t(sourceRow)]);
+    source->m_children.erase(source->m_children.begin() + sourceRow);
+    taken->m_parent = target;
+    target->m_children.insert(target->m_children.begin() + row, std::move(taken));
+    for (int i = 0; i < source->childCount(); ++i)
+        source->m_children[size_t(i)]->m_row = i;
+    for (int i = 0; i < target->childCount(); ++i)
+        target->m_children[size_t(i)]->m_row = i;
+    invalidatePreorder();
+    if (m_observer)
+        m_observer->endMoveNode();
+    collapseIfChildless(source);
 }
 
 TTreeNode *TDocumentTree::deepCopy(const TTreeNode *node, TTreeNode *newParent)
@@ -246,6 +337,15 @@ void TDocumentTree::establishRootReferences()
     m_clipFolder = topLevel(3);
 }
 
+void TDocumentTree::setNewNodeCounter(int value)
+{
+    if (m_newNodeCounter == value)
+        return;
+    if (m_recorder)
+        m_recorder->counterChanging(m_newNodeCounter);
+    m_newNodeCounter = value;
+}
+
 bool TDocumentTree::isFolderRoot(const TTreeNode *node) const
 {
     return node && (node == m_workFolder || node == m_trash || node == m_clipFolder);
@@ -264,6 +364,8 @@ bool TDocumentTree::isUntitled(const QString &title)
 void TDocumentTree::collapseIfChildless(TTreeNode *node)
 {
     if (node != &m_root && !node->hasChildren() && node->m_expanded) {
+        if (m_recorder)
+            m_recorder->expandedChanging(node, true);
         node->m_expanded = false;
         if (m_observer)
             m_observer->expandedChanged(node, false);
@@ -282,6 +384,12 @@ void TDocumentTree::unregisterSubtree(const TTreeNode *node)
 {
     for (const TTreeNode *n = node; n && n->isInSubtreeOf(node); n = n->next())
         m_bySerial.remove(n->m_serial);
+}
+
+void TDocumentTree::registerSubtree(TTreeNode *node)
+{
+    for (TTreeNode *n = node; n && n->isInSubtreeOf(node); n = n->next())
+        m_bySerial.insert(n->m_serial, n);
 }
 
 void TDocumentTree::ensurePreorder() const

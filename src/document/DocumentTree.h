@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class TTreeChangeRecorder;
 class TTreeObserver;
 
 // The document: an ordered forest of items with the four root folders (main title, work folder,
@@ -42,6 +43,10 @@ public:
     // Not owned; told about every structural change.
     void setObserver(TTreeObserver *observer) { m_observer = observer; }
     TTreeObserver *observer() const { return m_observer; }
+    // Not owned; when set, it is told about every change in a form that can be undone, and it
+    // takes over the items that remove() and deleteChildren() take out.
+    void setRecorder(TTreeChangeRecorder *recorder) { m_recorder = recorder; }
+    TTreeChangeRecorder *recorder() const { return m_recorder; }
 
     int topLevelCount() const { return m_root.childCount(); }
     TTreeNode *topLevel(int i) const { return m_root.child(i); }
@@ -72,6 +77,14 @@ public:
     // Takes every node of other (which is left empty) in place of this tree's nodes, as one reset.
     void replaceContents(TDocumentTree &other);
 
+    // The three operations that undo and redo the ones above, with the items' serials kept.
+    // Takes node with its subtree out of the tree and hands it over.
+    std::unique_ptr<TTreeNode> detach(TTreeNode *node);
+    // Puts a subtree taken out by detach() back as child row of parent (null: the top level).
+    TTreeNode *attach(std::unique_ptr<TTreeNode> node, TTreeNode *parent, int row);
+    // Moves node so that it becomes child row of parent (null: the top level).
+    void moveTo(TTreeNode *node, TTreeNode *parent, int row);
+
     // Appends a collapsed copy of node's subtree as newParent's last child, with fresh payloads.
     TTreeNode *deepCopy(const TTreeNode *node, TTreeNode *newParent);
 
@@ -84,7 +97,7 @@ public:
     TTreeNode *ClipFolderNode() const { return m_clipFolder; }
 
     int NewNodeCounter() const { return m_newNodeCounter; }
-    void setNewNodeCounter(int value) { m_newNodeCounter = value; }
+    void setNewNodeCounter(int value);
     // The default title for the counter's current value.
     QString defaultTitle() const;
     static bool isUntitled(const QString &title);
@@ -96,11 +109,14 @@ private:
     void collapseIfChildless(TTreeNode *node);
     void forgetRootReferencesIn(const TTreeNode *removed);
     void unregisterSubtree(const TTreeNode *node);
+    void registerSubtree(TTreeNode *node);
+    TTreeNode *shown(TTreeNode *parent) const { return parent == &m_root ? nullptr : parent; }
     void ensurePreorder() const;
     void invalidatePreorder() { m_preorderValid = false; }
 
     TTreeNode m_root;
     TTreeObserver *m_observer = nullptr;
+    TTreeChangeRecorder *m_recorder = nullptr;
     TTreeNode *m_workFolder = nullptr;
     TTreeNode *m_trash = nullptr;
     TTreeNode *m_clipFolder = nullptr;

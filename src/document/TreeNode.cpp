@@ -1,6 +1,7 @@
 #include "TreeNode.h"
 
 #include "DocumentTree.h"
+#include "TreeChangeRecorder.h"
 #include "TreeObserver.h"
 
 TTreeNode::~TTreeNode()
@@ -21,8 +22,10 @@ void TTreeNode::setTitle(const QString &title)
 {
     if (m_title == title)
         return;
-    m_title = title;
     TDocumentTree *owner = tree();
+    if (owner && owner->recorder())
+        owner->recorder()->titleChanging(this, m_title);
+    m_title = title;
     if (owner && owner->observer())
         owner->observer()->titleChanged(this);
 }
@@ -93,8 +96,10 @@ void TTreeNode::setExpanded(bool expanded, bool recursive)
 {
     const bool now = expanded && hasChildren();
     if (m_expanded != now) {
-        m_expanded = now;
         TDocumentTree *owner = tree();
+        if (owner && owner->recorder())
+            owner->recorder()->expandedChanging(this, m_expanded);
+        m_expanded = now;
         if (owner && owner->observer())
             owner->observer()->expandedChanged(this, now);
     }

@@ -11,6 +11,7 @@
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 #include "ui/TreeUpdateGuard.h"
+#include "TreeHistory.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -44,6 +45,10 @@ TOlvekEngine::TOlvekEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObje
                            const TOutlineControls &controls, TDocumentState *state)
     : TCustomOutlineEngine(editor, statusBar, mainForm), m_tree(tree), m_controls(controls), m_state(state)
 {
+    // What Undo and Redo offer changes when an entry is made, as well as when one is used.
+    QUndoStack *history = m_tree->history()->stack();
+    connect(history, &QUndoStack::canUndoChanged, this, &TOlvekEngine::Refresh);
+    connect(history, &QUndoStack::canRedoChanged, this, &TOlvekEngine::Refresh);
 }
 
 TDocumentTree &TOlvekEngine::document() const
@@ -111,6 +116,7 @@ void TOlvekEngine::ShowCaretPosition()
 
 void TOlvekEngine::InsertBefore()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目の挿入"));
     focusTree();
     // Nothing goes beside a root: the document keeps its four top-level items.
     if (!available().insertNode)
@@ -120,6 +126,7 @@ void TOlvekEngine::InsertBefore()
 
 void TOlvekEngine::AddAfter()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目の追加"));
     focusTree();
     if (!available().insertNode)
         return;
@@ -137,6 +144,7 @@ void TOlvekEngine::AddAfter()
 
 void TOlvekEngine::AddChild()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("子項目の追加"));
     focusTree();
     TTreeNode *selected = m_tree->selectedNode();
     if (!selected || selected == document().TrashNode())
@@ -180,6 +188,7 @@ void TOlvekEngine::createNode(TTreeNode *anchor, NewNodePlace place)
 
 void TOlvekEngine::DeleteToTrash()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目の削除"));
     // A root is never deleted.
     if (!available().deleteNode)
         return;
@@ -199,6 +208,7 @@ void TOlvekEngine::DeleteToTrash()
 
 void TOlvekEngine::CutNode()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目の切り取り"));
     // Neither a root nor anything already in the clipboard-storage folder is cut.
     if (!available().cutCopyNode)
         return;
@@ -211,6 +221,7 @@ void TOlvekEngine::CutNode()
 
 void TOlvekEngine::CopyNode()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目のコピー"));
     if (!available().cutCopyNode)
         return;
     TTreeNode *selected = m_tree->selectedNode();
@@ -242,6 +253,7 @@ void TOlvekEngine::storeInClipFolder(TTreeNode *node, ClipStore how, TTreeNode *
 
 void TOlvekEngine::PasteNodes()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("項目の貼り付け"));
     // Never into the clipboard-storage folder itself: the copies would be copied again.
     if (!available().pasteNodes)
         return;
@@ -260,6 +272,7 @@ void TOlvekEngine::PasteNodes()
 
 void TOlvekEngine::MoveUp()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("一つ前へ移動"));
     TTreeNode *selected = m_tree->selectedNode();
     if (!TTreeCommandAvailability::of(document(), selected).moveUp)
         return;
@@ -275,6 +288,7 @@ void TOlvekEngine::MoveUp()
 
 void TOlvekEngine::MoveDown()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("一つ後ろへ移動"));
     TTreeNode *selected = m_tree->selectedNode();
     if (!TTreeCommandAvailability::of(document(), selected).moveDown)
         return;
@@ -292,6 +306,7 @@ void TOlvekEngine::MoveDown()
 
 void TOlvekEngine::MoveLeft()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("階層を上げる"));
     TTreeNode *selected = m_tree->selectedNode();
     if (!TTreeCommandAvailability::of(document(), selected).moveLeft)
         return;
@@ -311,6 +326,7 @@ void TOlvekEngine::MoveLeft()
 
 void TOlvekEngine::MoveRight()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("階層を下げる"));
     TTreeNode *selected = m_tree->selectedNode();
     // The level limit is not part of this test: demoting an item at the deepest level explains
     // itself with a message instead of doing nothing.
@@ -334,6 +350,7 @@ void TOlvekEngine::MoveRight()
 
 void TOlvekEngine::EmptyTrash()
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("ゴミ箱を空にする"));
     TDocumentTree &tree = document();
     TTreeNode *trash = tree.TrashNode();
     if (!trash)
@@ -347,8 +364,44 @@ void TOlvekEngine::EmptyTrash()
     Refresh();
 }
 
+void TOlvekEngine::UndoTree()
+{
+    replayTree(true);
+}
+
+void TOlvekEngine::RedoTree()
+{
+    replayTree(false);
+}
+
+void TOlvekEngine::replayTree(bool undo)
+{
+    TTreeHistory *history = m_tree->history();
+    if (undo ? !history->canUndo() : !history->canRedo())
+        return;
+    // The editor's unstored text belongs to the item it shows, which the entry may take away.
+    commitSelected();
+    if (undo)
+        history->undo();
+    else
+        history->redo();
+    // The editor and the title box show the item selected now, as they stand now.
+    m_tree->completePendingChange();
+    TTreeNode *selected = m_tree->selectedNode();
+    if (selected && EditorItem() != selected) {
+        LoadItem(selected);
+    } else if (selected && m_controls.eTitle && m_controls.eTitle->text() != selected->title()) {
+        TFlagScope busy(m_busy);
+        m_controls.eTitle->setText(selected->title());
+    }
+    markModified();
+    ComputeDeepestLevel();
+    Refresh();
+}
+
 void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
 {
+    TTreeHistory::Step step(m_tree->history(), QStringLiteral("行から項目を作成"));
     TOlvekEditor *lines = m_controls.Editor2;
     if (!target || !lines)
         return;

@@ -47,6 +47,9 @@ public:
     void MoveLeft();
     void MoveRight();
     void EmptyTrash();
+    // Take back, or make again, the last tree change in the tree's undo history.
+    void UndoTree();
+    void RedoTree();
     void MakeNodesFromLines(TTreeNode *target);
     void ComputeDeepestLevel();
     // Stores the editor into the item whose text it holds (the one last loaded), whatever item
@@ -101,6 +104,7 @@ private:
     void markModified();
     void selectNode(TTreeNode *node);
     void commitSelected();
+    void replayTree(bool undo);
     void rebuildJumpMenu();
 
     TOlvekTreeView *m_tree;

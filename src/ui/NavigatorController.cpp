@@ -4,6 +4,7 @@
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
+#include "engine/TreeHistory.h"
 #include "ui/OlvekTreeView.h"
 
 #include <QLineEdit>
@@ -45,7 +46,11 @@ void TNavigatorController::eTitleChange(const QString &text)
     TTreeNode *selected = m_engine->Tree()->selectedNode();
     if (!selected)
         return;
-    selected->setTitle(text);
+    {
+        // Typing on in the same title makes one entry of the tree's history.
+        TTreeHistory::Step step(m_engine->Tree()->history(), QStringLiteral("タイトルの変更"), selected->serial());
+        selected->setTitle(text);
+    }
     if (m_engine->Busy() || m_state->isModified())
         return;
     m_state->setModified(true);

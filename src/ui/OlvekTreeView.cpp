@@ -4,6 +4,7 @@
 #include "TreeSelectionModel.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
+#include "engine/TreeHistory.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -14,6 +15,7 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     : QTreeView(parent),
       m_tree(std::make_unique<TDocumentTree>()),
       m_model(std::make_unique<TDocumentModel>(m_tree.get())),
+      m_history(std::make_unique<TTreeHistory>(this)),
       m_delegate(new TTitleDelegate(this))
 {
     // The signals carry items; queued connections and signal spies need the type registered.
@@ -62,6 +64,14 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
                     forgetNodesIn(removed);
                     if (selectedNode() && selectedNode()->isInSubtreeOf(removed))
                         selectInPlaceOf(parent, first, last);
+                }
+            });
+    // An item put back by undo brings its subtree and their expanded states along.
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &parent, int first, int last) {
+                for (int row = first; row <= last; ++row) {
+                    if (TTreeNode *inserted = m_model->nodeOf(m_model->index(row, 0, parent)))
+                        syncExpandedFrom(inserted);
                 }
             });
     connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeMoved, this,
@@ -238,7 +248,10 @@ void TOlvekTreeView::mousePressEvent(QMouseEvent *event)
 
 void TOlvekTreeView::commitData(QWidget *editor)
 {
-    QTreeView::commitData(editor);
+    {
+        TTreeHistory::Step step(m_history.get(), QStringLiteral("タイトルの変更"));
+        QTreeView::commitData(editor);
+    }
     if (m_editingNode)
         Q_EMIT titleEdited(m_editingNode, m_editingNode->title());
 }

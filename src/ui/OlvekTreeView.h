@@ -10,6 +10,7 @@ class QMimeData;
 class TDocumentModel;
 class TDocumentTree;
 class TTitleDelegate;
+class TTreeHistory;
 class TTreeNode;
 
 // The navigator's tree control. It holds the document tree and its item model (both owned) and
@@ -49,6 +50,8 @@ public:
 
     TDocumentTree *documentTree() const { return m_tree.get(); }
     TDocumentModel *documentModel() const { return m_model.get(); }
+    // The undo history of the tree's items; drops and in-place title edits enter it here.
+    TTreeHistory *history() const { return m_history.get(); }
     TTreeNode *nodeAt(const QPoint &viewportPos) const;
 
     TTreeNode *selectedNode() const;
@@ -159,6 +162,8 @@ private:
 
     std::unique_ptr<TDocumentTree> m_tree;
     std::unique_ptr<TDocumentModel> m_model;
+    // Declared after the tree, which it records: it goes first.
+    std::unique_ptr<TTreeHistory> m_history;
     TTitleDelegate *m_delegate; // owned by the view as its child
     QTimer m_changeTimer;
     int m_changeDelay = DefaultChangeDelay;

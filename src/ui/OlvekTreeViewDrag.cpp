@@ -4,6 +4,7 @@
 #include "TitleDelegate.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"
+#include "engine/TreeHistory.h"
 
 #include <QCoreApplication>
 #include <QDrag>
@@ -81,6 +82,7 @@ bool TOlvekTreeView::dropNode(TTreeNode *dragged, TTreeNode *target, DropMode mo
 {
     if (!canDrop(dragged, target, mode))
         return false;
+    TTreeHistory::Step step(m_history.get(), QStringLiteral("ドラッグ＆ドロップ"));
     switch (mode) {
     case DropMode::Before:
         m_tree->move(dragged, target, TDocumentTree::MoveMode::Insert);

@@ -1,0 +1,96 @@
+#include "TreeHistory.h"
+
+#include "TreeUndoCommand.h"
+#include "document/DocumentTree.h"
+#include "document/TreeChange.h"
+#include "ui/OlvekTreeView.h"
+
+#include <utility>
+#include <vector>
+
+TTreeHistory::Step::Step(TTreeHistory *history, const QString &text, quint64 mergeKey)
+    : m_history(history && !history->isReplaying() ? history : nullptr)
+{
+    if (m_history)
+        m_history->beginStep(text, mergeKey);
+}
+
+TTreeHistory::Step::~Step()
+{
+    if (m_history)
+        m_history->endStep();
+}
+
+TTreeHistory::TTreeHistory(TOlvekTreeView *view)
+    : m_view(view), m_recorder(*view->documentTree())
+{
+    m_stack.setUndoLimit(Depth);
+    // Called for every item a loader adds: clearing an empty stack is skipped.
+    m_recorder.setUnrecordedHandler([this] {
+        if (m_stack.count() > 0)
+            m_stack.clear();
+    });
+}
+
+TTreeHistory::~TTreeHistory()
+{
+    // The stack clears itself as it goes; whoever listens may be half torn down already.
+    m_stack.blockSignals(true);
+}
+
+void TTreeHistory::apply(TTreeChange &change, bool undo, quint64 selectedSerial)
+{
+    TDocumentTree &tree = *m_view->documentTree();
+    const bool wasReplaying = std::exchange(m_replaying, true);
+    // Every item the entry did not expand or collapse keeps its state: the view expands an item
+    // that gets children back while it remembers it as expanded, and selecting expands the
+    // selected item's ancestors. Items are never recreated, so the pointers stay good: an item
+    // the entry takes out lives on in the entry.
+    std::vector<std::pair<TTreeNode *, bool>> expanded;
+    expanded.reserve(size_t(tree.count()));
+    for (TTreeNode *n = tree.first(); n; n = n->next())
+        expanded.emplace_back(n, n->isExpanded());
+    if (undo)
+        m_recorder.undoSteps(change);
+    else
+        m_recorder.redoSteps(change);
+    select(selectedSerial);
+    for (const auto &[node, wasExpanded] : expanded) {
+        if (node->isExpanded() != wasExpanded && node->tree() == &tree)
+            node->setExpanded(wasExpanded);
+    }
+    change.applyValues(tree, undo ? TTreeChange::Side::Before : TTreeChange::Side::After);
+    m_replaying = wasReplaying;
+}
+
+void TTreeHistory::beginStep(const QString &text, quint64 mergeKey)
+{
+    if (!m_recorder.isRecording()) {
+        m_stepText = text;
+        m_stepMergeKey = mergeKey;
+        m_selectionBefore = selectedSerial();
+    }
+    m_recorder.begin();
+}
+
+void TTreeHistory::endStep()
+{
+    std::unique_ptr<TTreeChange> change = m_recorder.end();
+    if (!change)
+        return;
+    m_stack.push(new TTreeUndoCommand(this, std::move(change), m_stepText, m_stepMergeKey, m_selectionBefore,
+                                      selectedSerial()));
+}
+
+quint64 TTreeHistory::selectedSerial() const
+{
+    const TTreeNode *node = m_view->selectedNode();
+    return node ? node->serial() : 0;
+}
+
+void TTreeHistory::select(quint64 serial)
+{
+    TTreeNode *node = serial != 0 ? m_view->documentTree()->nodeBySerial(serial) : nullptr;
+    if (node && node != m_view->selectedNode())
+        m_view->setSelectedNode(node);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "document/TreeChangeRecorder.h"
+
+#include <QUndoStack>
+
+class TOlvekTreeView;
+class TTreeChange;
+class TTreeNode;
+
+// The undo history of the tree commands: each command that changes the tree's items (their
+// places, titles, expanded states) becomes one entry. Undoing an entry puts the tree, and the
+// selected item, back as they were before the command; redoing makes the command's result again.
+// Owned by the tree view whose tree it records (the tree must outlive it). A change made outside any command step (a new or
+// opened document, a text converted back into the tree) clears it.
+class TTreeHistory
+{
+public:
+    static constexpr int Depth = 100;
+
+    // Records the changes that the tree commands make while it lives, as one entry named text.
+    // Steps nest: the outermost one makes the entry. Typing on in one item's title is one entry:
+    // steps with the same nonzero mergeKey that change only titles join the entry before.
+    class Step
+    {
+    public:
+        Step(TTreeHistory *history, const QString &text, quint64 mergeKey = 0);
+        ~Step();
+        Step(const Step &) = delete;
+        Step &operator=(const Step &) = delete;
+
+    private:
+        TTreeHistory *m_history;
+    };
+
+    explicit TTreeHistory(TOlvekTreeView *view);
+    ~TTreeHistory();
+    TTreeHistory(const TTreeHistory &) = delete;
+    TTreeHistory &operator=(const TTreeHistory &) = delete;
+
+    QUndoStack *stack() { return &m_stack; }
+    bool canUndo() const { return m_stack.canUndo(); }
+    bool canRedo() const { return m_stack.canRedo(); }
+    void undo() { m_stack.undo(); }
+    void redo() { m_stack.redo(); }
+    void clear() { m_stack.clear(); }
+    // True while an entry is being undone or redone.
+    bool isReplaying() const { return m_replaying; }
+
+    // For the entries: take change back (or make it again) and select the item with this serial.
+    void apply(TTreeChange &change, bool undo, quint64 selectedSerial);
+
+private:
+    void beginStep(const QString &text, quint64 mergeKey);
+    void endStep();
+    quint64 selectedSerial() const;
+    void select(quint64 serial);
+
+    TOlvekTreeView *m_view;
+    TTreeChangeRecorder m_recorder;
+    QUndoStack m_stack;
+    bool m_replaying = false;
+    QString m_stepText;
+    quint64 m_stepMergeKey = 0;
+    quint64 m_selectionBefore = 0;
+};
