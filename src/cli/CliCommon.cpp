@@ -34,6 +34,22 @@ bool writeLines(const QStringList &lines)
     return std::fflush(stdout) == 0 && written;
 }
 
+ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknownExtension, qint64 *version)
+{
+    if (TDocumentStorage::formatOf(path) == TDocumentStorage::Format::Unknown) {
+        QTextStream(stderr) << "olvek-cli: " << path << ": the extension must be .olvx or .olv\n";
+        return unknownExtension;
+    }
+    const TFileResult opened = TDocumentStorage::readDocumentFile(path, tree);
+    if (!opened.ok) {
+        QTextStream(stderr) << "olvek-cli: " << path << ": " << opened.error << "\n";
+        return ReadError;
+    }
+    if (version)
+        *version = opened.version;
+    return Success;
+}
+
 ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out)
 {
     const auto outFormat = TDocumentStorage::formatOf(out);

@@ -13,6 +13,12 @@ enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteEr
 // that a long text is not held a second time; false when the output could not be written.
 bool writeLines(const QStringList &lines);
 
+// Reads the document at path into tree, as the program opens a file; prints why it cannot and
+// returns unknownExtension for a name that is neither ".olvx" nor ".olv", ReadError for a file
+// that cannot be read, Success otherwise. version, when given, receives the file's format version.
+ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknownExtension = UsageError,
+                      qint64 *version = nullptr);
+
 // Saves tree as out in the format its extension names, as convert does: a legacy document read
 // from the legacy format (in) keeps its version openedVersion. Prints why on failure.
 ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out);

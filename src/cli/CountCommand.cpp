@@ -4,7 +4,6 @@
 #include "document/DocumentTree.h"
 #include "document/TreeCount.h"
 #include "files/DocumentFileReading.h"
-#include "files/DocumentStorage.h"
 
 #include <QTextStream>
 
@@ -29,18 +28,11 @@ int runCountCommand(const QStringList &args)
         }
     }
     const QString &document = args[0];
-    if (TDocumentStorage::formatOf(document) == TDocumentStorage::Format::Unknown) {
-        err << "olvek-cli: " << document << ": the extension must be .olvx or .olv\n";
-        return ReadError;
-    }
     // Deliberately never freed: the process ends right after the count (see convert).
     TDocumentTree &tree = *new TDocumentTree;
     try {
-        const TFileResult opened = TDocumentStorage::readDocumentFile(document, tree);
-        if (!opened.ok) {
-            err << "olvek-cli: " << document << ": " << opened.error << "\n";
-            return ReadError;
-        }
+        if (const ExitCode code = readDocument(document, tree, ReadError); code != Success)
+            return code;
         const TTreeNode *root = tree.nodeAt(index);
         if (!root) {
             err << "olvek-cli: count: the document has no item " << index << "\n";

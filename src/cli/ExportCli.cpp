@@ -23,18 +23,6 @@ int usageError(const QString &text)
 }
 
 // Reads the document at path into tree; an exit code other than Success on failure.
-int readDocument(const QString &path, TDocumentTree &tree)
-{
-    if (TDocumentStorage::formatOf(path) == TDocumentStorage::Format::Unknown)
-        return usageError(path + QStringLiteral(": the extension must be .olvx or .olv"));
-    const TFileResult opened = TDocumentStorage::readDocumentFile(path, tree);
-    if (!opened.ok) {
-        QTextStream(stderr) << "olvek-cli: " << path << ": " << opened.error << "\n";
-        return ReadError;
-    }
-    return Success;
-}
-
 int written(const QString &path, const TFileResult &result)
 {
     if (result.ok)

@@ -1,8 +1,8 @@
 #include "FindCommand.h"
 
+#include "CliCommon.h"
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
-#include "files/DocumentStorage.h"
 #include "search/TextScan.h"
 
 #include <QStringEncoder>
@@ -12,7 +12,7 @@
 #include <new>
 
 namespace {
-enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, WriteError = 4 };
+using namespace CliCommon;
 
 // A line break inside the detail would end the output line: it is written as \r or \n.
 void appendShown(QString &line, QStringView text)
@@ -70,18 +70,11 @@ int runFindCommand(const QStringList &args)
         return UsageError;
     }
     const QString &document = args[0];
-    if (TDocumentStorage::formatOf(document) == TDocumentStorage::Format::Unknown) {
-        err << "olvek-cli: " << document << ": the extension must be .olvx or .olv\n";
-        return ReadError;
-    }
     // Deliberately never freed: the process ends right after the search (see convert).
     TDocumentTree &tree = *new TDocumentTree;
     try {
-        const TFileResult opened = TDocumentStorage::readDocumentFile(document, tree);
-        if (!opened.ok) {
-            err << "olvek-cli: " << document << ": " << opened.error << "\n";
-            return ReadError;
-        }
+        if (const ExitCode code = readDocument(document, tree, ReadError); code != Success)
+            return code;
         std::vector<TFindRecord> hits;
         TTextScan(needle, caseSensitive).searchDocument(tree, hits);
         if (!writeHits(tree, hits)) {

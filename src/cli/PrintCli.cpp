@@ -3,7 +3,6 @@
 #include "CliCommon.h"
 #include "app/FontSubstitutions.h"
 #include "document/DocumentTree.h"
-#include "files/DocumentStorage.h"
 #include "printing/PdfPrinting.h"
 
 #include <QGuiApplication>
@@ -52,15 +51,10 @@ int printPdf(const QStringList &args)
     }
     const QString &in = args[1];
     const QString &out = args[2];
-    if (TDocumentStorage::formatOf(in) == TDocumentStorage::Format::Unknown)
-        return usageError(in + QStringLiteral(": the extension must be .olvx or .olv"));
     // Never freed: the process ends once the file is written.
     TDocumentTree &tree = *new TDocumentTree;
-    const TFileResult opened = TDocumentStorage::readDocumentFile(in, tree);
-    if (!opened.ok) {
-        QTextStream(stderr) << "olvek-cli: " << in << ": " << opened.error << "\n";
-        return ReadError;
-    }
+    if (const ExitCode code = readDocument(in, tree); code != Success)
+        return code;
     const TTreeNode *root = tree.MainTitleNode();
     const TFileResult result = TPdfPrinting::Write(out, tree, options, root ? root->title() : QString());
     if (!result.ok) {

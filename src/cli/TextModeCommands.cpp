@@ -30,16 +30,8 @@ int openAndEnter(TOfflineTextMode &mode, const QString &doc, const QString &inde
         err << "olvek-cli: " << indexText << ": N must be a number\n";
         return UsageError;
     }
-    if (TDocumentStorage::formatOf(doc) == TDocumentStorage::Format::Unknown) {
-        err << "olvek-cli: " << doc << ": the extension must be .olvx or .olv\n";
-        return UsageError;
-    }
-    const TFileResult opened = TDocumentStorage::readDocumentFile(doc, mode.document());
-    if (!opened.ok) {
-        err << "olvek-cli: " << doc << ": " << opened.error << "\n";
-        return ReadError;
-    }
-    version = opened.version;
+    if (const ExitCode code = readDocument(doc, mode.document(), UsageError, &version); code != Success)
+        return code;
     if (!mode.enter(index)) {
         err << "olvek-cli: " << doc << ": no item " << indexText
             << " that the text mode can show (the document has " << mode.document().count()
