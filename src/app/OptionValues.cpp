@@ -29,6 +29,7 @@ TOptionValues TOptionValues::read(const TSettings &settings)
     TOptionValues v;
     v.formRestore = settings.value(FormRestore);
     v.autoLoad = settings.value(FileAutoLoad);
+    v.showCharCount = settings.value(EditorShowCharCount);
     v.autoSaveTime = ranged(settings, FileAutoSaveTime, MinAutoSave, MaxAutoSave);
     v.backupDepth = ranged(settings, FileBackupDepth, MinBackup, MaxBackup);
     v.smallButtons = settings.value(ToolBarSmallButtons);
@@ -79,6 +80,7 @@ void TOptionValues::write(TSettings &settings) const
     settings.setValue(HtmlExtType, htmlExtShort ? QStringLiteral(".htm") : QStringLiteral(".html"));
     settings.setValue(HtmlFileDivide, htmlFileDivide);
     settings.setValue(FileAutoLoad, autoLoad);
+    settings.setValue(EditorShowCharCount, showCharCount);
     settings.setValue(FileAutoSaveTime, std::clamp(autoSaveTime, MinAutoSave, MaxAutoSave));
     settings.setValue(FileBackupDepth, std::clamp(backupDepth, MinBackup, MaxBackup));
     settings.setValue(TreeDirectEdit, directEdit);

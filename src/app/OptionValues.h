@@ -30,6 +30,8 @@ struct TOptionValues
     // General page.
     bool formRestore = true;
     bool autoLoad = false;
+    // The character counts in the editor's status bar and on the document information page.
+    bool showCharCount = false;
     int autoSaveTime = 0;
     int backupDepth = 1;
     bool smallButtons = false;

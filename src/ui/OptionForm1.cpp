@@ -139,6 +139,7 @@ TOptionForm1::TOptionForm1(QWidget *parent) : QDialog(parent)
 QWidget *TOptionForm1::buildGeneralPage()
 {
     ckbRestore = named(new QCheckBox(QStringLiteral("次回起動時にフォームのサイズを復元")), "ckbRestore");
+    ckbShowCharCount = named(new QCheckBox(QStringLiteral("文字数と原稿用紙の枚数を表示")), "ckbShowCharCount");
     ckbAutoLoad = named(new QCheckBox(QStringLiteral("起動時に前回のファイルを開く")), "ckbAutoLoad");
     seAutoSave = spin("seAutoSave", TOptionValues::MinAutoSave, TOptionValues::MaxAutoSave);
     seBackup = spin("seBackup", TOptionValues::MinBackup, TOptionValues::MaxBackup);
@@ -199,7 +200,7 @@ QWidget *TOptionForm1::buildGeneralPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("tsGeneral"));
     auto *left = new QVBoxLayout;
-    left->addWidget(group(QStringLiteral("フォーム"), column({ckbRestore})));
+    left->addWidget(group(QStringLiteral("フォーム"), column({ckbRestore, ckbShowCharCount})));
     left->addWidget(group(QStringLiteral("ファイル"), files));
     left->addWidget(group(QStringLiteral("ツールバー"), column({ckbSmallButtons})));
     left->addStretch();
@@ -450,6 +451,7 @@ void TOptionForm1::load(const TOptionValues &v)
 {
     m_loading = true;
     ckbRestore->setChecked(v.formRestore);
+    ckbShowCharCount->setChecked(v.showCharCount);
     ckbSmallButtons->setChecked(v.smallButtons);
     (v.htmlExtShort ? rbHtm : rbHtml)->setChecked(true);
     (v.htmlFileDivide ? rbDivideFile : rbSameFile)->setChecked(true);
@@ -526,6 +528,7 @@ TOptionValues TOptionForm1::values() const
 {
     TOptionValues v;
     v.formRestore = ckbRestore->isChecked();
+    v.showCharCount = ckbShowCharCount->isChecked();
     v.smallButtons = ckbSmallButtons->isChecked();
     v.htmlExtShort = rbHtm->isChecked();
     v.htmlFileDivide = rbDivideFile->isChecked();

@@ -52,6 +52,7 @@ public:
     QTabWidget *PageControl1 = nullptr;
     // General page.
     QCheckBox *ckbRestore = nullptr;
+    QCheckBox *ckbShowCharCount = nullptr;
     QCheckBox *ckbAutoLoad = nullptr;
     QSpinBox *seAutoSave = nullptr;
     QSpinBox *seBackup = nullptr;
