@@ -56,12 +56,12 @@ QColor TPainterPrintSurface::printColor(TColor color)
     return shown.isValid() ? shown : QColor(Qt::black);
 }
 
-QFont TPainterPrintSurface::printFont(const TPrintFontSpec &spec, int resolution)
+QFont TPainterPrintSurface::printFont(const TPrintFontSetting &fontSetting, int resolution)
 {
-    QFont font(printFamily(spec.name));
-    font.setPixelSize(qMax(1, int(std::lround(spec.pointSize * resolution / 72.0))));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font(printFamily(fontSetting.name));
+    font.setPixelSize(qMax(1, int(std::lround(fontSetting.pointSize * resolution / 72.0))));
+    font.setBold(fontSetting.bold);
+    font.setItalic(fontSetting.italic);
     // Widths are measured once and drawn as measured: no hinting that differs between devices.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;

@@ -29,8 +29,8 @@ public:
     // The colour text is printed in: the window text colour (the default) prints black, as
     // paper is white whatever the desktop's colours.
     static QColor printColor(TColor color);
-    // The font of spec at resolution dots per inch.
-    static QFont printFont(const TPrintFontSpec &spec, int resolution);
+    // The font a setting gives at resolution dots per inch.
+    static QFont printFont(const TPrintFontSetting &fontSetting, int resolution);
 
 protected:
     // The painter of the current page; null between pages.

@@ -39,7 +39,7 @@ void readInt(const TSettings &settings, const TIntSetting &key, int low, int hig
 }
 } // namespace
 
-std::array<TPrintFontSpec, 4> TPrintOptions::defaultFonts()
+std::array<TPrintFontSetting, 4> TPrintOptions::defaultFonts()
 {
     const QString gothic = PrintMainFontName.defaultValue.toString();
     const QString mincho = PrintDetailFontName.defaultValue.toString();

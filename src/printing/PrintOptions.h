@@ -12,14 +12,14 @@ enum class TPrintFont { MainTitle, Title1, Title2, Detail };
 
 // A print font as the settings keep it (name, size in points, colour) with its style, which the
 // settings do not keep: it comes from the defaults at every start and lasts until the program ends.
-struct TPrintFontSpec
+struct TPrintFontSetting
 {
     QString name;
     int pointSize = 10;
     TColor color = clWindowText;
     bool bold = false;
     bool italic = false;
-    bool operator==(const TPrintFontSpec &) const = default;
+    bool operator==(const TPrintFontSetting &) const = default;
 };
 
 // What the preview's option panel chooses: which parts are printed and how the page is laid out.
@@ -38,13 +38,13 @@ struct TPrintOptions
     int lineSpacing = 100; // per cent of the font height, 80 to 200
     // The editor's tab width, for the tabs of the bodies.
     int tabWidth = 8;
-    std::array<TPrintFontSpec, 4> fonts = defaultFonts();
+    std::array<TPrintFontSetting, 4> fonts = defaultFonts();
 
     bool operator==(const TPrintOptions &) const = default;
-    const TPrintFontSpec &font(TPrintFont role) const { return fonts[size_t(role)]; }
-    TPrintFontSpec &font(TPrintFont role) { return fonts[size_t(role)]; }
+    const TPrintFontSetting &font(TPrintFont role) const { return fonts[size_t(role)]; }
+    TPrintFontSetting &font(TPrintFont role) { return fonts[size_t(role)]; }
 
-    static std::array<TPrintFontSpec, 4> defaultFonts();
+    static std::array<TPrintFontSetting, 4> defaultFonts();
 
     // Reads the PRINT_OPTION keys and EDITOR/TabCount; a key that is absent, or a number out of
     // its range, leaves the value as it was; a colour that cannot be read leaves it too. The

@@ -276,14 +276,14 @@ void TPreviewForm::showOptions(const TPrintOptions &options)
 
 void TPreviewForm::showFontSample(TPrintFont role)
 {
-    const TPrintFontSpec &spec = m_options.font(role);
+    const TPrintFontSetting &fontSetting = m_options.font(role);
     QPlainTextEdit *sample = fontSamples[size_t(role)];
-    QFont font(spec.name, spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font(fontSetting.name, fontSetting.pointSize);
+    font.setBold(fontSetting.bold);
+    font.setItalic(fontSetting.italic);
     sample->setFont(font);
     QPalette colours = sample->palette();
-    colours.setColor(QPalette::Text, TPainterPrintSurface::printColor(spec.color));
+    colours.setColor(QPalette::Text, TPainterPrintSurface::printColor(fontSetting.color));
     colours.setColor(QPalette::Base, Qt::white);
     sample->setPalette(colours);
 }
@@ -299,19 +299,19 @@ void TPreviewForm::loadOptions()
 void TPreviewForm::chooseFont(TPrintFont role)
 {
     m_options = panelOptions();
-    TPrintFontSpec &spec = m_options.font(role);
-    QFont current(spec.name, spec.pointSize);
-    current.setBold(spec.bold);
-    current.setItalic(spec.italic);
+    TPrintFontSetting &fontSetting = m_options.font(role);
+    QFont current(fontSetting.name, fontSetting.pointSize);
+    current.setBold(fontSetting.bold);
+    current.setItalic(fontSetting.italic);
     QFontDialog dialog(current, this);
     dialog.setObjectName(QStringLiteral("FontDialog"));
     if (TPrompt::current().runDialog(dialog) == TPrompt::Answer::Ok) {
         const QFont chosen = dialog.currentFont();
-        spec.name = chosen.family();
+        fontSetting.name = chosen.family();
         if (chosen.pointSize() > 0)
-            spec.pointSize = chosen.pointSize();
-        spec.bold = chosen.bold();
-        spec.italic = chosen.italic();
+            fontSetting.pointSize = chosen.pointSize();
+        fontSetting.bold = chosen.bold();
+        fontSetting.italic = chosen.italic();
         showFontSample(role);
     }
     // Back from a dialog of its own, the window is laid out anew, as on every activation.
