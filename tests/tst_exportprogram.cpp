@@ -1,12 +1,10 @@
 // The text export in the real program on a virtual display, chosen through the File menu with key
 // presses: the options dialog is accepted as it stands and the file named in the save dialog.
 #include "support/FileBytes.h"
+#include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -30,27 +28,14 @@ private Q_SLOTS:
 
     void exportTextFromTheMenu()
     {
-        QTemporaryDir dir;
-        const QDir root(dir.path());
-        QVERIFY(root.mkpath(QStringLiteral("program")));
-        const QString program = root.filePath(QStringLiteral("program/olvek"));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), root.filePath(QStringLiteral("program/olvek.bmp"))));
-        const QString docPath = root.filePath(QStringLiteral("book.olvx"));
-        QVERIFY(writeFileBytes(docPath, document));
-        const QString out = root.filePath(QStringLiteral("exported.txt"));
-
-        QProcess olvek;
-        olvek.setProcessEnvironment(m_display.environment());
-        olvek.setWorkingDirectory(dir.path());
-        olvek.start(program, {docPath});
-        QVERIFY(olvek.waitForStarted());
-        const auto end = qScopeGuard([&olvek] {
-            if (olvek.state() != QProcess::NotRunning) {
-                olvek.kill();
-                olvek.waitForFinished();
-            }
-        });
+        TProgramCopy copy;
+        const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE),
+                                              document, QStringLiteral("book.olvx"));
+        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+        const QString docPath = copy.documentPath();
+        const QString out = copy.filePath(QStringLiteral("exported.txt"));
+        QVERIFY(copy.start(m_display));
+        QProcess &olvek = copy.process();
         const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), Timeout);
         QVERIFY2(!window.isEmpty(), "the main window did not show");
 

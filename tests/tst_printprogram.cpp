@@ -2,13 +2,11 @@
 // the pages to the PDF file named in the save dialog (no printer is installed there), and Escape
 // closes the preview, which writes its options into the settings file.
 #include "support/FileBytes.h"
+#include "support/ProgramCopy.h"
 #include "support/VirtualDisplay.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -34,27 +32,14 @@ private Q_SLOTS:
 
     void previewPrintsToPdf()
     {
-        QTemporaryDir dir;
-        const QDir root(dir.path());
-        QVERIFY(root.mkpath(QStringLiteral("program")));
-        const QString program = root.filePath(QStringLiteral("program/olvek"));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), program));
-        QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), root.filePath(QStringLiteral("program/olvek.bmp"))));
-        const QString docPath = root.filePath(QStringLiteral("book.olvx"));
-        QVERIFY(writeFileBytes(docPath, document));
-        const QString out = root.filePath(QStringLiteral("printed.pdf"));
-
-        QProcess olvek;
-        olvek.setProcessEnvironment(m_display.environment());
-        olvek.setWorkingDirectory(dir.path());
-        olvek.start(program, {docPath});
-        QVERIFY(olvek.waitForStarted());
-        const auto end = qScopeGuard([&olvek] {
-            if (olvek.state() != QProcess::NotRunning) {
-                olvek.kill();
-                olvek.waitForFinished();
-            }
-        });
+        TProgramCopy copy;
+        const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE),
+                                              document, QStringLiteral("book.olvx"));
+        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+        const QString docPath = copy.documentPath();
+        const QString out = copy.filePath(QStringLiteral("printed.pdf"));
+        QVERIFY(copy.start(m_display));
+        QProcess &olvek = copy.process();
         const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), Timeout);
         QVERIFY2(!window.isEmpty(), "the main window did not show");
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
@@ -77,7 +62,7 @@ private Q_SLOTS:
         // The preview closes with Escape and writes its options beside the program.
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), preview});
         m_display.xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
-        const QString settings = root.filePath(QStringLiteral("program/olvek.ini"));
+        const QString settings = copy.filePath(QStringLiteral("olvek.ini"));
         QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(settings).contains("[PRINT_OPTION]"), Timeout);
         QTRY_VERIFY_WITH_TIMEOUT(m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                                     QStringLiteral("--name"), QStringLiteral("^ﾌﾟﾚﾋﾞｭｰ")})
