@@ -1,6 +1,6 @@
 #include "CommandRefresh.h"
 
-#include "TreeCommandAvailability.h"
+#include "app/TreeCommandAvailability.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorNames.h"
+#include "app/ColorNames.h"
 
 #include <QColor>
 #include <QPalette>

@@ -13,7 +13,7 @@
 #include "OutlineCommands.h"
 #include "PluginCommands.h"
 #include "ViewerCommands.h"
-#include "Settings.h"
+#include "app/Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"

@@ -1,6 +1,6 @@
 #include "HelpCommands.h"
 
-#include "Prompt.h"
+#include "app/Prompt.h"
 #include "ui/AboutFormU1.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "EditingSession.h"
 #include "MainUnit.h"
-#include "OptionValues.h"
-#include "Prompt.h"
-#include "Settings.h"
+#include "app/OptionValues.h"
+#include "app/Prompt.h"
+#include "app/Settings.h"
 #include "TreeCurrentScope.h"
 #include "ui/MainFormU1.h"
 #include "ui/OptionForm1.h"

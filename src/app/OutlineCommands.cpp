@@ -1,8 +1,8 @@
 #include "OutlineCommands.h"
 
 #include "ModeController.h"
-#include "Prompt.h"
-#include "TreeCommandAvailability.h"
+#include "app/Prompt.h"
+#include "app/TreeCommandAvailability.h"
 #include "document/ControlTrim.h"
 #include "document/DocumentModel.h"
 #include "document/DocumentTree.h"

@@ -3,7 +3,7 @@
 #include "DocumentFiles.h"
 #include "EditingSession.h"
 #include "MainUnit.h"
-#include "Prompt.h"
+#include "app/Prompt.h"
 #include "TreeCurrentScope.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"

@@ -1,7 +1,7 @@
 #include "SettingColor.h"
 
 #include "DesktopColors.h"
-#include "Settings.h"
+#include "app/Settings.h"
 
 #include <stdexcept>
 

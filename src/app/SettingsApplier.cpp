@@ -3,7 +3,7 @@
 #include "DocumentFiles.h"
 #include "ImageLoader.h"
 #include "SettingColor.h"
-#include "Settings.h"
+#include "app/Settings.h"
 #include "document/DocumentTree.h"
 #include "editor/BodyCounter.h"
 #include "editor/ColumnRuler.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageGeometry.h"
-#include "PrintLayout.h"
+#include "printing/PageGeometry.h"
+#include "printing/PrintLayout.h"
 #include "files/FileResult.h"
 
 class TDocumentTree;

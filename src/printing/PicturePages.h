@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageGeometry.h"
+#include "printing/PageGeometry.h"
 #include "PainterPrintSurface.h"
 
 #include <QPainter>

@@ -1,0 +1,83 @@
+# The core's sources, relative to this folder: the library olvek_core (src/core/CMakeLists.txt)
+# and the fuzz targets (fuzz/CMakeLists.txt) both build from this one list.
+set(OLVEK_CORE_SOURCES
+  # The document tree, its item payloads, the item model over it, the document's file state, and
+  # the recorded tree changes that undo takes back.
+  document/NodeData.h document/NodeData.cpp
+  document/TreeNode.h document/TreeNode.cpp
+  document/TreeObserver.h
+  document/DocumentTree.h document/DocumentTree.cpp
+  document/DocumentModel.h document/DocumentModel.cpp
+  document/DocumentState.h document/DocumentState.cpp
+  document/LoadingScope.h
+  document/ControlTrim.h
+  document/TextCount.h document/TextCount.cpp
+  document/TreeCount.h document/TreeCount.cpp
+  document/TreeStep.h
+  document/TreeNodeLookup.h document/TreeNodeLookup.cpp
+  document/NodeInsertStep.h document/NodeInsertStep.cpp
+  document/NodeRemoveStep.h document/NodeRemoveStep.cpp
+  document/NodeMoveStep.h document/NodeMoveStep.cpp
+  document/TreeChange.h document/TreeChange.cpp
+  document/TreeChangeRecorder.h document/TreeChangeRecorder.cpp
+
+  # The two document formats, opening and saving by extension, backup copies.
+  files/DocumentFileReading.cpp files/DocumentFileReading.h
+  files/DocumentStorage.cpp files/DocumentStorage.h
+  files/FileResult.h
+  files/JsonDocumentFormat.cpp files/JsonDocumentFormat.h
+  files/JsonDocumentReading.cpp
+  files/JsonStringDecoding.cpp files/JsonStringDecoding.h
+  files/JsonTextGenerator.cpp files/JsonTextGenerator.h
+  files/LegacyDocumentFormat.cpp files/LegacyDocumentFormat.h
+  files/SavedFile.cpp files/SavedFile.h
+  files/ShiftJis.cpp files/ShiftJis.h
+  files/BackupFiles.h files/BackupFiles.cpp
+  files/SaveTarget.cpp files/SaveTarget.h
+
+  # Text and HTML export, the tree index, the import of dotted text files.
+  export/TextExportOptions.h
+  export/TextExport.h export/TextExport.cpp
+  export/DisplayWidth.h export/DisplayWidth.cpp
+  export/IndexExport.h export/IndexExport.cpp
+  export/HtmlExport.h export/HtmlExport.cpp
+  export/ImportFile.h export/ImportFile.cpp
+  export/ExportLines.h export/ExportLines.cpp
+
+  # The find dialog's scan and hit list, the search history, the replace dialog's forward search.
+  search/FindRecord.h
+  search/FindRecordList.h search/FindRecordList.cpp
+  search/TextScan.h search/TextScan.cpp
+  search/FindHistory.h search/FindHistory.cpp
+  search/ReplaceView.h
+  search/ForwardSearch.h search/ForwardSearch.cpp
+
+  # The text mode's heading parser and heading list, tree/text conversion, dotted text files.
+  textmode/LumenoTreeListData.h
+  textmode/LumenoTreeList.h textmode/LumenoTreeList.cpp
+  textmode/HeadingParser.h textmode/HeadingParser.cpp
+  textmode/DottedTextFile.h textmode/DottedTextFile.cpp
+  textmode/TreeText.h textmode/TreeText.cpp
+
+  # The print layout over an abstract page: options, page geometry, text measuring, the run.
+  printing/PrintOptions.h printing/PrintOptions.cpp
+  printing/PageGeometry.h printing/PageGeometry.cpp
+  printing/TextMeasurer.h printing/TextMeasurer.cpp
+  printing/PrintSurface.h
+  printing/PrintLayout.h printing/PrintLayout.cpp
+  printing/PrintRun.h printing/PrintRun.cpp
+
+  # The settings file and its keys, the prompt interface, the tree commands' availability, the
+  # plug-in command line, colour names, loading Qt's translation.
+  app/TreeCommandAvailability.h app/TreeCommandAvailability.cpp
+  app/Prompt.h app/Prompt.cpp
+  app/IniText.h app/IniText.cpp
+  app/IniFile.h app/IniFile.cpp
+  app/ColorNames.h app/ColorNames.cpp
+  app/SettingKeys.h
+  app/Settings.h app/Settings.cpp
+  app/SettingsLocation.h app/SettingsLocation.cpp
+  app/PluginLaunch.h app/PluginLaunch.cpp
+  app/OptionValues.h app/OptionValues.cpp
+  app/QtTranslation.h app/QtTranslation.cpp
+)
