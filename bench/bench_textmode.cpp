@@ -10,7 +10,7 @@
 #include "app/EditingSession.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
-#include "engine/LumenoEngine.h"
+#include "textmode/LumenoEngine.h"
 #include "textmode/DottedTextFile.h"
 #include "textmode/HeadingParser.h"
 #include "textmode/TreeText.h"

@@ -4,7 +4,7 @@
 
 #include "document/DocumentState.h"
 #include "editor/OlvekCompo.h"
-#include "engine/LumenoEngine.h"
+#include "textmode/LumenoEngine.h"
 #include "ui/HeadingListBox.h"
 #include "ui/StatusPanels.h"
 

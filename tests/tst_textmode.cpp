@@ -15,7 +15,7 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
-#include "engine/LumenoEngine.h"
+#include "textmode/LumenoEngine.h"
 #include "engine/OlvekEngine.h"
 #include "files/DocumentStorage.h"
 #include "textmode/TreeText.h"

@@ -3,8 +3,8 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
-#include "engine/LumenoBridge.h"
-#include "engine/LumenoEngine.h"
+#include "textmode/LumenoBridge.h"
+#include "textmode/LumenoEngine.h"
 #include "ui/HeadingListBox.h"
 #include "ui/OlvekTreeView.h"
 

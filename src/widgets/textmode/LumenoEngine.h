@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CustomOutlineEngine.h"
+#include "engine/CustomOutlineEngine.h"
 #include "editor/OlvekCompo.h"
 #include "textmode/LumenoTreeList.h"
 
