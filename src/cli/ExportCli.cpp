@@ -164,28 +164,6 @@ int import(const QStringList &args)
 }
 } // namespace
 
-const char *usage()
-{
-    return "\n"
-           "Export and import commands (exit status as above):\n"
-           "  export-text IN OUT [--layout plain|formatted|dotted] [--no-titles] [--no-numbers]\n"
-           "                     [--sjis] [--width N] [--no-indent]\n"
-           "                     write the document IN as a text file OUT: UTF-8 (Shift_JIS with\n"
-           "                     --sjis), CR LF; titles and numbers on, plain layout, 72 columns\n"
-           "                     (10 to 120) and indentation for the formatted one; the dotted\n"
-           "                     layout always has titles and never numbers\n"
-           "  export-index IN OUT\n"
-           "                     write the tree of every item of IN as an index file (Shift_JIS)\n"
-           "  export-html IN OUT [--divide] [--ext .html|.htm]\n"
-           "                     write IN as HTML; OUT names the main page, whose extension becomes\n"
-           "                     EXT (.html by default); with --divide every non-blank body gets a\n"
-           "                     page of its own, OUT's name with 0, 1, 2 ... before the extension\n"
-           "  import TEXT OUT [--doc DOC (--under N | --after N)]\n"
-           "                     read the dotted text TEXT (UTF-8 when it is valid UTF-8, otherwise\n"
-           "                     Shift_JIS) as a new document, or under or after the item at\n"
-           "                     absolute index N of the document DOC, and save it as OUT\n";
-}
-
 std::optional<int> run(const QStringList &args)
 {
     const QString &command = args.first();

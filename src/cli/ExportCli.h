@@ -6,9 +6,6 @@
 // The commands of olvek-cli that export a document and import dotted text files.
 namespace ExportCli {
 
-// Their part of the help text.
-const char *usage();
-
 // Runs the command named by args.first() when it is one of these; nullopt otherwise.
 std::optional<int> run(const QStringList &args);
 

@@ -65,19 +65,6 @@ int printPdf(const QStringList &args)
 }
 } // namespace
 
-const char *usage()
-{
-    return "\n"
-           "Printing (exit status as above):\n"
-           "  print-pdf DOC OUT.pdf [--no-main-title] [--no-titles] [--no-numbers] [--no-body]\n"
-           "                     [--no-page-numbers] [--break-level1] [--indent MM]\n"
-           "                     lay the document DOC out as the print preview does, on A4 pages,\n"
-           "                     with the print fonts' defaults, and write them as OUT.pdf; every\n"
-           "                     part is printed unless left out; --break-level1 starts every\n"
-           "                     first-level item on a new page; --indent indents titles and bodies\n"
-           "                     by level in steps of MM millimetres (1 to 20)\n";
-}
-
 bool handles(const char *command)
 {
     return std::strcmp(command, "print-pdf") == 0;

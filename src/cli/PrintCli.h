@@ -4,9 +4,6 @@
 // toolkit's graphical part on the offscreen platform: no display is needed.
 namespace PrintCli {
 
-// Its part of the help text.
-const char *usage();
-
 bool handles(const char *command);
 int run(int argc, char **argv);
 
