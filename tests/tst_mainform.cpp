@@ -507,7 +507,7 @@ void TestMainForm::unusedWheelScrollsTheBodyEditor()
     QStringList lines;
     for (int i = 0; i < 300; ++i)
         lines << QString::number(i);
-    m_body->setPlainText(lines.join(u'\n'));
+    m_body->setLines(lines);
     QScrollBar *bar = m_body->verticalScrollBar();
     QTRY_VERIFY(bar->isVisible());
     bar->setValue(50);

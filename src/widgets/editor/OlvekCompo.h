@@ -56,9 +56,6 @@ public:
     // The whole text, lines joined by CR LF.
     QString text() const;
     void setText(const QString &text);
-    // QPlainTextEdit's own writers, as program writes: no change signal, a fresh undo history.
-    void setPlainText(const QString &text) { setText(text); }
-    void clear() { clearAll(); }
     // Empties the text, the undo and redo history and the modified flag.
     void clearAll();
 
@@ -209,6 +206,13 @@ protected:
 
 private:
     friend class TLineNumberGutter;
+
+    // QPlainTextEdit's own writers are not virtual: they would replace the text as a user's edit
+    // (a change signal, the document marked modified), past the stand-ins, the undo history and
+    // the caret that setLines sets. Out of reach here; the program writes with setText,
+    // setLines and clearAll.
+    using QPlainTextEdit::clear;
+    using QPlainTextEdit::setPlainText;
 
     // Guards the program's own writes so that they raise no change signal.
     class TSilentChange
