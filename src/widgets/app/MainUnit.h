@@ -15,7 +15,11 @@ class TMainForm;
 class TOlvekImageLoader;
 
 // The application data module: every menu command and tool button of the main window is one of
-// its actions. Later it also holds the document file state, the engines and the auto-save timer.
+// its actions. It owns the actions, the document file state, the pictures of the image file, the
+// find hits and the editing session (a child object). The session creates the outline engine
+// (a child of the main window, as both engines are), the file lifecycle TDocumentFiles (which
+// holds the auto-save timer), the command groups, the tree expander and the pane controller; its
+// mode controller creates the text-mode engine and owns the bridge.
 class TMain : public QObject
 {
     Q_OBJECT
