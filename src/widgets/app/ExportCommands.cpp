@@ -29,6 +29,9 @@ const QString TExportCommands::PreambleMessage =
     QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
 
 namespace {
+const QString TextExportTitle = QStringLiteral("テキストファイルに出力");
+const QString TextExportFilter = QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*");
+
 // The folder a dialog starts in: that of the name it proposes, or the current one.
 QString folderOf(const QString &remembered)
 {
@@ -72,6 +75,22 @@ QString TExportCommands::mainTitle() const
     return root ? root->title() : QString();
 }
 
+QString TExportCommands::askExportFile(const QString &title, const QString &filter, const QString &extension,
+                                       const QString &remembered, const QString &suffix) const
+{
+    TPrompt::FileRequest request;
+    request.title = title;
+    request.filters = TPrompt::filtersFrom(filter);
+    request.defaultExtension = extension;
+    request.overwritePrompt = true;
+    request.initialDirectory = folderOf(remembered);
+    request.fileName = (remembered.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
+                                             : QFileInfo(remembered).fileName())
+                       + suffix;
+    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
+    return choice.isCancelled() ? QString() : QFileInfo(choice.path).absoluteFilePath();
+}
+
 void TExportCommands::FileExportToText()
 {
     TTreeCurrentScope current(m_session);
@@ -105,18 +124,9 @@ bool TExportCommands::writeText(const TTextExportOptions &options, const QString
 {
     QString path = fileName;
     if (path.isEmpty()) {
-        TPrompt::FileRequest request;
-        request.title = QStringLiteral("テキストファイルに出力");
-        request.filters = TPrompt::filtersFrom(QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"));
-        request.defaultExtension = QStringLiteral("txt");
-        request.overwritePrompt = true;
-        request.initialDirectory = folderOf(m_textFileName);
-        request.fileName = m_textFileName.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
-                                                    : QFileInfo(m_textFileName).fileName();
-        const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
-        if (choice.isCancelled())
+        path = askExportFile(TextExportTitle, TextExportFilter, QStringLiteral("txt"), m_textFileName);
+        if (path.isEmpty())
             return false;
-        path = QFileInfo(choice.path).absoluteFilePath();
         m_textFileName = path;
     }
     TTextExportOptions chosen = options;
@@ -131,21 +141,11 @@ bool TExportCommands::writeText(const TTextExportOptions &options, const QString
 
 bool TExportCommands::writeIndex()
 {
-    const QString remembered = m_textFileName;
-    TPrompt::FileRequest request;
-    request.title = QStringLiteral("テキストファイルに出力");
-    request.filters = TPrompt::filtersFrom(QStringLiteral("テキストファイル(*.txt)|*.txt|すべてのファイル|*.*"));
-    request.defaultExtension = QStringLiteral("txt");
-    request.overwritePrompt = true;
-    request.initialDirectory = folderOf(remembered);
-    request.fileName = (remembered.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
-                                             : QFileInfo(remembered).fileName())
-                       + QStringLiteral("INDEX");
-    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
-    if (choice.isCancelled())
+    const QString path =
+        askExportFile(TextExportTitle, TextExportFilter, QStringLiteral("txt"), m_textFileName, QStringLiteral("INDEX"));
+    if (path.isEmpty())
         return false;
-    const TFileResult result =
-        TIndexExport::Write(QFileInfo(choice.path).absoluteFilePath(), m_session.engine()->document());
+    const TFileResult result = TIndexExport::Write(path, m_session.engine()->document());
     if (!result.ok)
         TPrompt::current().showError(result.error);
     return result.ok;
@@ -154,19 +154,13 @@ bool TExportCommands::writeIndex()
 void TExportCommands::FileExportToHTML()
 {
     TTreeCurrentScope current(m_session);
-    TPrompt::FileRequest request;
-    request.title = QStringLiteral("HTML形式で出力（indexのファイル名を指定して下さい）");
-    request.filters = TPrompt::filtersFrom(QStringLiteral("HTMLファイル(*.html,*.htm)|*.html;*.htm"));
-    request.defaultExtension = QStringLiteral("html");
-    request.overwritePrompt = true;
-    request.initialDirectory = folderOf(m_htmlFileName);
-    request.fileName = m_htmlFileName.isEmpty() ? TDocumentFiles::SanitizeFileName(mainTitle())
-                                                : QFileInfo(m_htmlFileName).fileName();
-    const TPrompt::FileChoice choice = TPrompt::current().saveFile(request);
-    if (choice.isCancelled())
+    const QString path = askExportFile(QStringLiteral("HTML形式で出力（indexのファイル名を指定して下さい）"),
+                                       QStringLiteral("HTMLファイル(*.html,*.htm)|*.html;*.htm"), QStringLiteral("html"),
+                                       m_htmlFileName);
+    if (path.isEmpty())
         return;
     const TSettings settings(m_form.settingsFile());
-    const QString mainPage = THtmlExport::MainPagePath(QFileInfo(choice.path).absoluteFilePath(), htmlExtension(settings));
+    const QString mainPage = THtmlExport::MainPagePath(path, htmlExtension(settings));
     m_htmlFileName = mainPage;
     const TFileResult result =
         THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide));

@@ -55,6 +55,11 @@ private:
     bool writeIndex();
     void runImport(TImportFile::Mode mode);
     QString mainTitle() const;
+    // The save dialog of the three exports: it starts in the folder of the name remembered and
+    // proposes that name, or the main title made a file name, followed by suffix. The absolute
+    // path chosen; empty when cancelled.
+    QString askExportFile(const QString &title, const QString &filter, const QString &extension,
+                          const QString &remembered, const QString &suffix = QString()) const;
 
     TEditingSession &m_session;
     TMain &m_main;
