@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include "document/DocumentTree.h"
 #include "files/DocumentStorage.h"
 
 #include <QFileInfo>
@@ -48,6 +49,16 @@ ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknown
     if (version)
         *version = opened.version;
     return Success;
+}
+
+OpenedDocument openDocument(const QString &path, ExitCode unknownExtension)
+{
+    OpenedDocument opened;
+    TDocumentTree *tree = new TDocumentTree;
+    opened.code = readDocument(path, *tree, unknownExtension, &opened.version);
+    if (opened.code == Success)
+        opened.tree = tree;
+    return opened;
 }
 
 ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out)

@@ -19,6 +19,19 @@ bool writeLines(const QStringList &lines);
 ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknownExtension = UsageError,
                       qint64 *version = nullptr);
 
+// A document read for one command, as openDocument leaves it.
+struct OpenedDocument
+{
+    TDocumentTree *tree = nullptr; // null when the document could not be read
+    ExitCode code = Success;       // why not
+    qint64 version = 0;            // the file's format version
+};
+
+// Reads the document at path as readDocument does, into a tree of its own that is never freed,
+// read or not: every command ends the process right after its work, and handing a large
+// document's million small blocks back one by one would take a good part of the run time.
+OpenedDocument openDocument(const QString &path, ExitCode unknownExtension = UsageError);
+
 // Saves tree as out in the format its extension names, as convert does: a legacy document read
 // from the legacy format (in) keeps its version openedVersion. Prints why on failure.
 ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out);

@@ -32,15 +32,10 @@ int convert(const QString &in, const QString &out)
             return UsageError;
         }
     }
-    // Deliberately never freed: the process ends right after the conversion, and handing a large
-    // document's million small blocks back one by one would take a good part of the run time.
-    TDocumentTree &tree = *new TDocumentTree;
-    const TFileResult opened = TDocumentStorage::readDocumentFile(in, tree);
-    if (!opened.ok) {
-        err << "olvek-cli: " << in << ": " << opened.error << "\n";
-        return ReadError;
-    }
-    return writeDocument(tree, in, opened.version, out);
+    const OpenedDocument opened = openDocument(in);
+    if (!opened.tree)
+        return opened.code;
+    return writeDocument(*opened.tree, in, opened.version, out);
 }
 
 QStringList outlineLines(const THeadingParse &, const TLumenoTreeList &headings)

@@ -28,12 +28,11 @@ int runCountCommand(const QStringList &args)
         }
     }
     const QString &document = args[0];
-    // Deliberately never freed: the process ends right after the count (see convert).
-    TDocumentTree &tree = *new TDocumentTree;
     try {
-        if (const ExitCode code = readDocument(document, tree, ReadError); code != Success)
-            return code;
-        const TTreeNode *root = tree.nodeAt(index);
+        const OpenedDocument opened = openDocument(document, ReadError);
+        if (!opened.tree)
+            return opened.code;
+        const TTreeNode *root = opened.tree->nodeAt(index);
         if (!root) {
             err << "olvek-cli: count: the document has no item " << index << "\n";
             return UsageError;

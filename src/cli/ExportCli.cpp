@@ -70,21 +70,21 @@ int exportText(const QStringList &args)
         options.titles = true;
         options.numbers = false;
     }
-    TDocumentTree &tree = *new TDocumentTree; // freed by the process's end, as convert does
-    if (const int code = readDocument(args[1], tree))
-        return code;
+    const OpenedDocument opened = openDocument(args[1]);
+    if (!opened.tree)
+        return opened.code;
     const QString out = QFileInfo(args[2]).absoluteFilePath();
-    return written(args[2], TTextExport::Write(out, tree, options));
+    return written(args[2], TTextExport::Write(out, *opened.tree, options));
 }
 
 int exportIndex(const QStringList &args)
 {
     if (args.size() != 3)
         return usageError(QStringLiteral("export-index needs two arguments: IN OUT"));
-    TDocumentTree &tree = *new TDocumentTree;
-    if (const int code = readDocument(args[1], tree))
-        return code;
-    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), tree));
+    const OpenedDocument opened = openDocument(args[1]);
+    if (!opened.tree)
+        return opened.code;
+    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), *opened.tree));
 }
 
 int exportHtml(const QStringList &args)
@@ -104,11 +104,11 @@ int exportHtml(const QStringList &args)
             return usageError(QStringLiteral("export-html: unknown option: ") + args[i]);
         }
     }
-    TDocumentTree &tree = *new TDocumentTree;
-    if (const int code = readDocument(args[1], tree))
-        return code;
+    const OpenedDocument opened = openDocument(args[1]);
+    if (!opened.tree)
+        return opened.code;
     const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
-    return written(main, THtmlExport::Write(tree, main, divide));
+    return written(main, THtmlExport::Write(*opened.tree, main, divide));
 }
 
 int import(const QStringList &args)
@@ -135,7 +135,7 @@ int import(const QStringList &args)
         if (!number)
             return usageError(QStringLiteral("import: N must be a number"));
     }
-    TDocumentTree &tree = *new TDocumentTree;
+    TDocumentTree &tree = *new TDocumentTree; // never freed, as openDocument's
     TTreeNode *target = nullptr;
     if (mode == TImportFile::Mode::NewDocument) {
         tree.createRootFolders();

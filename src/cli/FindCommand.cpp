@@ -70,14 +70,13 @@ int runFindCommand(const QStringList &args)
         return UsageError;
     }
     const QString &document = args[0];
-    // Deliberately never freed: the process ends right after the search (see convert).
-    TDocumentTree &tree = *new TDocumentTree;
     try {
-        if (const ExitCode code = readDocument(document, tree, ReadError); code != Success)
-            return code;
+        const OpenedDocument opened = openDocument(document, ReadError);
+        if (!opened.tree)
+            return opened.code;
         std::vector<TFindRecord> hits;
-        TTextScan(needle, caseSensitive).searchDocument(tree, hits);
-        if (!writeHits(tree, hits)) {
+        TTextScan(needle, caseSensitive).searchDocument(*opened.tree, hits);
+        if (!writeHits(*opened.tree, hits)) {
             err << "olvek-cli: the standard output could not be written\n";
             return WriteError;
         }

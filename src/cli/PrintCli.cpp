@@ -51,12 +51,11 @@ int printPdf(const QStringList &args)
     }
     const QString &in = args[1];
     const QString &out = args[2];
-    // Never freed: the process ends once the file is written.
-    TDocumentTree &tree = *new TDocumentTree;
-    if (const ExitCode code = readDocument(in, tree); code != Success)
-        return code;
-    const TTreeNode *root = tree.MainTitleNode();
-    const TFileResult result = TPdfPrinting::Write(out, tree, options, root ? root->title() : QString());
+    const OpenedDocument opened = openDocument(in);
+    if (!opened.tree)
+        return opened.code;
+    const TTreeNode *root = opened.tree->MainTitleNode();
+    const TFileResult result = TPdfPrinting::Write(out, *opened.tree, options, root ? root->title() : QString());
     if (!result.ok) {
         QTextStream(stderr) << "olvek-cli: " << out << ": " << result.error << "\n";
         return WriteError;
