@@ -3,7 +3,6 @@
 #include "TreeUndoCommand.h"
 #include "document/DocumentTree.h"
 #include "document/TreeChange.h"
-#include "ui/OlvekTreeView.h"
 
 #include <utility>
 #include <vector>
@@ -21,8 +20,8 @@ TTreeHistory::Step::~Step()
         m_history->endStep();
 }
 
-TTreeHistory::TTreeHistory(TOlvekTreeView *view)
-    : m_view(view), m_recorder(*view->documentTree())
+TTreeHistory::TTreeHistory(TDocumentTree &tree, Selection selection)
+    : m_tree(tree), m_selection(std::move(selection)), m_recorder(tree)
 {
     m_stack.setUndoLimit(Depth);
     // Called for every item a loader adds: clearing an empty stack is skipped.
@@ -40,7 +39,7 @@ TTreeHistory::~TTreeHistory()
 
 void TTreeHistory::apply(TTreeChange &change, bool undo, quint64 selectedSerial)
 {
-    TDocumentTree &tree = *m_view->documentTree();
+    TDocumentTree &tree = m_tree;
     const bool wasReplaying = std::exchange(m_replaying, true);
     // Every item the entry did not expand or collapse keeps its state: the view expands an item
     // that gets children back while it remembers it as expanded, and selecting expands the
@@ -84,13 +83,13 @@ void TTreeHistory::endStep()
 
 quint64 TTreeHistory::selectedSerial() const
 {
-    const TTreeNode *node = m_view->selectedNode();
+    const TTreeNode *node = m_selection.current();
     return node ? node->serial() : 0;
 }
 
 void TTreeHistory::select(quint64 serial)
 {
-    TTreeNode *node = serial != 0 ? m_view->documentTree()->nodeBySerial(serial) : nullptr;
-    if (node && node != m_view->selectedNode())
-        m_view->setSelectedNode(node);
+    TTreeNode *node = serial != 0 ? m_tree.nodeBySerial(serial) : nullptr;
+    if (node && node != m_selection.current())
+        m_selection.select(node);
 }

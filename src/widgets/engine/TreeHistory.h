@@ -4,15 +4,18 @@
 
 #include <QUndoStack>
 
-class TOlvekTreeView;
+#include <functional>
+
+class TDocumentTree;
 class TTreeChange;
 class TTreeNode;
 
 // The undo history of the tree commands: each command that changes the tree's items (their
 // places, titles, expanded states) becomes one entry. Undoing an entry puts the tree, and the
 // selected item, back as they were before the command; redoing makes the command's result again.
-// Owned by the tree view whose tree it records (the tree must outlive it). A change made outside any command step (a new or
-// opened document, a text converted back into the tree) clears it.
+// Owned by the tree view whose tree it records (the tree must outlive it); it knows the view only
+// through the selection it is given. A change made outside any command step (a new or opened
+// document, a text converted back into the tree) clears it.
 class TTreeHistory
 {
 public:
@@ -33,7 +36,14 @@ public:
         TTreeHistory *m_history;
     };
 
-    explicit TTreeHistory(TOlvekTreeView *view);
+    // How the history reads the selected item of the tree's view and selects another.
+    struct Selection
+    {
+        std::function<TTreeNode *()> current;
+        std::function<void(TTreeNode *)> select;
+    };
+
+    TTreeHistory(TDocumentTree &tree, Selection selection);
     ~TTreeHistory();
     TTreeHistory(const TTreeHistory &) = delete;
     TTreeHistory &operator=(const TTreeHistory &) = delete;
@@ -56,7 +66,8 @@ private:
     quint64 selectedSerial() const;
     void select(quint64 serial);
 
-    TOlvekTreeView *m_view;
+    TDocumentTree &m_tree;
+    Selection m_selection;
     TTreeChangeRecorder m_recorder;
     QUndoStack m_stack;
     bool m_replaying = false;

@@ -15,7 +15,9 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     : QTreeView(parent),
       m_tree(std::make_unique<TDocumentTree>()),
       m_model(std::make_unique<TDocumentModel>(m_tree.get())),
-      m_history(std::make_unique<TTreeHistory>(this)),
+      m_history(std::make_unique<TTreeHistory>(
+          *m_tree, TTreeHistory::Selection{[this] { return selectedNode(); },
+                                           [this](TTreeNode *node) { setSelectedNode(node); }})),
       m_delegate(new TTitleDelegate(this))
 {
     // The signals carry items; queued connections and signal spies need the type registered.
