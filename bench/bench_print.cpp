@@ -7,7 +7,7 @@
 //
 //   bench_print [TEXT] [RUNS]     TEXT: a dotted text file imported as the document (the whole
 //                                 Japanese Debian Reference by default), or an .olvx document
-#include "app/FontSubstitutions.h"
+#include "desktop/FontSubstitutions.h"
 #include "document/DocumentTree.h"
 #include "export/ImportFile.h"
 #include "files/DocumentStorage.h"

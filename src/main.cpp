@@ -1,4 +1,4 @@
-#include "app/FontSubstitutions.h"
+#include "desktop/FontSubstitutions.h"
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"

@@ -1,5 +1,5 @@
 #include "app/ColorNames.h"
-#include "app/DesktopColors.h"
+#include "desktop/DesktopColors.h"
 
 #include <QtTest>
 

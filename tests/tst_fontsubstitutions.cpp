@@ -1,4 +1,4 @@
-#include "app/FontSubstitutions.h"
+#include "desktop/FontSubstitutions.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 #include "PrintCli.h"
 
 #include "CliCommon.h"
-#include "app/FontSubstitutions.h"
+#include "desktop/FontSubstitutions.h"
 #include "document/DocumentTree.h"
 #include "printing/PdfPrinting.h"
 

@@ -2,7 +2,7 @@
 
 #include "DocumentFiles.h"
 #include "ImageLoader.h"
-#include "SettingColor.h"
+#include "desktop/SettingColor.h"
 #include "app/Settings.h"
 #include "document/DocumentTree.h"
 #include "editor/BodyCounter.h"

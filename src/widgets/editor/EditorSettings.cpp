@@ -1,7 +1,7 @@
 #include "EditorSettings.h"
 
 #include "OlvekCompo.h"
-#include "app/SettingColor.h"
+#include "desktop/SettingColor.h"
 #include "app/Settings.h"
 
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "PainterPrintSurface.h"
 
-#include "app/DesktopColors.h"
+#include "desktop/DesktopColors.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

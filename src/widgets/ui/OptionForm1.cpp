@@ -1,6 +1,6 @@
 #include "OptionForm1.h"
 
-#include "app/DesktopColors.h"
+#include "desktop/DesktopColors.h"
 #include "app/ImageLoader.h"
 #include "app/Prompt.h"
 #include "editor/ColumnRuler.h"
