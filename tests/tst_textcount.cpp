@@ -50,6 +50,17 @@ private Q_SLOTS:
         QTest::newRow("mark at a line start does not hang on the line before")
             << QStringList{twenty, "」"} << 21LL << 2LL;
         QTest::newRow("hanging mark followed by trailing spaces") << QStringList{twenty + "。\u3000 "} << 21LL << 1LL;
+        // The ruby and emphasis notation: the reader sees only the bases and emphasised texts.
+        QTest::newRow("ruby: bar, brackets and reading left out")
+            << QStringList{"|吾輩《わがはい》は猫"} << 4LL << 1LL;
+        QTest::newRow("ruby with a full-width bar") << QStringList{"｜小鳥遊《たかなし》"} << 3LL << 1LL;
+        QTest::newRow("implicit ruby base") << QStringList{"東京都《とうきょうと》へ"} << 4LL << 1LL;
+        QTest::newRow("emphasis brackets left out") << QStringList{"《《強調》》だ"} << 3LL << 1LL;
+        QTest::newRow("escaped bracket counts, its bar does not") << QStringList{"｜《あ》"} << 3LL << 1LL;
+        QTest::newRow("notation that stays literal counts whole")
+            << QStringList{"ひらがな《るび》", "漢字《》", "|A"} << QStringList{"ひらがな《るび》", "漢字《》", "|A"}.join("").size() << 3LL;
+        QTest::newRow("a long reading takes no cells")
+            << QStringList{twenty.left(19) + "|漢《" + QString(u'よ').repeated(30) + "》"} << 20LL << 1LL;
         QTest::newRow("20 surrogate pairs fill one row")
             << QStringList{QStringLiteral("𠮷").repeated(20) + "。"} << 21LL << 1LL;
     }

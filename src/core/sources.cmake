@@ -21,6 +21,10 @@ set(OLVEK_CORE_SOURCES
   document/TreeChange.h document/TreeChange.cpp
   document/TreeChangeRecorder.h document/TreeChangeRecorder.cpp
 
+  # The ruby and emphasis notation of body lines (|漢字《かんじ》, 《《強調》》), read into runs.
+  ruby/RubyRun.h
+  ruby/RubyNotation.h ruby/RubyNotation.cpp
+
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h
   files/DocumentStorage.cpp files/DocumentStorage.h

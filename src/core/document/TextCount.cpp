@@ -1,5 +1,7 @@
 #include "TextCount.h"
 
+#include "ruby/RubyNotation.h"
+
 #include <QTextBoundaryFinder>
 
 #include <array>
@@ -101,7 +103,7 @@ TLineMeasure measureSimple(QStringView text, bool withRows)
     return m;
 }
 
-TLineMeasure measure(QStringView line, bool withRows)
+TLineMeasure measureShown(QStringView line, bool withRows)
 {
     const QStringView text = withoutTrailingSpaces(line);
     if (allStandAlone(text))
@@ -127,6 +129,13 @@ TLineMeasure measure(QStringView line, bool withRows)
         ++filled;
     }
     return m;
+}
+// The reader sees a ruby's base and an emphasised text without the notation around them.
+TLineMeasure measure(QStringView line, bool withRows)
+{
+    if (!TRubyNotation::mayHaveNotation(line))
+        return measureShown(line, withRows);
+    return measureShown(TRubyNotation::shownText(line), withRows);
 }
 } // namespace
 

@@ -7,6 +7,8 @@
 // - A character is a grapheme cluster: a surrogate pair, or a base character with its combining
 //   marks or variation selector, counts one; full-width and half-width characters count one each.
 // - Line breaks do not count, nor do spaces (half-width, full-width, tab) at the end of a line.
+// - The ruby and emphasis notation counts as the reader sees it (TRubyNotation::shownText): the
+//   bars, the brackets and the readings do not count, the bases and emphasised texts do.
 // - Manuscript rows: every line starts a new row of Columns cells; an empty line takes one row.
 //   A closing mark (。、」』）) that would start a row hangs at the end of the full row before it
 //   instead; at most MaxHanging of them in a row hang, a further one starts the next row.
