@@ -22,3 +22,9 @@ void TNodeInsertStep::redo(TDocumentTree &tree)
     if (m_held && TreeNodeLookup::parentBySerial(tree, m_parentSerial, parent))
         tree.attach(std::move(m_held), parent, m_row);
 }
+
+void TNodeInsertStep::addNames(TTreeStepNames &names) const
+{
+    names.items.insert(m_serial);
+    names.parents.insert(m_parentSerial);
+}

@@ -17,6 +17,7 @@ public:
 
     void undo(TDocumentTree &tree) override;
     void redo(TDocumentTree &tree) override;
+    void addNames(TTreeStepNames &names) const override;
 
 private:
     quint64 m_serial;

@@ -24,3 +24,10 @@ void TNodeMoveStep::moveTo(TDocumentTree &tree, Place place) const
     if (node && TreeNodeLookup::parentBySerial(tree, place.parentSerial, parent))
         tree.moveTo(node, parent, place.row);
 }
+
+void TNodeMoveStep::addNames(TTreeStepNames &names) const
+{
+    names.items.insert(m_serial);
+    names.parents.insert(m_from.parentSerial);
+    names.parents.insert(m_to.parentSerial);
+}

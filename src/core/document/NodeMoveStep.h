@@ -19,6 +19,7 @@ public:
 
     void undo(TDocumentTree &tree) override;
     void redo(TDocumentTree &tree) override;
+    void addNames(TTreeStepNames &names) const override;
 
 private:
     void moveTo(TDocumentTree &tree, Place place) const;

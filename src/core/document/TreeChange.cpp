@@ -25,6 +25,20 @@ void TTreeChange::mergeTitles(const TTreeChange &later)
         m_titlesAfter.insert(it.key(), it.value());
 }
 
+TTreeStepNames TTreeChange::names() const
+{
+    TTreeStepNames names;
+    for (const auto &step : m_steps)
+        step->addNames(names);
+    return names;
+}
+
+bool TTreeChange::touches(const TTreeStepNames &other) const
+{
+    const TTreeStepNames own = names();
+    return own.items.intersects(other.items) || own.parents.intersects(other.parents);
+}
+
 void TTreeChange::undoSteps(TDocumentTree &tree)
 {
     for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)

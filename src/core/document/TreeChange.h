@@ -33,6 +33,12 @@ public:
     // this one (typing on in the same title).
     void mergeTitles(const TTreeChange &later);
 
+    // What the steps name, all together.
+    TTreeStepNames names() const;
+    // True when a step names one of the items of other, or changes the rows of one of its parents:
+    // after a change that names these, this change would no longer find the tree as it left it.
+    bool touches(const TTreeStepNames &other) const;
+
     void undoSteps(TDocumentTree &tree);
     void redoSteps(TDocumentTree &tree);
     // Sets the titles, expanded states and counter to their values on side.

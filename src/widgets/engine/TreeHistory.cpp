@@ -20,6 +20,19 @@ TTreeHistory::Step::~Step()
         m_history->endStep();
 }
 
+TTreeHistory::Rebuild::Rebuild(TTreeHistory *history)
+    : m_history(history && !history->isReplaying() ? history : nullptr)
+{
+    if (m_history)
+        m_history->m_recorder.begin();
+}
+
+TTreeHistory::Rebuild::~Rebuild()
+{
+    if (m_history)
+        m_history->endRebuild();
+}
+
 TTreeHistory::TTreeHistory(TDocumentTree &tree, Selection selection)
     : m_tree(tree), m_selection(std::move(selection)), m_recorder(tree)
 {
@@ -79,6 +92,21 @@ void TTreeHistory::endStep()
         return;
     m_stack.push(new TTreeUndoCommand(this, std::move(change), m_stepText, m_stepMergeKey, m_selectionBefore,
                                       selectedSerial()));
+}
+
+void TTreeHistory::endRebuild()
+{
+    // The rebuild itself is no entry: the items it took out go with its change.
+    const std::unique_ptr<TTreeChange> rebuilt = m_recorder.end();
+    if (!rebuilt || m_stack.count() == 0)
+        return;
+    const TTreeStepNames names = rebuilt->names();
+    for (int i = 0; i < m_stack.count(); ++i) {
+        if (static_cast<const TTreeUndoCommand *>(m_stack.command(i))->change().touches(names)) {
+            m_stack.clear();
+            return;
+        }
+    }
 }
 
 quint64 TTreeHistory::selectedSerial() const

@@ -15,7 +15,8 @@ class TTreeNode;
 // selected item, back as they were before the command; redoing makes the command's result again.
 // Owned by the tree view whose tree it records (the tree must outlive it); it knows the view only
 // through the selection it is given. A change made outside any command step (a new or opened
-// document, a text converted back into the tree) clears it.
+// document) clears it; a rebuild (the text mode's text going back into the tree) clears it only
+// when an entry depends on what the rebuild replaced.
 class TTreeHistory
 {
 public:
@@ -31,6 +32,23 @@ public:
         ~Step();
         Step(const Step &) = delete;
         Step &operator=(const Step &) = delete;
+
+    private:
+        TTreeHistory *m_history;
+    };
+
+    // Rebuilds one item's subtree outside the commands while it lives (the text mode's text going
+    // back into the tree). The entries stay as long as none of them names an item the rebuild took
+    // out or made, or changes the rows of a parent whose children it changed: so the writer can
+    // still undo a tree command after typing in the text mode. Otherwise the history is cleared.
+    // Inside a step, the rebuild is part of that step's entry.
+    class Rebuild
+    {
+    public:
+        explicit Rebuild(TTreeHistory *history);
+        ~Rebuild();
+        Rebuild(const Rebuild &) = delete;
+        Rebuild &operator=(const Rebuild &) = delete;
 
     private:
         TTreeHistory *m_history;
@@ -63,6 +81,7 @@ public:
 private:
     void beginStep(const QString &text, quint64 mergeKey);
     void endStep();
+    void endRebuild();
     quint64 selectedSerial() const;
     void select(quint64 serial);
 

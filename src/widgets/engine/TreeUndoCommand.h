@@ -19,6 +19,8 @@ public:
                      quint64 mergeKey, quint64 selectionBefore, quint64 selectionAfter);
     ~TTreeUndoCommand() override;
 
+    const TTreeChange &change() const { return *m_change; }
+
     void undo() override;
     void redo() override;
     int id() const override;

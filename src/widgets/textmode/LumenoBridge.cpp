@@ -3,6 +3,7 @@
 #include "LumenoEngine.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
+#include "engine/TreeHistory.h"
 #include "textmode/TreeText.h"
 #include "ui/OlvekTreeView.h"
 
@@ -31,7 +32,12 @@ void TLumenoBridge::TextToTree()
     if (!selected)
         return;
     m_converting = true;
-    TTreeNode *result = TreeText::TextToTree(*m_tree->documentTree(), selected, m_engine->Headings());
+    TTreeNode *result = nullptr;
+    {
+        // The tree commands' history stays when the rebuild leaves their items alone.
+        TTreeHistory::Rebuild rebuild(m_tree->history());
+        result = TreeText::TextToTree(*m_tree->documentTree(), selected, m_engine->Headings());
+    }
     if (result && result != selected)
         m_tree->setSelectedNode(result);
     m_converting = false;
