@@ -165,6 +165,38 @@ private Q_SLOTS:
         verifyParse(parse, headings, normalize);
     }
 
+    // Where each input line went: the editor keeps the caret before the same character with it.
+    void lineMap_data()
+    {
+        QTest::addColumn<Lines>("text");
+        QTest::addColumn<bool>("normalize");
+        QTest::addColumn<QList<qsizetype>>("map");
+        QTest::newRow("empty lines put in around a heading")
+            << Lines{".A", "a", "..B", "b"} << true << QList<qsizetype>{0, 2, 4, 6};
+        QTest::newRow("surplus empty lines taken out go to the one kept")
+            << Lines{".A", "", "", "", "a", "", "", ".B", "", "", "b"} << true
+            << QList<qsizetype>{0, 1, 1, 1, 2, 3, 3, 4, 5, 5, 6};
+        QTest::newRow("the synthetic first heading moves every line down")
+            << Lines{"x", "y"} << false << QList<qsizetype>{1, 2};
+        QTest::newRow("a repaired heading keeps its line") << Lines{".A", "...B", "b"} << false
+                                                           << QList<qsizetype>{0, 1, 2};
+    }
+
+    void lineMap()
+    {
+        QFETCH(Lines, text);
+        QFETCH(bool, normalize);
+        QFETCH(QList<qsizetype>, map);
+        TLumenoTreeList headings;
+        const THeadingParse parse = HeadingParser::ParseText(text, normalize, headings);
+        QCOMPARE(parse.LineMap, map);
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            const QString &now = parse.Lines.at(parse.LineMap[k]);
+            QVERIFY(now == text[k] || (text[k].isEmpty() && now.isEmpty())
+                    || (HeadingParser::isHeadingLine(text[k]) && HeadingParser::isHeadingLine(now)));
+        }
+    }
+
     void rebuild_data()
     {
         QTest::addColumn<QStringList>("records"); // "Level|Title|body lines joined by /", "-" for no body

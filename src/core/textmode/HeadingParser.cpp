@@ -43,6 +43,8 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
     THeadingParse result;
     QStringList &out = result.Lines;
     out.reserve(lines.size() + 1);
+    QList<qsizetype> &map = result.LineMap;
+    map.resize(lines.size());
     TLevelCounters counters{};
     int previousLevel = -1;
     // The record whose section is being read; it owns the lines of out after its heading line.
@@ -64,6 +66,7 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
                 previousLevel = 0;
                 result.Synthetic = true;
             }
+            map[k] = out.size();
             out.append(line);
             current->Body.Lines.append(line);
             continue;
@@ -91,6 +94,9 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
                     current->Body.Lines.removeLast();
                     result.Changed = true;
                 }
+                // The input lines that went are the last ones read before this heading.
+                for (qsizetype j = k - 1; j >= 0 && map[j] >= out.size(); --j)
+                    map[j] = out.size() - 1;
             }
         }
 
@@ -102,6 +108,7 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
         current->setListText(QString(2 * (level + 1), u' ') + number + title);
         current->setTitle(title);
         current->LineIndex = qint32(out.size());
+        map[k] = out.size();
         out.append(headingLine);
         previousLevel = level;
 
@@ -112,11 +119,13 @@ THeadingParse ParseText(const QStringList &lines, bool normalizeBlankLines, TLum
                 result.Changed = true;
             } else {
                 // Keep the first empty line below the heading and drop the ones after it.
+                map[k + 1] = out.size();
                 out.append(QString());
                 current->Body.Lines.append(QString());
                 ++k;
                 while (k + 1 < n && lines[k + 1].isEmpty()) {
                     ++k;
+                    map[k] = out.size() - 1;
                     result.Changed = true;
                 }
             }

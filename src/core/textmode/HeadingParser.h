@@ -14,6 +14,9 @@ struct THeadingParse
     bool Changed = false;
     // The text did not begin with a heading, and ".タイトル" was put in front of it.
     bool Synthetic = false;
+    // For each input line, the index in Lines of the line it became; an empty line the
+    // normalisation removed maps to the empty line kept in its place.
+    QList<qsizetype> LineMap;
 };
 
 // The heading syntax of the text mode: a line whose first character is "." is a heading, and its

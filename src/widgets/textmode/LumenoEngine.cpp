@@ -10,6 +10,27 @@
 #include <algorithm>
 
 namespace {
+// The caret's column (1-based) on a line that the parse rewrote as newLine: a level repair
+// changes the heading's dot run only, so the caret keeps its place in the title; a removed
+// empty line leaves it at the start of the empty line kept instead.
+int columnAfterRepair(const QString &oldLine, const QString &newLine, int column)
+{
+    if (oldLine == newLine)
+        return column;
+    if (!HeadingParser::isHeadingLine(oldLine) || !HeadingParser::isHeadingLine(newLine))
+        return std::min(column, int(newLine.size()) + 1);
+    const auto dotRun = [](const QString &line) {
+        int run = 0;
+        while (run < line.size() && line[run] == u'.')
+            ++run;
+        return run;
+    };
+    const int before = column - 1;
+    const int oldRun = dotRun(oldLine);
+    const int newRun = dotRun(newLine);
+    return (before >= oldRun ? before - oldRun + newRun : std::min(before, newRun)) + 1;
+}
+
 const QColor white(0xFF, 0xFF, 0xFF);
 const QColor paleGreen(0xEF, 0xFE, 0xEE);
 const QColor lightBlue(0xCC, 0xEF, 0xFF);
@@ -111,16 +132,24 @@ void TLumenoEngine::ParseEditor(bool normalize)
     const QStringList editorLines = m_editor->lines();
     const THeadingParse parse = HeadingParser::ParseText(TreeText::ParseLines(editorLines), normalize, m_headings);
     if (parse.Changed || parse.Synthetic) {
-        const int caretLine = m_editor->caretLine();
+        // The caret stays before the same character and the same line stays at the top, wherever
+        // the repairs and the blank lines moved them.
+        const int caretLine = m_editor->caretLine() - 1;
         const int caretColumn = m_editor->caretColumn();
-        const int topLine = m_editor->topLine();
+        const int topLine = m_editor->topLine() - 1;
         // The editor ends the text with a line break, which it shows as a last empty line.
         QStringList newLines = parse.Lines;
         newLines.append(QString());
+        const auto newIndex = [&](int line) {
+            return line < parse.LineMap.size() ? int(parse.LineMap[line])
+                                               : int(parse.Lines.size()) + line - int(parse.LineMap.size());
+        };
+        const int newCaretLine = newIndex(caretLine);
+        const int newColumn = columnAfterRepair(editorLines.value(caretLine), newLines.value(newCaretLine), caretColumn);
         rewriteLines(editorLines, newLines);
-        m_editor->setTopLine(topLine);
-        m_editor->setCaretLine(caretLine);
-        m_editor->setCaretColumn(caretColumn);
+        m_editor->setTopLine(newIndex(topLine) + 1);
+        m_editor->setCaretLine(newCaretLine + 1);
+        m_editor->setCaretColumn(newColumn);
     }
     QStringList rows;
     rows.reserve(m_headings.count());
@@ -188,9 +217,27 @@ void TLumenoEngine::SelectSubHeadings(int row)
 
 void TLumenoEngine::MoveHeadings(int dropRow)
 {
+    // The rows must describe the text as it is now, typing of the last pause included: a move
+    // rebuilds the whole text from them.
+    if (m_dirty) {
+        std::vector<int> selected;
+        for (int k = 0; k < m_headingBox->count(); ++k) {
+            if (m_headingBox->item(k)->isSelected())
+                selected.push_back(k);
+        }
+        const int rowsBefore = m_headingBox->count();
+        m_parseTimer.stop();
+        ParseEditor(false);
+        // Typed headings changed the rows the user picked: nothing is moved.
+        if (m_headingBox->count() != rowsBefore)
+            return;
+        for (int k : selected)
+            m_headingBox->item(k)->setSelected(true);
+    }
     const int count = std::min(m_headings.count(), m_headingBox->count());
     if (count == 0)
         return;
+    TLumenoTreeListData *lastBefore = m_headings.item(m_headings.count() - 1);
     dropRow = std::clamp(dropRow, 0, count - 1);
     // Row 0 stands for the item the text was made from and never moves.
     std::vector<int> picked;
@@ -216,12 +263,25 @@ void TLumenoEngine::MoveHeadings(int dropRow)
     position = std::clamp(position, 1, m_headings.count());
     for (size_t i = 0; i < moved.size(); ++i)
         m_headings.insert(position + int(i), std::move(moved[i]));
+    // Every section but the last ends in the empty line that separates it from the next heading,
+    // which is no part of its item's body; the last one's body runs to the end of the text. A
+    // section that stops or starts being the last one takes or gives up that line, so the move
+    // changes no item's body.
+    TLumenoTreeListData *lastAfter = m_headings.item(m_headings.count() - 1);
+    if (lastAfter != lastBefore) {
+        lastBefore->Body.Lines.append(QString());
+        QStringList &lastLines = lastAfter->Body.Lines;
+        if (!lastLines.isEmpty() && lastLines.constLast().isEmpty())
+            lastLines.removeLast();
+    }
 
     // The level repair of a moved heading goes into the same write as the move, so that one undo
     // takes the whole move back rather than leaving the unrepaired text.
     TLumenoTreeList repaired;
     QStringList newLines = HeadingParser::ParseText(HeadingParser::RebuildText(m_headings), false, repaired).Lines;
-    newLines.append(QString());
+    // The editor's final line break: an empty last body already wrote its line.
+    if (!lastAfter->Body.Lines.isEmpty())
+        newLines.append(QString());
     m_rebuilding = true;
     rewriteLines(m_editor->lines(), newLines);
     m_rebuilding = false;

@@ -35,13 +35,23 @@ void THeadingListBox::setFocusRow(int row)
         selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
+// Only rows dragged within the list move sections: text dragged from the editor (or from another
+// program) is no heading and is refused.
 void THeadingListBox::dragEnterEvent(QDragEnterEvent *event)
 {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
     event->acceptProposedAction();
 }
 
 void THeadingListBox::dragMoveEvent(QDragMoveEvent *event)
 {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
     QListWidget::dragMoveEvent(event);
     event->setDropAction(Qt::CopyAction);
     event->accept();
@@ -49,6 +59,10 @@ void THeadingListBox::dragMoveEvent(QDragMoveEvent *event)
 
 void THeadingListBox::dropEvent(QDropEvent *event)
 {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setState(QAbstractItemView::NoState);

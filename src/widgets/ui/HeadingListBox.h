@@ -3,7 +3,7 @@
 #include <QListWidget>
 
 // The text mode's heading list: one row per heading, several rows selectable, rows dragged
-// within the list to move their sections. The list never moves its rows itself: a drop only
+// within the list to move their sections; drags from anywhere else are refused. The list never moves its rows itself: a drop only
 // names the row it fell on, and the owner rewrites the text and the rows.
 class THeadingListBox : public QListWidget
 {
