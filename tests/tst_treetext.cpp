@@ -185,6 +185,26 @@ private Q_SLOTS:
         QCOMPARE(describeOutline(doc), (Outline{"0 [タイトル未定] ", "1 Doc", "> d", "2 X", "1 Z"}));
     }
 
+    // An item directly under a folder root: the folder root has no text form, so the first item
+    // made from the text stands for it.
+    void severalTopHeadingsUnderAFolderRoot()
+    {
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TTreeNode *work = tree.WorkFolderNode();
+        buildOutline(tree, work, {"0 V", "0 W", "1 W1", "> w1"});
+        TTreeNode *w = work->child(1);
+        const Lines text = TreeText::TreeToText(w) + Lines{".Z", "z", ""};
+        TTreeNode *shown = convertBack(tree, w, text);
+        QVERIFY(shown);
+        QCOMPARE(shown->parent(), work);
+        QCOMPARE(describeOutline(shown), (Outline{"0 W", "1 W1", "> w1"}));
+        QCOMPARE(work->childCount(), 3);
+        QCOMPARE(work->child(0)->title(), QStringLiteral("V"));
+        QCOMPARE(work->child(1), shown);
+        QCOMPARE(describeOutline(work->child(2)), (Outline{"0 Z", "> z"}));
+    }
+
     // A folder root shows its fixed body in the editor; converting that back must not empty it.
     void folderRootIsNeverRebuilt()
     {

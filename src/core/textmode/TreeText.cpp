@@ -94,5 +94,8 @@ TTreeNode *TreeText::TextToTree(TDocumentTree &tree, TTreeNode *item, const TLum
     }
     for (TTreeNode *node : created)
         node->setExpanded(node->data()->Expand);
+    // A folder root is never shown as text: the first item made from the text stands for it.
+    if (target != item && tree.isFolderRoot(target) && !created.empty())
+        return created.front();
     return target;
 }

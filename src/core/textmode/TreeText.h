@@ -34,8 +34,9 @@ QStringList ParseLines(QStringList editorLines);
 // Several level-0 headings cannot all become item, so every heading goes one level deeper: a
 // top-level item stays as "[タイトル未定] " with an empty body above them; any other item is
 // deleted and the headings become its parent's last children. Returns the item that
-// now stands for the text: item itself, or its parent in that case; its own expanded state is
-// the caller's (deleting its children collapses it). An empty list deletes the children and
+// now stands for the text: item itself, or its parent in that case, or, when that parent is a
+// folder root (which has no text form), the first item made from the text; its own expanded
+// state is the caller's (deleting its children collapses it). An empty list deletes the children and
 // leaves item's title and body. A folder root is never rebuilt: the result is null and nothing
 // changes. headings is not modified.
 TTreeNode *TextToTree(TDocumentTree &tree, TTreeNode *item, const TLumenoTreeList &headings);
