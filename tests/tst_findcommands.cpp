@@ -146,6 +146,64 @@ private Q_SLOTS:
         QCOMPARE(editor->selLength(), 1);
     }
 
+    // A second top heading typed in the text replaces the shown item (or, for the main title,
+    // puts the old text one level down): the hit still names the item that holds it, and the
+    // jump selects it there.
+    void textModeHitAfterASecondTopHeading_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("an item's text") << "一" << ".Z2";
+        QTest::newRow("the main title's text") << "本" << ".NEWTOP";
+    }
+
+    void textModeHitAfterASecondTopHeading()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, heading);
+        TOlvekTreeView *tree = m_form->TreeView1;
+        tree->setSelectedNode(titled(*m_form->document(), shown));
+        tree->completePendingChange();
+        m_main->ViewModeChange->trigger();
+        TOlvekEditor *editor = m_form->Editor1;
+        editor->setSelStart(int(editor->text().size()));
+        editor->replaceSelection(heading + QStringLiteral("\nfindme\n"));
+
+        m_main->Find->trigger();
+        search(QStringLiteral("findme"));
+        const QString title = heading.mid(1);
+        QCOMPARE(grid().section(u' ', 0, 1), QStringLiteral("1 ") + title);
+        QTRY_COMPARE(tree->selectedNode()->title(), title);
+        QCOMPARE(editor->lineText(1), heading);
+        QCOMPARE(editor->text().mid(editor->selStart(), editor->selLength()), QStringLiteral("findme"));
+    }
+
+    // F3 right after an edit of the text: the jump to a hit in an item below the shown one goes
+    // through the conversion of the edit, and selects the hit in that item's text.
+    void textModeNextHitAfterAnEdit()
+    {
+        TOlvekTreeView *tree = m_form->TreeView1;
+        tree->setSelectedNode(m_form->document()->first());
+        tree->completePendingChange();
+        m_main->ViewModeChange->trigger();
+        TOlvekEditor *editor = m_form->Editor1;
+        editor->setSelStart(editor->text().indexOf(QStringLiteral("なし")) + 2);
+        editor->replaceSelection(QStringLiteral("鍵"));
+        m_main->Find->trigger();
+        search(QStringLiteral("鍵"));
+        m_find->findForm()->hide();
+        m_main->FindNext->trigger();
+        QCOMPARE(m_main->findHits().currentRow(), 2);
+        // An edit the conversion will take along, then the step into the item 二.
+        editor->setSelStart(int(editor->text().size()));
+        editor->replaceSelection(QStringLiteral("追記\n"));
+        QVERIFY(editor->isModified());
+        m_main->FindNext->trigger();
+        QTRY_COMPARE(tree->selectedNode()->title(), QStringLiteral("二"));
+        QCOMPARE(editor->lines(), (QStringList{".二", "なし鍵", "追記", ""}));
+        QCOMPARE(editor->text().mid(editor->selStart(), editor->selLength()), QStringLiteral("鍵"));
+    }
+
     void searchRules_data()
     {
         QTest::addColumn<QString>("text");

@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -88,6 +89,11 @@ private Q_SLOTS:
     void openInTextMode();
     void closeInTextModeSavesTheEdit();
     void movedSectionsGoIntoTheTree();
+    void headingMoveTakesTheTypingAlong();
+    void headingListRefusesOtherDrags();
+    void caretKeepsItsCharacterWhenTheParseRewrites_data();
+    void caretKeepsItsCharacterWhenTheParseRewrites();
+    void twoTopHeadingsUnderAFolderRoot();
     void selectingAnotherItemTakesTheEditAlong_data();
     void selectingAnotherItemTakesTheEditAlong();
 
@@ -527,11 +533,122 @@ void TestTextMode::movedSectionsGoIntoTheTree()
     QTRY_VERIFY(list->hasFocus());
     list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
     Q_EMIT list->rowDropped(1);
-    QCOMPARE(m_editor->lines(), (QStringList{".A", "a1", "", "..C", "c1", "c2", "..B", "", ""}));
+    // C, no longer last, gets the empty line that separates it from B; B, now last, gives its up.
+    QCOMPARE(m_editor->lines(), (QStringList{".A", "a1", "", "..C", "c1", "c2", "", "..B", ""}));
     QVERIFY(m_main->documentState()->isModified());
     QVERIFY(m_main->FileSave1->isEnabled());
     pressKey(Qt::Key_F5);
     QCOMPARE(shape(document()), QStringLiteral("本@0=m A@1=a1 C@2=c1|c2 B@2= P@1=p1"));
+    // A move changes no body: B stays empty, without a line.
+    QCOMPARE(titled(QStringLiteral("B"))->data()->Lines, QStringList());
+    QCOMPARE(titled(QStringLiteral("C"))->data()->Lines, (QStringList{"c1", "c2"}));
+    QCOMPARE(titled(QStringLiteral("A"))->data()->Lines, QStringList{"a1"});
+}
+
+// Moving sections in the heading list keeps what was typed since the last parse: the list's rows
+// are brought up to date before the text is rebuilt from them.
+void TestTextMode::headingMoveTakesTheTypingAlong()
+{
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    modes().lumenoEngine()->ParseTimer().setInterval(600000);
+    m_editor->setCaretLine(2);
+    QTest::keyClick(m_editor, Qt::Key_End);
+    typeText(m_editor, QStringLiteral(" typed"));
+    QVERIFY(modes().lumenoEngine()->Dirty());
+    THeadingListBox *list = m_form->ListBox1;
+    list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::ClearAndSelect);
+    Q_EMIT list->rowDropped(1);
+    QCOMPARE(m_editor->lines(), (QStringList{".A", "a1 typed", "", "..C", "c1", "c2", "", "..B", ""}));
+}
+
+// Text dragged from the editor (or from anywhere but the list itself) and dropped on the heading
+// list moves nothing and takes nothing back.
+void TestTextMode::headingListRefusesOtherDrags()
+{
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    modes().lumenoEngine()->ParseTimer().setInterval(600000);
+    m_editor->setCaretLine(2);
+    QTest::keyClick(m_editor, Qt::Key_End);
+    typeText(m_editor, QStringLiteral(" typed"));
+    const QStringList typed = m_editor->lines();
+    THeadingListBox *list = m_form->ListBox1;
+    QMimeData mime;
+    mime.setText(QStringLiteral("a1"));
+    const QPoint row = list->visualItemRect(list->item(1)).center();
+    QDragEnterEvent enter(row, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &enter);
+    QVERIFY(!enter.isAccepted());
+    QDropEvent drop(QPointF(row), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &drop);
+    QCOMPARE(m_editor->lines(), typed);
+}
+
+void TestTextMode::caretKeepsItsCharacterWhenTheParseRewrites_data()
+{
+    QTest::addColumn<QStringList>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("lineAfter");
+    QTest::addColumn<QString>("typedLine");
+    // Leaving the editor normalises the blank lines: three lines go in above the caret's line.
+    QTest::newRow("blank lines put in above the caret")
+        << QStringList{".A", "a1", "..B", "..C", "c1 typed", "c2", ""} << 5 << 9 << 9 << "c1 typedZ";
+    QTest::newRow("blank lines taken out above the caret")
+        << QStringList{".A", "", "", "", "a1", "", "", "", "..B", "", "b1", ""} << 11 << 3 << 7 << "b1Z";
+    QTest::newRow("the synthetic first heading above a text without one")
+        << QStringList{"abc", ""} << 1 << 4 << 2 << "abcZ";
+    QTest::newRow("a repaired heading keeps the caret in its title")
+        << QStringList{".A", "a1", "", "....deep", ""} << 4 << 7 << 5 << "..deZep";
+}
+
+// The parse rewrites the text (blank lines around headings, repaired levels, the synthetic first
+// heading) while the writer is away from the editor: the next key lands where the caret was.
+void TestTextMode::caretKeepsItsCharacterWhenTheParseRewrites()
+{
+    QFETCH(QStringList, text);
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QFETCH(int, lineAfter);
+    QFETCH(QString, typedLine);
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_F5);
+    typeWholeText(text);
+    m_editor->setCaretLine(line);
+    m_editor->setCaretColumn(column);
+    m_form->ListBox1->setFocus();
+    QTRY_VERIFY(!modes().lumenoEngine()->Dirty());
+    m_editor->setFocus();
+    QTRY_VERIFY(m_editor->hasFocus());
+    QCOMPARE(m_editor->caretLine(), lineAfter);
+    typeText(m_editor, QStringLiteral("Z"));
+    QCOMPARE(m_editor->lineText(lineAfter), typedLine);
+}
+
+// An item directly under a folder root given a second top heading and saved: the folder root
+// cannot be shown as text, so the first item made from the text is, and the mode goes on.
+void TestTextMode::twoTopHeadingsUnderAFolderRoot()
+{
+    const QString path = m_dir->filePath(QStringLiteral("folder.olvx"));
+    addItem(document(), document().WorkFolderNode(), QStringLiteral("W"), {QStringLiteral("w1")});
+    m_tree->expandNode(document().WorkFolderNode());
+    select(titled(QStringLiteral("W")));
+    pressKey(Qt::Key_F5);
+    typeWholeText({".W", "w1", "", ".Z", "z", ""});
+    m_prompt->scriptFile(path);
+    m_main->FileSave1->trigger();
+    QCOMPARE(m_prompt->remainingScript(), 0);
+    TTreeNode *shown = m_tree->selectedNode();
+    QCOMPARE(shown->title(), QStringLiteral("W"));
+    QCOMPARE(shown->parent(), document().WorkFolderNode());
+    QCOMPARE(m_editor->lines(), (QStringList{".W", "w1", ""}));
+    QCOMPARE(rowsOf(m_form->ListBox1), QStringList{"1.W"});
+    QVERIFY(m_editor->isEnabled());
+    QVERIFY(m_main->ViewModeChange->isEnabled());
+    QCOMPARE(titled(QStringLiteral("Z"))->parent(), document().WorkFolderNode());
+    pressKey(Qt::Key_F5);
+    QVERIFY(!modes().textMode());
 }
 
 void TestTextMode::selectingAnotherItemTakesTheEditAlong_data()

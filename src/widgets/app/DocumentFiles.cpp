@@ -351,6 +351,8 @@ void TDocumentFiles::setAutoSaveInterval(int minutes)
 
 void TDocumentFiles::Timer1Timer()
 {
+    // A title being typed in place counts as typed: it may be all that changed.
+    m_engine->Tree()->commitTitleEdit();
     if (!m_state->isModified())
         return;
     m_autoSaveTimer.stop();

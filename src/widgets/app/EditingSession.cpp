@@ -89,6 +89,9 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     m_modes = new TModeController(main, form, m_engine, *m_panes, m_navigator, this);
     m_files->setModes(m_modes);
     m_commands->setModes(m_modes);
+    // A drop and a title typed in place change the tree like the tree commands do.
+    form.TreeView1->setCommandRunner(
+        [this](const std::function<void()> &command) { m_modes->runTreeCommand(command); });
 
     connectActions();
     new TExportCommands(*this, main, form);
@@ -107,7 +110,13 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     });
 }
 
-TEditingSession::~TEditingSession() = default;
+TEditingSession::~TEditingSession()
+{
+    // The tree view and the engine may outlive the session that runs their commands and refresh
+    // (an in-place title editor still open commits its text as the window goes).
+    m_form.TreeView1->setCommandRunner({});
+    m_engine->setRefreshHandler({});
+}
 
 void TEditingSession::refresh()
 {
@@ -210,16 +219,16 @@ void TEditingSession::connectControls()
             return;
         switch (direction) {
         case TOlvekTreeView::MoveDirection::Up:
-            m_engine->MoveUp();
+            m_commands->TreeNodeMoveUp();
             break;
         case TOlvekTreeView::MoveDirection::Left:
-            m_engine->MoveLeft();
+            m_commands->TreeNodeMoveLeft();
             break;
         case TOlvekTreeView::MoveDirection::Down:
-            m_engine->MoveDown();
+            m_commands->TreeNodeMoveDown();
             break;
         case TOlvekTreeView::MoveDirection::Right:
-            m_engine->MoveRight();
+            m_commands->TreeNodeMoveRight();
             break;
         }
     });

@@ -5,6 +5,7 @@
 #include "MainUnit.h"
 #include "app/Prompt.h"
 #include "app/Settings.h"
+#include "ModeController.h"
 #include "TreeCurrentScope.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -170,24 +171,37 @@ void TExportCommands::FileExportToHTML()
 
 void TExportCommands::FileImport1()
 {
-    TTreeCurrentScope current(m_session);
     const TTreeNode *selected = m_session.engine()->Tree()->selectedNode();
     m_importDialog->prepare(selected && selected->parent());
     if (TPrompt::current().runDialog(*m_importDialog) != TPrompt::Answer::Ok)
         return;
-    runImport(m_importDialog->mode());
+    const TImportFile::Mode mode = m_importDialog->mode();
+    if (mode != TImportFile::Mode::NewDocument) {
+        importIntoTree(mode);
+        return;
+    }
+    TTreeCurrentScope current(m_session);
+    runImport(mode);
 }
 
 void TExportCommands::FileImportToChild()
 {
-    TTreeCurrentScope current(m_session);
-    runImport(TImportFile::Mode::Under);
+    importIntoTree(TImportFile::Mode::Under);
 }
 
 void TExportCommands::FileImportToNext()
 {
-    TTreeCurrentScope current(m_session);
-    runImport(TImportFile::Mode::After);
+    importIntoTree(TImportFile::Mode::After);
+}
+
+void TExportCommands::importIntoTree(TImportFile::Mode mode)
+{
+    // A tree command: in the text mode it imports only while the selected item is still there
+    // once the text has gone into the tree.
+    m_session.modes().runTreeCommand([this, mode] {
+        TTreeCurrentScope current(m_session);
+        runImport(mode);
+    });
 }
 
 void TExportCommands::runImport(TImportFile::Mode mode)

@@ -54,6 +54,7 @@ private:
     bool writeText(const TTextExportOptions &options, const QString &fileName);
     bool writeIndex();
     void runImport(TImportFile::Mode mode);
+    void importIntoTree(TImportFile::Mode mode);
     QString mainTitle() const;
     // The save dialog of the three exports: it starts in the folder of the name remembered and
     // proposes that name, or the main title made a file name, followed by suffix. The absolute

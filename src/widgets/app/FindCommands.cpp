@@ -136,15 +136,21 @@ void TFindCommands::Jump()
     if (!hit)
         return;
     TOlvekEngine *engine = m_session.engine();
-    TTreeNode *item = engine->document().nodeAt(hit->ItemIndex);
-    if (!item)
-        return;
     TDocumentState *state = m_main.documentState();
     const bool modified = state->isModified();
-    // Selecting the item stores the one being left (its text only when it was edited) and loads
-    // this one at once; in the text mode the text goes back into the tree on the way.
     TOlvekTreeView *tree = engine->Tree();
-    tree->setSelectedNode(item);
+    {
+        // In the text mode an edited text goes into the tree before the hit's item is looked up:
+        // the conversion replaces the items below the one shown. The scope's end shows the item
+        // selected as text. In the outline mode selecting the item stores the one being left (its
+        // text only when it was edited) and loads this one.
+        TModeController &modes = m_session.modes();
+        TTreeCurrentScope current(modes.textMode() ? &modes : nullptr);
+        TTreeNode *item = engine->document().nodeAt(hit->ItemIndex);
+        if (!item)
+            return;
+        tree->setSelectedNode(item);
+    }
     tree->completePendingChange();
     TOlvekEditor *editor = engine->Editor();
     editor->setSelStart(hit->Position);

@@ -1,6 +1,7 @@
 #include "ModeController.h"
 
 #include "ImageLoader.h"
+#include "TreeCurrentScope.h"
 #include "MainUnit.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -16,6 +17,7 @@
 #include "ui/NavigatorController.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/PaneController.h"
+#include "ui/StatusPanels.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -47,6 +49,7 @@ TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *out
     connect(tree, &TOlvekTreeView::changed, this, &TModeController::treeChanged);
     connect(main.ViewModeChange, &QAction::triggered, this, &TModeController::ViewModeChange);
     connect(main.ViewShowNaviWhenLumeno, &QAction::triggered, this, &TModeController::ViewShowNaviWhenLumeno);
+    connect(form.eTitle, &QLineEdit::textEdited, this, &TModeController::titleBoxEdited);
     // Settings applied during the text mode give the editor the outline mode's background, which
     // the text mode keeps for later and replaces by its own.
     connect(&main, &TMain::settingsApplied, this, [this] {
@@ -145,11 +148,24 @@ void TModeController::ViewShowNaviWhenLumeno()
     m_panes.Apply(true, m_showNaviWhenLumeno);
 }
 
-void TModeController::prepareAddChild()
+bool TModeController::runTreeCommand(const std::function<void()> &command)
 {
-    TTreeNode *selected = selectedDocumentItem();
-    if (textMode() && selected && m_form.Editor1->isModified())
-        takeEditedText(selected);
+    TOlvekTreeView *tree = m_form.TreeView1;
+    if (!textMode()) {
+        command();
+        return true;
+    }
+    const TTreeNode *selected = tree->selectedNode();
+    const quint64 target = selected ? selected->serial() : 0;
+    TTreeCurrentScope current(this);
+    selected = tree->selectedNode();
+    if (target != 0 && (!selected || selected->serial() != target)) {
+        m_form.stbarTree->setPanelText(
+            1, QStringLiteral("本文の見出しから項目を作り直しました。項目を選び直してから実行してください"));
+        return false;
+    }
+    command();
+    return true;
 }
 
 TTreeNode *TModeController::selectedDocumentItem() const
@@ -169,30 +185,55 @@ void TModeController::takeEditedText(const TTreeNode *item)
 
 void TModeController::beginTreeCurrent()
 {
+    TOlvekTreeView *tree = m_form.TreeView1;
+    // The editor shows the item the tree selects before anything compares the two (a command by
+    // key may come within the tree's delay).
+    if (m_treeCurrentDepth == 0)
+        tree->completePendingChange();
     if (m_treeCurrentDepth++ > 0)
         return;
     m_converted = {};
     TOlvekEditor *editor = m_form.Editor1;
     TTreeNode *selected = selectedDocumentItem();
-    if (!selected)
-        return;
     if (!textMode()) {
-        m_outline->Commit(selected, editor->isModified());
+        tree->commitTitleEdit();
+        if (selected)
+            m_outline->Commit(selected, editor->isModified());
         return;
     }
-    // The editor keeps showing the text meanwhile: nothing reads it while the tree is current.
-    m_savedSelStart = editor->selStart();
-    m_lumeno->ParseEditor(false);
-    m_bridge->TextToTree();
-    if (TTreeNode *item = selectedDocumentItem())
-        m_converted = {item->serial(), editor->lines(), TreeText::TreeToText(item)};
+    if (selected) {
+        // The editor keeps showing the text meanwhile: nothing reads it while the tree is current.
+        // A text the user has not edited is the subtree's own text form: converting it again
+        // would only lose what that form cannot carry (dots that begin a title, tabs in titles).
+        m_savedSelStart = editor->selStart();
+        const quint64 item = selected->serial();
+        bool kept = true;
+        if (editor->isModified()) {
+            m_lumeno->ParseEditor(false);
+            // Several top headings replace the item (or put a new one above them): the text
+            // stands for another subtree now.
+            kept = m_lumeno->Headings().CountTopHeadings() < 2;
+            m_bridge->TextToTree();
+            // The tree holds the text now: leaving the item must not convert it a second time.
+            editor->setModified(false);
+        }
+        selected = selectedDocumentItem();
+        if (kept && selected && selected->serial() == item)
+            m_converted = {item, editor->lines(), TreeText::TreeToText(selected)};
+    }
+    // After the conversion, so that the new title is not taken back by the text's heading, and
+    // after the snapshot, so that the text shows it.
+    tree->commitTitleEdit();
 }
 
 void TModeController::endTreeCurrent()
 {
+    TOlvekTreeView *tree = m_form.TreeView1;
+    // A selection the command made is shown here, once, rather than by the tree's later report.
+    if (m_treeCurrentDepth == 1 && textMode())
+        tree->completePendingChange();
     if (--m_treeCurrentDepth > 0 || !textMode())
         return;
-    TOlvekTreeView *tree = m_form.TreeView1;
     TOlvekEditor *editor = m_form.Editor1;
     TTreeNode *selected = tree->selectedNode();
     // A text that stands for the same item and the same subtree as before is left as the user
@@ -255,7 +296,8 @@ void TModeController::treeChanging(TTreeNode *leaving, TTreeNode *reaching)
 
 void TModeController::treeChanged(TTreeNode *node)
 {
-    if (!textMode() || m_bridge->Converting() || m_state->isLoading() || !node)
+    // Within a tree-current scope its end shows the selection.
+    if (!textMode() || m_bridge->Converting() || m_state->isLoading() || !node || m_treeCurrentDepth > 0)
         return;
     loadSelectedAsText();
     m_outline->Refresh();
@@ -278,6 +320,23 @@ void TModeController::loadSelectedAsText()
     m_bridge->TreeToText(selected->absoluteIndex());
     TBusyScope busy(m_outline);
     m_form.eTitle->setText(selected->title());
+}
+
+void TModeController::titleBoxEdited(const QString &title)
+{
+    TTreeNode *selected = selectedDocumentItem();
+    TOlvekEditor *editor = m_form.Editor1;
+    if (!textMode() || !selected || editor->lineCount() == 0)
+        return;
+    const QString first = editor->lineText(1);
+    // Only a top heading (one dot) names the item; a text that lost it gets none put in.
+    if (!first.startsWith(u'.') || first.startsWith(QStringLiteral("..")))
+        return;
+    // Written by the program: the modified flag stays as it is, so an unedited text still counts
+    // as the subtree's own form, which the tree, renamed already, agrees with.
+    m_lumeno->setRebuilding(true);
+    editor->replaceLines(1, 1, {u'.' + title});
+    m_lumeno->setRebuilding(false);
 }
 
 void TModeController::applyModeImages()

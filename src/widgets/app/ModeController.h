@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class TDocumentState;
@@ -45,12 +46,20 @@ public:
     void ViewModeChange();
     // F6: shows or hides the navigator, in the text mode only.
     void ViewShowNaviWhenLumeno();
-    // Ctrl+L in the text mode: an edited text goes into the tree before the child is added.
-    void prepareAddChild();
+    // Runs a command that changes the tree's items (every tree command, a drop, an undo or redo
+    // of the tree, an import into the tree). In the text mode the tree is made current first (an
+    // edited text goes back into the selected item's subtree); the command then runs only when the
+    // item that was selected is still the selected one, for a text with several top headings
+    // replaces it, and then the status bar says why nothing happened; afterwards the editor shows
+    // the selected item's subtree as it now stands. In the outline mode the command just runs.
+    // Returns whether it ran.
+    bool runTreeCommand(const std::function<void()> &command);
 
-    // Between begin and end the tree holds what the editor shows; nested calls count. In the
-    // text mode the text is converted back into the selected item's subtree and the editor
-    // shows the item's body; end loads the subtree as text again and puts the caret back.
+    // Between begin and end the tree holds what the editor shows; nested calls count. The title
+    // being typed in place goes into its item. In the text mode an edited text is converted back
+    // into the selected item's subtree; end shows the selected item's subtree as text again,
+    // leaving the text as the user wrote it (with its undo and caret) where it still stands for
+    // the same item and subtree.
     void beginTreeCurrent();
     void endTreeCurrent();
 
@@ -65,6 +74,9 @@ private:
     void takeEditedText(const TTreeNode *item);
     // The text mode's view of the selected item: its subtree as text, or a folder root's body.
     void loadSelectedAsText();
+    // A title typed into the title box renames the selected item: the text's top heading follows,
+    // so that the next conversion keeps the new title.
+    void titleBoxEdited(const QString &title);
     void applyModeImages();
     void applyNaviImage();
     void setStoreLocked(bool locked);
@@ -84,8 +96,9 @@ private:
     int m_treeCurrentDepth = 0;
     // The selection start to give back when the text is loaded again.
     int m_savedSelStart = 0;
-    // What the text stood for when it went into the tree: the item by serial, the editor's lines,
-    // and the subtree's text form right after the conversion.
+    // What the text stands for once the tree is current: the item by serial, the editor's lines,
+    // and the subtree's text form; empty when the conversion replaced the item or re-rooted its
+    // headings, so that the text must be shown again.
     struct TConversion
     {
         quint64 item = 0;

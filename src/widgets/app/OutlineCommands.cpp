@@ -33,7 +33,7 @@ void TOutlineCommands::EditCut1()
         if (editor == m_engine->Editor())
             m_engine->RecordJump();
     } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
-        m_engine->CutNode();
+        runOnTree([this] { m_engine->CutNode(); });
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->cut();
     } else if (control) {
@@ -49,7 +49,7 @@ void TOutlineCommands::EditCopy1()
         if (editor == m_engine->Editor())
             m_engine->RecordJump();
     } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
-        m_engine->CopyNode();
+        runOnTree([this] { m_engine->CopyNode(); });
     } else {
         copyFromControl(control);
     }
@@ -65,7 +65,7 @@ void TOutlineCommands::EditPaste1()
         if (editor == m_engine->Editor())
             m_engine->RecordJump();
     } else if (treeFocused() && !m_engine->Tree()->isEditingTitle()) {
-        m_engine->PasteNodes();
+        runOnTree([this] { m_engine->PasteNodes(); });
     } else if (qobject_cast<QLineEdit *>(control)) {
         pasteIntoControl(control);
     }
@@ -90,7 +90,7 @@ void TOutlineCommands::EditUndo1()
     if (auto *editor = qobject_cast<TOlvekEditor *>(control))
         editor->undo();
     else if (treeFocused() && !m_engine->Tree()->isEditingTitle())
-        m_engine->UndoTree();
+        runOnTree([this] { m_engine->UndoTree(); });
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->undo();
 }
@@ -101,7 +101,7 @@ void TOutlineCommands::EditRedo1()
     if (auto *editor = qobject_cast<TOlvekEditor *>(control))
         editor->redo();
     else if (treeFocused() && !m_engine->Tree()->isEditingTitle())
-        m_engine->RedoTree();
+        runOnTree([this] { m_engine->RedoTree(); });
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->redo();
 }
@@ -113,54 +113,54 @@ void TOutlineCommands::EditDelete()
 
 void TOutlineCommands::TreeInsertNode()
 {
-    m_engine->InsertBefore();
+    runOnTree([this] { m_engine->InsertBefore(); });
 }
 
 void TOutlineCommands::TreeAddNode()
 {
-    m_engine->AddAfter();
+    runOnTree([this] { m_engine->AddAfter(); });
 }
 
 void TOutlineCommands::TreeAddChildNode()
 {
-    if (m_modes)
-        m_modes->prepareAddChild();
-    m_engine->AddChild();
+    runOnTree([this] { m_engine->AddChild(); });
 }
 
 void TOutlineCommands::TreeDeleteNode()
 {
-    // Nothing to ask about where the selection allows no deletion (a root).
-    if (!TTreeCommandAvailability::of(m_engine->document(), m_engine->Tree()->selectedNode()).deleteNode)
-        return;
-    if (TPrompt::current().askOkCancel(QStringLiteral("現在の項目を削除してよろしいですか")) == TPrompt::Answer::Ok)
-        m_engine->DeleteToTrash();
+    runOnTree([this] {
+        // Nothing to ask about where the selection allows no deletion (a root).
+        if (!TTreeCommandAvailability::of(m_engine->document(), m_engine->Tree()->selectedNode()).deleteNode)
+            return;
+        if (TPrompt::current().askOkCancel(QStringLiteral("現在の項目を削除してよろしいですか")) == TPrompt::Answer::Ok)
+            m_engine->DeleteToTrash();
+    });
 }
 
 void TOutlineCommands::TreeNodeMoveLeft()
 {
-    m_engine->MoveLeft();
+    runOnTree([this] { m_engine->MoveLeft(); });
 }
 
 void TOutlineCommands::TreeNodeMoveRight()
 {
-    m_engine->MoveRight();
+    runOnTree([this] { m_engine->MoveRight(); });
 }
 
 void TOutlineCommands::TreeNodeMoveUp()
 {
-    m_engine->MoveUp();
+    runOnTree([this] { m_engine->MoveUp(); });
 }
 
 void TOutlineCommands::TreeNodeMoveDown()
 {
-    m_engine->MoveDown();
+    runOnTree([this] { m_engine->MoveDown(); });
 }
 
 void TOutlineCommands::TreeClearTrash()
 {
     if (TPrompt::current().askYesNo(QStringLiteral("ゴミ箱を空にします。よろしいですか？")) == TPrompt::Answer::Yes)
-        m_engine->EmptyTrash();
+        runOnTree([this] { m_engine->EmptyTrash(); });
 }
 
 void TOutlineCommands::TreeAllNodeOpen()
@@ -201,17 +201,25 @@ void TOutlineCommands::TreeAllNodeClose()
 
 void TOutlineCommands::TreeMakeNodeToMainFolder()
 {
-    makeNodes(m_engine->document().MainTitleNode());
+    runOnTree([this] { makeNodes(m_engine->document().MainTitleNode()); });
 }
 
 void TOutlineCommands::TreeMakeNodeToCurrentNode()
 {
-    makeNodes(m_engine->Tree()->selectedNode());
+    runOnTree([this] { makeNodes(m_engine->Tree()->selectedNode()); });
 }
 
 void TOutlineCommands::TreeMakeNodeToWorkFolder()
 {
-    makeNodes(m_engine->document().WorkFolderNode());
+    runOnTree([this] { makeNodes(m_engine->document().WorkFolderNode()); });
+}
+
+void TOutlineCommands::runOnTree(const std::function<void()> &command)
+{
+    if (m_modes)
+        m_modes->runTreeCommand(command);
+    else
+        command();
 }
 
 void TOutlineCommands::makeNodes(TTreeNode *target)

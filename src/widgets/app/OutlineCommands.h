@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 class TModeController;
 class TOlvekEngine;
@@ -12,7 +14,8 @@ class TOutlineCommands
 public:
     // Not owned.
     explicit TOutlineCommands(TOlvekEngine *engine) : m_engine(engine) {}
-    // The text mode takes part in adding a child and in showing the selection. Not owned.
+    // Runs every command that changes the tree, so the text mode can bring the tree up to date
+    // first and show the result. Not owned.
     void setModes(TModeController *modes) { m_modes = modes; }
 
     void EditCut1();
@@ -43,6 +46,7 @@ private:
     static QWidget *focusedControl();
     bool treeFocused() const;
     void makeNodes(TTreeNode *target);
+    void runOnTree(const std::function<void()> &command);
 
     TOlvekEngine *m_engine;
     TModeController *m_modes = nullptr;

@@ -198,7 +198,8 @@ void TOlvekEngine::DeleteToTrash()
     const int index = selected->absoluteIndex();
     TTreeNode *previous = tree.nodeAt(index - 1);
     selectNode(previous);
-    LoadItem(previous);
+    if (followsSelection())
+        LoadItem(previous);
     tree.move(selected, tree.TrashNode(), TDocumentTree::MoveMode::AddChild);
     m_tree->collapseNode(tree.TrashNode(), true);
     markModified();
@@ -388,7 +389,7 @@ void TOlvekEngine::replayTree(bool undo)
     // The editor and the title box show the item selected now, as they stand now.
     m_tree->completePendingChange();
     TTreeNode *selected = m_tree->selectedNode();
-    if (selected && EditorItem() != selected) {
+    if (selected && followsSelection() && EditorItem() != selected) {
         LoadItem(selected);
     } else if (selected && m_controls.eTitle && m_controls.eTitle->text() != selected->title()) {
         TFlagScope busy(m_busy);
@@ -421,7 +422,8 @@ void TOlvekEngine::MakeNodesFromLines(TTreeNode *target)
         selectNode(node);
         node->setData(std::make_unique<TNodeData>());
         // The emptied editor now holds the new item.
-        LoadItem(node);
+        if (followsSelection())
+            LoadItem(node);
         tree.setNewNodeCounter(tree.NewNodeCounter() + 1);
         markModified();
     }

@@ -103,6 +103,9 @@ private:
     void focusTree();
     void markModified();
     void selectNode(TTreeNode *node);
+    // The editor shows the selected item's body: not while it is locked for another view of the
+    // item (the text mode's dotted text), whose owner shows the selection itself.
+    bool followsSelection() const { return !m_storeLocked; }
     void commitSelected();
     void replayTree(bool undo);
     void rebuildJumpMenu();

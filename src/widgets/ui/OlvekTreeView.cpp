@@ -250,12 +250,28 @@ void TOlvekTreeView::mousePressEvent(QMouseEvent *event)
 
 void TOlvekTreeView::commitData(QWidget *editor)
 {
-    {
-        TTreeHistory::Step step(m_history.get(), QStringLiteral("タイトルの変更"));
-        QTreeView::commitData(editor);
-    }
-    if (m_editingNode)
-        Q_EMIT titleEdited(m_editingNode, m_editingNode->title());
+    runCommand([this, editor] {
+        {
+            TTreeHistory::Step step(m_history.get(), QStringLiteral("タイトルの変更"));
+            QTreeView::commitData(editor);
+        }
+        if (m_editingNode)
+            Q_EMIT titleEdited(m_editingNode, m_editingNode->title());
+    });
+}
+
+void TOlvekTreeView::commitTitleEdit()
+{
+    if (QWidget *editor = m_delegate->openEditor(); editor && isEditingTitle())
+        commitData(editor);
+}
+
+void TOlvekTreeView::runCommand(const std::function<void()> &command)
+{
+    if (m_commandRunner)
+        m_commandRunner(command);
+    else
+        command();
 }
 
 void TOlvekTreeView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

@@ -84,6 +84,16 @@ public:
     void setTitlesEditable(bool editable);
     bool isEditingTitle() const { return state() == EditingState; }
     using QTreeView::edit;
+    // Writes the title being typed in place into its item, as Enter does, and leaves the editor
+    // open: whatever reads the whole document next (saving, closing, exporting) has it.
+    void commitTitleEdit();
+
+    // Runs a change of the tree's items that the view makes itself (a drop, a title typed in
+    // place) the way the window runs its tree commands, so that an owner who shows items in
+    // another form (the text mode) can bring the tree up to date first. The runner may decline
+    // to run it. Without a runner the change just runs.
+    using CommandRunner = std::function<void(const std::function<void()> &command)>;
+    void setCommandRunner(CommandRunner runner) { m_commandRunner = std::move(runner); }
 
     void setIconProvider(IconProvider provider);
 
@@ -145,6 +155,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void runCommand(const std::function<void()> &command);
     void announceChanging(const QModelIndex &current, const QModelIndex &next);
     void reportChange();
     void applyNodeExpanded(const QModelIndex &index, bool expanded);
@@ -171,6 +182,7 @@ private:
     bool m_titlesEditable = false;
     bool m_letterKeys = false;
     TTreeNode *m_editingNode = nullptr;
+    CommandRunner m_commandRunner;
     // The item a move is taking, between the model's two move signals.
     TTreeNode *m_movingNode = nullptr;
 

@@ -208,7 +208,16 @@ void TOlvekTreeView::dropEvent(QDropEvent *event)
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    dropNode(dragged, target->node, target->mode);
+    // By serial: bringing the tree up to date first may replace items.
+    const quint64 draggedSerial = dragged->serial();
+    const quint64 targetSerial = target->node->serial();
+    const DropMode mode = target->mode;
+    runCommand([this, draggedSerial, targetSerial, mode] {
+        TTreeNode *draggedNow = m_tree->nodeBySerial(draggedSerial);
+        TTreeNode *targetNow = m_tree->nodeBySerial(targetSerial);
+        if (draggedNow && targetNow)
+            dropNode(draggedNow, targetNow, mode);
+    });
 }
 
 void TOlvekTreeView::setDropTarget(std::optional<DropTarget> target)

@@ -13,6 +13,19 @@ QIcon TTitleDelegate::iconFor(const QModelIndex &index) const
     return node ? m_iconProvider(node) : QIcon();
 }
 
+QWidget *TTitleDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    m_openEditor = QStyledItemDelegate::createEditor(parent, option, index);
+    return m_openEditor;
+}
+
+void TTitleDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == m_openEditor)
+        m_openEditor = nullptr;
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 void TTitleDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);

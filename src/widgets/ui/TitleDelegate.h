@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <functional>
 
@@ -17,6 +18,11 @@ public:
 
     void setIconProvider(IconProvider provider) { m_iconProvider = std::move(provider); }
     QIcon iconFor(const QModelIndex &index) const;
+    // The in-place title editor while one is open, else null.
+    QWidget *openEditor() const { return m_openEditor; }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
@@ -24,4 +30,5 @@ protected:
 
 private:
     IconProvider m_iconProvider;
+    mutable QPointer<QWidget> m_openEditor;
 };
