@@ -437,7 +437,7 @@ void TestLumenoEngine::moveHeadings_data()
         << QStringList{".R", "r", "", "..A1", "a1", "", "..A", "a", "", "..B", "b", ""} << QList<int>{1};
     QTest::newRow("a branch moved whole keeps its levels")
         << QStringList{".R", "", "..A", "", "...A1", "", "..B", "", "...B1", "b", ""} << QList<int>{3, 4} << 1
-        << QStringList{".R", "", "..B", "", "...B1", "b", "..A", "", "...A1", "", ""} << QList<int>{1, 2};
+        << QStringList{".R", "", "..B", "", "...B1", "b", "", "..A", "", "...A1", ""} << QList<int>{1, 2};
 }
 
 void TestLumenoEngine::moveHeadings()
@@ -455,12 +455,11 @@ void TestLumenoEngine::moveHeadings()
     if (dropRow >= 0) {
         Q_EMIT f.list->rowDropped(dropRow);
     } else {
-        QMimeData mime;
+        // A drop event made here has no drag of the list's own as its source, which the list
+        // refuses: the row it would name is asked for directly.
         const QRect lastRow = f.list->visualItemRect(f.list->item(f.list->count() - 1));
         QVERIFY(lastRow.bottom() + 20 < f.list->viewport()->height());
-        QDropEvent drop(QPointF(lastRow.center().x(), lastRow.bottom() + 20), Qt::CopyAction, &mime, Qt::LeftButton,
-                        Qt::NoModifier);
-        f.list->dropEvent(&drop);
+        Q_EMIT f.list->rowDropped(f.list->dropRowAt(QPoint(lastRow.center().x(), lastRow.bottom() + 20)));
     }
     QCOMPARE(f.editor->lines(), expected);
     QCOMPARE(f.selectedRows(), expectedSelected);

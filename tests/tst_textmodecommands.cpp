@@ -4,7 +4,8 @@
 // command does, the program does not crash, the document keeps its four roots, every word typed
 // is saved, and the editor shows the selected item's subtree as dotted text, never a plain body:
 // leaving the text mode at once changes nothing more. Also the tree's undo in the text mode, with
-// and without typing, and a title typed in place, which every whole-document command takes along.
+// and without typing, a title typed in place, which every whole-document command takes along, and
+// a title typed into the title box in the text mode.
 #include "support/RootInvariant.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TreeLookup.h"
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void treeUndoInTextMode();
     void titleTypedInPlaceIsTaken_data();
     void titleTypedInPlaceIsTaken();
+    void titleBoxInTextMode();
 
 private:
     void showAsText(const QString &title);
@@ -404,6 +406,30 @@ void TestTextModeCommands::titleTypedInPlaceIsTaken()
         // The text names the item as the tree does, so the next conversion keeps the title.
         QCOMPARE(m_editor->lineText(1), QStringLiteral(".Xtypedtitle"));
     }
+}
+
+// A title typed into the title box in the text mode, then words typed into the text: the
+// conversion of the text keeps the new title, as the text's top heading follows the box.
+void TestTextModeCommands::titleBoxInTextMode()
+{
+    showAsText(QStringLiteral("X"));
+    QLineEdit *box = m_form->eTitle;
+    box->setFocus();
+    QTRY_VERIFY(box->hasFocus());
+    box->selectAll();
+    typeText(box, QStringLiteral("Renamed"));
+    QCOMPARE(m_editor->lineText(1), QStringLiteral(".Renamed"));
+    m_editor->setFocus();
+    QTRY_VERIFY(m_editor->hasFocus());
+    m_editor->setCaretLine(2);
+    QTest::keyClick(m_editor, Qt::Key_End);
+    typeText(m_editor, QStringLiteral(" typedwords"));
+    m_tree->setSelectedNode(titled(QStringLiteral("P1")));
+    m_tree->completePendingChange();
+    TTreeNode *renamed = titled(QStringLiteral("Renamed"));
+    QVERIFY(renamed);
+    QCOMPARE(renamed->data()->Lines, QStringList{QStringLiteral("x body typedwords")});
+    QCOMPARE(renamed->childCount(), 2);
 }
 
 QTEST_MAIN(TestTextModeCommands)

@@ -69,8 +69,13 @@ void THeadingListBox::dropEvent(QDropEvent *event)
     viewport()->update();
     if (count() == 0)
         return;
-    const QModelIndex index = indexAt(event->position().toPoint());
-    Q_EMIT rowDropped(index.isValid() ? index.row() : count() - 1);
+    Q_EMIT rowDropped(dropRowAt(event->position().toPoint()));
+}
+
+int THeadingListBox::dropRowAt(const QPoint &viewportPos) const
+{
+    const QModelIndex index = indexAt(viewportPos);
+    return index.isValid() ? index.row() : count() - 1;
 }
 
 void THeadingListBox::focusInEvent(QFocusEvent *event)

@@ -17,6 +17,8 @@ public:
     void setRows(const QStringList &texts);
     // Moves the focus mark to row without changing the selection.
     void setFocusRow(int row);
+    // The row a drop at this point names: the row under it, or the last row below the rows.
+    int dropRowAt(const QPoint &viewportPos) const;
 
     // I and K without modifiers act as the Up and Down keys; with modifiers they do nothing.
     bool letterNavigation() const { return m_letterNavigation; }
