@@ -1,8 +1,23 @@
 #include "TitleDelegate.h"
 
+#include "NulValidator.h"
 #include "document/DocumentModel.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+
+TTitleDelegate::TTitleDelegate(QObject *parent) : QStyledItemDelegate(parent), m_validator(new TNulValidator(this))
+{
+    connect(m_validator, &TNulValidator::nulCharactersReplaced, this, &TTitleDelegate::nulCharactersReplaced);
+}
+
+QWidget *TTitleDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->setValidator(m_validator);
+    return editor;
+}
 
 QIcon TTitleDelegate::iconFor(const QModelIndex &index) const
 {
