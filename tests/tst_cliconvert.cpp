@@ -152,6 +152,20 @@ private Q_SLOTS:
         QCOMPARE(same[0].toObject().value("title").toString(), title);
     }
 
+    // A stored NUL would end the body in the next reader: the converted file holds U+FFFD with
+    // everything after it, and the standard error says how many.
+    void nulCharactersAreReplacedAndCounted()
+    {
+        writeFile("nul.olvx", R"({"content":[{"title":"A\u0000","text":"x\u0000y\r\nmore\r\n"},)"
+                              R"({"title":"w","text":""},{"title":"t","text":""}]})");
+        const QByteArray err = run({"convert", "nul.olvx", "clean.olvx"}, 0);
+        QVERIFY2(err.contains("nul.olvx: 2 NUL characters replaced by U+FFFD"), err.constData());
+        const QJsonObject item =
+            QJsonDocument::fromJson(readFile("clean.olvx")).object().value("content").toArray()[0].toObject();
+        QCOMPARE(item.value("title").toString(), QStringLiteral("A\uFFFD"));
+        QCOMPARE(item.value("text").toString(), QStringLiteral("x\uFFFDy\r\nmore\r\n"));
+    }
+
     void refusalTouchesNoFile()
     {
         writeFile("kept.olv", "old");

@@ -116,6 +116,67 @@ private Q_SLOTS:
         QCOMPARE(describeOutline(tree.MainTitleNode()), shape);
     }
 
+    // Whatever the encoding, the titles come right; what could not be read is said on the
+    // standard error, and only a text of which nothing could be read fails.
+    void importOfDamagedText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<TOutlineText>("shape");
+        QTest::addColumn<QString>("note");
+        const QString heading = QStringLiteral(".第一章\r\n本文\r\n");
+        QByteArray utf16;
+        for (const QChar c : heading)
+            utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + QByteArray(1, char(c.unicode() >> 8));
+        QTest::newRow("UTF-8 with a stray byte")
+            << heading.toUtf8().replace("\r\n\xe6", "\xff\r\n\xe6") << 0
+            << TOutlineText{"0 第一章\uFFFD", "> 本文"}
+            << QStringLiteral("read as UTF-8; 1 byte sequences it cannot read replaced by U+FFFD");
+        QTest::newRow("UTF-16 with a byte order mark")
+            << "\xff\xfe" + utf16 << 0 << TOutlineText{"0 第一章", "> 本文"} << QString();
+        QTest::newRow("UTF-16 without a byte order mark") << utf16 << 0 << TOutlineText{"0 第一章", "> 本文"} << QString();
+        QTest::newRow("Shift_JIS half-width katakana that is valid UTF-8")
+            << QByteArray(".\xc3\xbd\r\n\xca\xb2\r\n") << 0 << TOutlineText{"0 ﾃｽ", "> ﾊｲ"} << QString();
+        QTest::newRow("NUL characters") << QByteArray(".A\r\nx\0y\r\nmore\r\n", 15) << 0
+                                        << TOutlineText{"0 A", "> x\uFFFDy", "> more"}
+                                        << QStringLiteral("1 NUL characters replaced by U+FFFD");
+        QTest::newRow("nothing readable") << QByteArray(4, '\0') << 2 << TOutlineText{}
+                                          << QStringLiteral("文字として読める内容がありません");
+    }
+
+    void importOfDamagedText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, exitCode);
+        QFETCH(TOutlineText, shape);
+        QFETCH(QString, note);
+        QVERIFY(writeFileBytes(path("in.txt"), bytes));
+        QFile::remove(path("out.olvx"));
+        const QString err = QString::fromUtf8(run({"import", path("in.txt"), path("out.olvx")}, exitCode));
+        QVERIFY2(note.isEmpty() ? err.isEmpty() : err.contains(note), qPrintable(err));
+        if (exitCode != 0) {
+            QVERIFY(!QFileInfo::exists(path("out.olvx")));
+            return;
+        }
+        TDocumentTree tree;
+        QVERIFY(TDocumentStorage::readDocumentFile(path("out.olvx"), tree).ok);
+        QCOMPARE(describeOutline(tree.MainTitleNode()), shape);
+    }
+
+    // As the window saves an import: every item that has children is expanded.
+    void importSavesTheItemsExpanded_data() { import_data(); }
+
+    void importSavesTheItemsExpanded()
+    {
+        QFETCH(QStringList, where);
+        QVERIFY(writeFileBytes(path("in.txt"), "memo\r\n.X\r\nx\r\n..Y\r\n...Z\r\n"));
+        run(QStringList{"import", path("in.txt"), path("out.olvx")} + where, 0);
+        TDocumentTree tree;
+        QVERIFY(TDocumentStorage::readDocumentFile(path("out.olvx"), tree).ok);
+        for (TTreeNode *node = tree.first(); node; node = node->next())
+            QVERIFY2(!node->hasChildren() || node->isExpanded(), qPrintable(node->title()));
+    }
+
 private:
     QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
 

@@ -55,6 +55,39 @@ private Q_SLOTS:
         QCOMPARE(tree.TrashNode()->title(), QStringLiteral("t"));
     }
 
+    // A stored NUL, in either format, becomes U+FFFD: the body goes on after it, and the count
+    // tells the caller.
+    void nulCharactersNeverEnterTheDocument_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("JSON escapes") << "nul.olvx"
+                                      << QByteArray(R"({"content":[{"title":"A\u0000B","text":"x\u0000y\r\nmore\r\n"},)"
+                                                    R"({"title":"w","text":""},{"title":"t","text":""}]})");
+        const QByteArray tree("A\0B\r\nw\r\nt\r\n", 11);
+        const QByteArray body("x\0y\r\nmore\r\n", 11);
+        QTest::newRow("legacy") << "nul.olv"
+                                << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8) + QByteArray("\x0B\0\0\0", 4) + tree
+                                       + QByteArray("\x0B\0\0\0", 4) + body + QByteArray(8, '\0');
+    }
+
+    void nulCharactersNeverEnterTheDocument()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        TDocumentTree tree;
+        const TFileResult result = TDocumentStorage::readDocumentFile(path, tree);
+        QVERIFY2(result.ok, qPrintable(QString(result.error).replace(QChar(0), u'0')));
+        QCOMPARE(tree.first()->title(), QStringLiteral("A\uFFFDB"));
+        QCOMPARE(tree.first()->data()->Lines, (QStringList{QStringLiteral("x\uFFFDy"), QStringLiteral("more")}));
+        QCOMPARE(result.nulCharacters, 2);
+    }
+
     void refusedOpensLeaveTheDocument_data()
     {
         QTest::addColumn<QString>("name");

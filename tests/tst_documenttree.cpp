@@ -99,8 +99,8 @@ void TestDocumentTree::splitText_data()
     QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("one empty line") << QStringLiteral("\r\n") << QStringList{""};
     QTest::newRow("two breaks") << QStringLiteral("x\r\n\r\n") << QStringList{"x", ""};
-    QTest::newRow("NUL ends the text") << QStringLiteral("ab\nc") + QChar(0) + QStringLiteral("d\ne")
-                                       << QStringList{"ab", "c"};
+    QTest::newRow("NUL stays in its line") << QStringLiteral("ab\nc") + QChar(0) + QStringLiteral("d\ne")
+                                           << QStringList{"ab", QStringLiteral("c") + QChar(0) + QStringLiteral("d"), "e"};
 }
 
 void TestDocumentTree::splitText()

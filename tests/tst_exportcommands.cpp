@@ -11,14 +11,17 @@
 #include "app/Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/NulCharacters.h"
 #include "editor/OlvekCompo.h"
 #include "ui/ImportFormU1.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
 #include "ui/TextExpU1.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -355,6 +358,105 @@ private Q_SLOTS:
         w.main->FileImportToNext->trigger();
         QVERIFY(w.prompt.calls().size() == 2);
         QCOMPARE(w.tree().topLevelCount(), 4);
+    }
+
+    // A damaged file imports what can be read; the user hears what had to be replaced.
+    void importOfADamagedFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TOutlineText>("added");   // under 後
+        QTest::addColumn<QStringList>("messages"); // the boxes shown
+        QTest::addColumn<int>("nulCharacters");    // said in the status bar
+        const QString heading = QStringLiteral(".第一章\r\n本文\r\n");
+        QByteArray utf16 = "\xff\xfe";
+        for (const QChar c : heading)
+            utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + QByteArray(1, char(c.unicode() >> 8));
+        TImportFile::Reading stray;
+        stray.encoding = QStringLiteral("UTF-8");
+        stray.replacedBytes = 1;
+        QTest::newRow("UTF-8 with a stray byte")
+            << heading.toUtf8().replace("\r\n\xe6", "\xff\r\n\xe6") << TOutlineText{"2 第一章\uFFFD", "> 本文"}
+            << QStringList{TExportCommands::ReplacedBytesMessage(stray)} << 0;
+        QTest::newRow("UTF-16") << utf16 << TOutlineText{"2 第一章", "> 本文"} << QStringList{} << 0;
+        QTest::newRow("NUL characters") << QByteArray(".A\0\r\nx\0y\r\nmore\r\n", 16)
+                                        << TOutlineText{"2 A\uFFFD", "> x\uFFFDy", "> more"} << QStringList{} << 2;
+        QTest::newRow("nothing readable") << QByteArray(4, '\0') << TOutlineText{}
+                                          << QStringList{TExportCommands::ImportFailedMessage} << 0;
+    }
+
+    void importOfADamagedFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TOutlineText, added);
+        QFETCH(QStringList, messages);
+        QFETCH(int, nulCharacters);
+        TWindow w;
+        w.select(w.titled(QStringLiteral("後")));
+        const QString file = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(file, bytes));
+        w.prompt.scriptFile(file);
+        w.main->FileImportToChild->trigger();
+        QCOMPARE(w.prompt.texts(), messages);
+        const TOutlineText expected = TOutlineText{"0 本:1", "> 序", "1 章", "> a", "2 節", "1 後"} + added;
+        QCOMPARE(describeOutline(w.tree().MainTitleNode()), expected);
+        QCOMPARE(w.form->stbarEditor->currentMessage(),
+                 nulCharacters > 0 ? TNulCharacters::notice(nulCharacters) : QString());
+    }
+
+    // The window and olvek-cli save the same file after the same import (issue of the expanded
+    // flags): every mode, a preamble included, byte for byte but for the file's name and date.
+    void windowAndCommandLineSaveTheSameImport_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("new document") << QStringLiteral("new");
+        QTest::newRow("under") << QStringLiteral("under");
+        QTest::newRow("after") << QStringLiteral("after");
+    }
+
+    void windowAndCommandLineSaveTheSameImport()
+    {
+        QFETCH(QString, mode);
+        TWindow w;
+        const QString text = w.path(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(text, crlf({"memo", ".本", "序", "..章1", "a", "...節", "b", "..章2"})));
+        // The document the window holds, as a file for the command-line tool.
+        const QString doc = w.path(QStringLiteral("doc.olvx"));
+        w.prompt.scriptFile(doc);
+        w.main->FileSaveAs1->trigger();
+        QVERIFY(QFileInfo::exists(doc));
+
+        const QString byWindow = w.path(QStringLiteral("window.olvx"));
+        const QString byTool = w.path(QStringLiteral("tool.olvx"));
+        QStringList arguments{QStringLiteral("import"), text, byTool};
+        if (mode == QLatin1String("new")) {
+            w.commands->dlgImport()->RadioButton1->setChecked(true);
+            w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+            w.prompt.scriptFile(text);
+            w.main->FileImport1->trigger();
+        } else {
+            // 章 is the item at absolute index 1.
+            w.select(w.titled(QStringLiteral("章")));
+            w.prompt.scriptFile(text);
+            (mode == QLatin1String("under") ? w.main->FileImportToChild : w.main->FileImportToNext)->trigger();
+            arguments << QStringLiteral("--doc") << doc << (mode == QLatin1String("under") ? "--under" : "--after")
+                      << QStringLiteral("1");
+        }
+        QCOMPARE(w.prompt.texts().last(), TExportCommands::PreambleMessage);
+        w.prompt.scriptFile(byWindow);
+        w.main->FileSaveAs1->trigger();
+
+        QProcess tool;
+        tool.start(QStringLiteral(OLVEK_CLI_PATH), arguments);
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+
+        static const QRegularExpression nameAndDate(QStringLiteral("\"(docName|date)\":\"[^\"]*\""));
+        const auto comparable = [](const QString &path) {
+            return QString::fromUtf8(readFileBytes(path)).replace(nameAndDate, QStringLiteral("\"\\1\":\"\""));
+        };
+        const QString saved = comparable(byWindow);
+        QVERIFY(saved.contains(QStringLiteral(R"("title":"章1","text":"a\r\n","expand":true)")));
+        QCOMPARE(comparable(byTool), saved);
     }
 
     void unreadableFileChangesNothing()

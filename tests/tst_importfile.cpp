@@ -78,6 +78,10 @@ private Q_SLOTS:
         // With no top heading first, a later one could only go beside the root folders.
         QTest::newRow("a later top heading stays under the main title")
             << QStringList{"..a", ".b"} << TOutlineText{"0 a", "1 b"} << TOutlineText{};
+        // The levels below it shift with it: c stays B's child and d c's.
+        QTest::newRow("a later top heading keeps the nesting below it")
+            << QStringList{"..a", ".B", "..c", "...d", ".....e", "..f"}
+            << TOutlineText{"0 a", "1 B", "2 c", "3 d", "4 e", "2 f"} << TOutlineText{};
     }
 
     void newDocument()
@@ -133,8 +137,19 @@ private Q_SLOTS:
     {
         TDocument doc;
         const TOutlineText before = describeOutline(doc.tree.MainTitleNode());
+        // Nothing but the work folder changes: no item is expanded either.
+        const auto expandedItems = [&doc] {
+            QStringList expanded;
+            for (TTreeNode *node = doc.tree.first(); node; node = node->next()) {
+                if (node->isExpanded())
+                    expanded << node->title();
+            }
+            return expanded;
+        };
+        const QStringList expandedBefore = expandedItems();
         const TImportFile::Result result = TImportFile::Apply(doc.tree, doc.X(), Mode::Under, {"a", "", "c"});
         QCOMPARE(describeOutline(doc.tree.MainTitleNode()), before);
+        QCOMPARE(expandedItems(), expandedBefore);
         QVERIFY(!result.first);
         QVERIFY(result.preambleAdded);
         QCOMPARE(workItems(doc.tree), (TOutlineText{"0 インポート", "> a", "> ", "> c"}));
@@ -153,6 +168,16 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xef\xbb\xbf.a") << QStringLiteral(".a");
         QTest::newRow("ASCII") << QByteArray(".a\r\nb") << QStringLiteral(".a\r\nb");
         QTest::newRow("half-width katakana in Shift_JIS") << QByteArray("\xb1\xb2") << QStringLiteral("ｱｲ");
+        // C3 BD and CA B2 are valid UTF-8 too ("ý", "ʲ").
+        QTest::newRow("half-width katakana pairs in Shift_JIS")
+            << QByteArray(".\xc3\xbd\r\n\xca\xb2") << QStringLiteral(".ﾃｽ\r\nﾊｲ");
+        QTest::newRow("UTF-8 with a stray byte")
+            << QByteArray(".\xe7\xac\xac\xe4\xb8\x80\xe7\xab\xa0\xff\r\n\xe6\x9c\xac")
+            << QStringLiteral(".第一章\uFFFD\r\n本");
+        QTest::newRow("UTF-16 with a byte order mark")
+            << QByteArray("\xff\xfe.\x00,{\r\x00\n\x00,g", 12) << QStringLiteral(".第\r\n本");
+        QTest::newRow("UTF-16 without a byte order mark")
+            << QByteArray(".\x00,{\r\x00\n\x00,g\r\x00\n\x00", 14) << QStringLiteral(".第\r\n本\r\n");
     }
 
     void decode()
@@ -160,6 +185,91 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(TImportFile::Decode(bytes), text);
+    }
+
+    // What reading the file found: the encoding, the bytes it had to replace and the NULs.
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<int>("replacedBytes");
+        QTest::addColumn<int>("nulCharacters");
+        QTest::newRow("UTF-8") << QByteArray(".\xe6\x9c\xac\r\nx") << QStringList{".本", "x"} << "UTF-8" << 0 << 0;
+        QTest::newRow("UTF-8 with a stray byte")
+            << QByteArray(".\xe6\x9c\xac\x93\r\nx") << QStringList{".本\uFFFD", "x"} << "UTF-8" << 1 << 0;
+        QTest::newRow("Shift_JIS") << QByteArray(".\x96\x7b\r\nx") << QStringList{".本", "x"} << "Shift_JIS" << 0 << 0;
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfe.\x00,g\r\x00\n\x00x\x00", 12) << QStringList{".本", "x"}
+                                << "UTF-16" << 0 << 0;
+        // The body goes on after the NUL; nothing of the item is lost.
+        QTest::newRow("NUL characters") << QByteArray(".A\r\nx\0y\r\nmore\0\r\n", 16)
+                                        << QStringList{".A", "x\uFFFDy", "more\uFFFD"} << "UTF-8" << 0 << 2;
+        QTest::newRow("NUL in a title") << QByteArray(".A\0B\r\n", 6) << QStringList{".A\uFFFDB"} << "UTF-8" << 0 << 1;
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, encoding);
+        QFETCH(int, replacedBytes);
+        QFETCH(int, nulCharacters);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(path, bytes));
+        QStringList read;
+        TImportFile::Reading reading;
+        QCOMPARE(TImportFile::Read(path, read, &reading), QString());
+        QCOMPARE(read, lines);
+        QCOMPARE(reading.encoding, encoding);
+        QCOMPARE(reading.replacedBytes, qsizetype(replacedBytes));
+        QCOMPARE(reading.nulCharacters, qsizetype(nulCharacters));
+    }
+
+    // A file of which nothing can be read is an error, not an item of replacement characters.
+    void nothingReadable_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("NUL bytes only") << QByteArray(5, '\0') << true;
+        QTest::newRow("bytes no encoding reads") << QByteArray("\x81\r\n\x81\r\n") << true;
+        QTest::newRow("a byte order mark only") << QByteArray("\xff\xfe") << false;
+        QTest::newRow("empty lines only") << QByteArray("\r\n\r\n") << false;
+        QTest::newRow("one readable character") << QByteArray("\x81\r\nx") << false;
+    }
+
+    void nothingReadable()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.txt"));
+        QVERIFY(writeFileBytes(path, bytes));
+        QStringList lines;
+        const QString message = TImportFile::Read(path, lines);
+        QCOMPARE(message, error ? TImportFile::NothingReadableError(path) : QString());
+        QCOMPARE(lines.isEmpty(), error || bytes.size() <= 2);
+    }
+
+    // Every item ends expanded once a heading was placed, in the tree itself, whatever shows it.
+    void expandsEveryItem_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("new document") << int(Mode::NewDocument);
+        QTest::newRow("under") << int(Mode::Under);
+        QTest::newRow("after") << int(Mode::After);
+    }
+
+    void expandsEveryItem()
+    {
+        QFETCH(int, mode);
+        TDocument doc;
+        TNewDocument fresh;
+        TDocumentTree &tree = Mode(mode) == Mode::NewDocument ? fresh.tree : doc.tree;
+        TTreeNode *target = Mode(mode) == Mode::NewDocument ? tree.MainTitleNode() : doc.X();
+        TImportFile::Apply(tree, target, Mode(mode), {"memo", ".A", "..B", "...C"});
+        for (TTreeNode *node = tree.first(); node; node = node->next())
+            QVERIFY2(!node->hasChildren() || node->isExpanded(), qPrintable(node->title()));
     }
 
     void splitLines_data()

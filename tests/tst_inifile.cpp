@@ -277,6 +277,13 @@ void TestIniFile::encodingIsDecidedPerFile_data()
         << QByteArray(utf8).replace("[TREE]", "[TREE]\x82\xA0\xFF") << path << font;
     QTest::newRow("UTF-8, cut in the middle of a character")
         << utf8 + "; \xE6\x97" << path << font;
+    // Six bytes of Japanese and one stray byte elsewhere: still UTF-8, the recent file found.
+    QTest::newRow("UTF-8, short Japanese value, one stray byte in another line")
+        << QByteArray("[FileRireki]\r\n1=/home/u/\xE5\x8E\x9F\xE7\xA8\xBF.olvx\r\n; \xFF\r\n")
+        << QStringLiteral("/home/u/原稿.olvx") << QString();
+    QTest::newRow("UTF-8, short Japanese value, one stray byte in it")
+        << QByteArray("[FileRireki]\r\n1=/home/u/\xE5\x8E\x9F\xE7\xA8\xBF\x80.olvx\r\n")
+        << QStringLiteral("/home/u/原稿\uFFFD.olvx") << QString();
     QTest::newRow("ASCII, one stray byte before the line break")
         << QByteArray("[FileRireki]\r\n1=/tmp/a\x93\r\n") << QStringLiteral("/tmp/a\uFFFD") << QString();
 
@@ -287,6 +294,9 @@ void TestIniFile::encodingIsDecidedPerFile_data()
     QTest::newRow("Shift_JIS") << sjis << path << font;
     QTest::newRow("Shift_JIS, half-width katakana only")
         << QByteArray("[TREE]\r\nFontName=\xBA\xDE\xBC\xAF\xB8\r\n") << QString() << QStringLiteral("ｺﾞｼｯｸ");
+    // "ﾃｽﾄ ﾌｫﾝﾄ": the pairs C3 BD and CC AB are valid UTF-8 as well ("ý", "̫").
+    QTest::newRow("Shift_JIS, half-width katakana pairs that are valid UTF-8")
+        << QByteArray("[TREE]\r\nFontName=\xC3\xBD \xCC\xAB\r\n") << QString() << QStringLiteral("ﾃｽ ﾌｫ");
     QTest::newRow("Shift_JIS with a stray byte")
         << QByteArray(sjis).replace("[TREE]", "[TREE]\xFF") << path << font;
 }

@@ -35,6 +35,12 @@ bool writeLines(const QStringList &lines)
     return std::fflush(stdout) == 0 && written;
 }
 
+void noteNulCharacters(const QString &path, qsizetype count)
+{
+    if (count > 0)
+        QTextStream(stderr) << "olvek-cli: " << path << ": " << count << " NUL characters replaced by U+FFFD\n";
+}
+
 ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknownExtension, qint64 *version)
 {
     if (TDocumentStorage::formatOf(path) == TDocumentStorage::Format::Unknown) {
@@ -46,6 +52,7 @@ ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknown
         QTextStream(stderr) << "olvek-cli: " << path << ": " << opened.error << "\n";
         return ReadError;
     }
+    noteNulCharacters(path, opened.nulCharacters);
     if (version)
         *version = opened.version;
     return Success;

@@ -13,9 +13,14 @@ enum ExitCode { Success = 0, UsageError = 1, ReadError = 2, Refused = 3, WriteEr
 // that a long text is not held a second time; false when the output could not be written.
 bool writeLines(const QStringList &lines);
 
+// Says on the standard error that count NUL characters of what was read from path became U+FFFD;
+// nothing for a count of 0.
+void noteNulCharacters(const QString &path, qsizetype count);
+
 // Reads the document at path into tree, as the program opens a file; prints why it cannot and
 // returns unknownExtension for a name that is neither ".olvx" nor ".olv", ReadError for a file
-// that cannot be read, Success otherwise. version, when given, receives the file's format version.
+// that cannot be read, Success otherwise; notes the NUL characters the read replaced. version,
+// when given, receives the file's format version.
 ExitCode readDocument(const QString &path, TDocumentTree &tree, ExitCode unknownExtension = UsageError,
                       qint64 *version = nullptr);
 

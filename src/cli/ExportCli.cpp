@@ -150,11 +150,17 @@ int import(const QStringList &args)
             return usageError(QStringLiteral("import: nothing can go after a top-level item"));
     }
     QStringList lines;
-    const QString error = TImportFile::Read(args[1], lines);
+    TImportFile::Reading reading;
+    const QString error = TImportFile::Read(args[1], lines, &reading);
     if (!error.isEmpty()) {
         QTextStream(stderr) << "olvek-cli: " << args[1] << ": " << error << "\n";
         return ReadError;
     }
+    if (reading.replacedBytes > 0) {
+        QTextStream(stderr) << "olvek-cli: " << args[1] << ": read as " << reading.encoding << "; "
+                            << reading.replacedBytes << " byte sequences it cannot read replaced by U+FFFD\n";
+    }
+    noteNulCharacters(args[1], reading.nulCharacters);
     if (TImportFile::Apply(tree, target, mode, lines).failed) {
         QTextStream(stderr) << "olvek-cli: " << args[1] << ": too large for the memory left\n";
         return ReadError;

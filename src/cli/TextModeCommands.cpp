@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "OfflineTextMode.h"
 #include "document/DocumentTree.h"
+#include "document/NulCharacters.h"
 #include "files/DocumentStorage.h"
 #include "textmode/DottedTextFile.h"
 
@@ -79,6 +80,8 @@ int fromText(const QStringList &args)
         err << "olvek-cli: " << error << "\n";
         return ReadError;
     }
+    // The text goes into the document as the editor takes a paste.
+    noteNulCharacters(args[3], TNulCharacters::replace(text));
     TOfflineTextMode mode;
     qint64 version = 0;
     if (const int code = openAndEnter(mode, args[1], args[2], version); code != Success)

@@ -11,6 +11,7 @@ set(OLVEK_CORE_SOURCES
   document/DocumentState.h document/DocumentState.cpp
   document/LoadingScope.h
   document/ControlTrim.h
+  document/NulCharacters.h document/NulCharacters.cpp
   document/TextCount.h document/TextCount.cpp
   document/TreeCount.h document/TreeCount.cpp
   document/TreeStep.h
@@ -36,6 +37,7 @@ set(OLVEK_CORE_SOURCES
   files/LegacyDocumentFormat.cpp files/LegacyDocumentFormat.h
   files/SavedFile.cpp files/SavedFile.h
   files/ShiftJis.cpp files/ShiftJis.h
+  files/TextFileEncoding.cpp files/TextFileEncoding.h
   files/BackupFiles.h files/BackupFiles.cpp
   files/SaveTarget.cpp files/SaveTarget.h
 

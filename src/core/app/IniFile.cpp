@@ -1,6 +1,6 @@
 #include "IniFile.h"
 
-#include "files/ShiftJis.h"
+#include "files/TextFileEncoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,98 +8,10 @@
 #include <QSaveFile>
 
 #include <limits>
-#include <stdexcept>
 #include <sys/stat.h>
 
 namespace {
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
-// The number of bytes that belong to no valid UTF-8 sequence (overlong forms, surrogates and
-// values above U+10FFFF count as invalid), and the number of bytes of valid multi-byte sequences.
-struct TUtf8Damage
-{
-    qsizetype badBytes = 0;
-    qsizetype multiByteBytes = 0;
-};
-
-TUtf8Damage utf8Damage(QByteArrayView bytes)
-{
-    TUtf8Damage damage;
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        const unsigned char lead = p[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t minimum = 0;
-        char32_t value = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            minimum = 0x80;
-            value = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            minimum = 0x800;
-            value = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            minimum = 0x10000;
-            value = lead & 0x07;
-        }
-        bool valid = length > 0 && i + length <= size;
-        for (int k = 1; valid && k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                valid = false;
-            else
-                value = (value << 6) | (p[i + k] & 0x3F);
-        }
-        if (valid && (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)))
-            valid = false;
-        if (valid) {
-            damage.multiByteBytes += length;
-            i += length;
-        } else {
-            ++damage.badBytes;
-            ++i;
-        }
-    }
-    return damage;
-}
-
-// Code page 932 to Unicode; a byte that starts no valid character becomes U+FFFD. errors counts
-// them (code page 932 has no U+FFFD of its own).
-QString decodeShiftJis(const QByteArray &bytes, qsizetype &errors)
-{
-    TShiftJis sjis;
-    QString text = sjis.decode(bytes);
-    errors = text.count(QChar(0xFFFD));
-    return text;
-}
-
-// The file is UTF-8 unless it reads clearly better as Shift_JIS: a settings file copied from an
-// older installation. A UTF-8 file with a few stray bytes (a damaged or hand-edited file) stays
-// UTF-8, its stray bytes becoming U+FFFD, rather than turning every Japanese text into mojibake.
-QString decode(const QByteArray &bytes)
-{
-    const TUtf8Damage damage = utf8Damage(bytes);
-    // At most one bad byte for every ten bytes of valid multi-byte sequences: UTF-8 text with a
-    // few stray bytes. Shift_JIS text has almost no byte runs that are valid UTF-8.
-    if (damage.badBytes == 0 || damage.badBytes * 10 <= damage.multiByteBytes)
-        return QString::fromUtf8(bytes);
-    try {
-        qsizetype sjisErrors = 0;
-        QString text = decodeShiftJis(bytes, sjisErrors);
-        if (sjisErrors < damage.badBytes)
-            return text;
-    } catch (const std::runtime_error &) {
-        // No code page 932 in iconv: UTF-8 is the only reading left.
-    }
-    return QString::fromUtf8(bytes);
-}
 
 // What identifies one version of the file without reading it. A write through QSaveFile gives
 // the file a new inode, so that this program's own writes, and those of any other holder of
@@ -284,7 +196,7 @@ const TIniFile::Content &TIniFile::current() const
             content.byteOrderMark = true;
             bytes.remove(0, Utf8Bom.size());
         }
-        content.text = TIniText::fromText(decode(bytes));
+        content.text = TIniText::fromText(TTextFileEncoding::decode(bytes).text);
     }
     m_cache = std::make_shared<const Cached>(Cached{stamp, content, stampOf(m_fileName) == stamp});
     return m_cache->content;

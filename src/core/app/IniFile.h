@@ -14,10 +14,10 @@
 // The content read is kept for as long as the file stays the same (same inode, size and times),
 // so that the many reads of one use site read and parse the file once.
 //
-// The file is UTF-8 (a new file has no byte order mark; an existing mark is kept). A file that
-// reads clearly better as Shift_JIS (code page 932) than as UTF-8 was copied from an older
-// installation and is read as such; a UTF-8 file with a few stray bytes stays UTF-8, those bytes
-// becoming U+FFFD. The next write stores either as UTF-8.
+// The file is UTF-8 (a new file has no byte order mark; an existing mark is kept). Its encoding is
+// recognised as an imported text file's is (TTextFileEncoding): a file in Shift_JIS (code page 932)
+// was copied from an older installation and is read as such; a UTF-8 file with a few stray bytes
+// stays UTF-8, those bytes becoming U+FFFD. The next write stores either as UTF-8.
 //
 // A write replaces the file through a temporary copy, so a crash or a full disk leaves the old
 // file whole. Writes that fail (read-only file or folder) change nothing and are not reported

@@ -26,9 +26,6 @@ QString TNodeData::text() const
 QStringList TNodeData::splitText(QStringView text)
 {
     QStringList lines;
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0)
-        text = text.left(nul);
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {

@@ -26,8 +26,9 @@ public:
     // The body text: every line followed by CR LF; the empty text for an empty body.
     QString text() const;
 
-    // Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line,
-    // and a NUL character ends the text.
+    // Splits at CR LF, lone CR and lone LF; a break at the very end adds no empty line. Every
+    // other character stays in its line: a NUL is not the end of the text (TNulCharacters
+    // replaces it where text enters the document).
     static QStringList splitText(QStringView text);
     static QString joinLines(const QStringList &lines);
 };

@@ -2,7 +2,8 @@
 
 #include "document/DocumentTree.h"
 #include "files/DocumentFileReading.h"
-#include "files/ShiftJis.h"
+#include "document/NulCharacters.h"
+#include "files/TextFileEncoding.h"
 
 #include <QFile>
 
@@ -37,6 +38,13 @@ QStringList trimmedBody(const QStringList &lines, qsizetype from, qsizetype to)
     return lines.mid(from, to - from);
 }
 
+// Whether bytes were replaced and nothing but them and white space is left of the file.
+bool nothingReadable(QStringView text)
+{
+    return text.contains(TNulCharacters::Replacement)
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c == TNulCharacters::Replacement || c.isSpace(); });
+}
+
 std::unique_ptr<TNodeData> payload(QStringList lines)
 {
     auto data = std::make_unique<TNodeData>();
@@ -47,12 +55,7 @@ std::unique_ptr<TNodeData> payload(QStringList lines)
 
 QString TImportFile::Decode(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xef\xbb\xbf"))
-        return QString::fromUtf8(bytes.sliced(3));
-    if (QByteArrayView(bytes).isValidUtf8())
-        return QString::fromUtf8(bytes);
-    TShiftJis sjis;
-    return sjis.decode(bytes);
+    return TTextFileEncoding::decode(bytes).text;
 }
 
 QStringList TImportFile::SplitLines(QStringView text)
@@ -74,7 +77,7 @@ QStringList TImportFile::SplitLines(QStringView text)
     return lines;
 }
 
-QString TImportFile::Read(const QString &path, QStringList &lines)
+QString TImportFile::Read(const QString &path, QStringList &lines, Reading *reading)
 {
     lines.clear();
     QFile file(path);
@@ -85,12 +88,23 @@ QString TImportFile::Read(const QString &path, QStringList &lines)
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return QStringLiteral("ファイルを読めません: %1 (%2)").arg(path, file.errorString());
-        lines = SplitLines(Decode(bytes));
+        TTextFileEncoding::Decoded decoded = TTextFileEncoding::decode(bytes);
+        const qsizetype nulCharacters = TNulCharacters::replace(decoded.text);
+        if (nothingReadable(decoded.text))
+            return NothingReadableError(path);
+        lines = SplitLines(decoded.text);
+        if (reading)
+            *reading = {TTextFileEncoding::name(decoded.encoding), decoded.replaced, nulCharacters};
     } catch (const std::bad_alloc &) {
         lines.clear();
         return DocumentFileReading::tooLargeError(path);
     }
     return QString();
+}
+
+QString TImportFile::NothingReadableError(const QString &path)
+{
+    return QStringLiteral("文字として読める内容がありません: %1").arg(path);
 }
 
 TImportFile::Result TImportFile::Apply(TDocumentTree &tree, TTreeNode *target, Mode mode, const QStringList &lines)
@@ -100,6 +114,12 @@ TImportFile::Result TImportFile::Apply(TDocumentTree &tree, TTreeNode *target, M
         build(tree, target, mode, lines, result);
     } catch (const std::bad_alloc &) {
         result.failed = true;
+    }
+    // The expanded state belongs to the items, so that the window and the command-line tool
+    // save the same file.
+    if (result.first) {
+        for (int i = 0; i < tree.topLevelCount(); ++i)
+            tree.topLevel(i)->setExpanded(true, true);
     }
     return result;
 }
@@ -119,8 +139,23 @@ void TImportFile::build(TDocumentTree &tree, TTreeNode *target, Mode mode, const
         result.preambleAdded = true;
     }
 
+    // The first heading takes the target itself when it is the new document's main title.
+    const bool takesTarget = topHeadings == 1 && mode == Mode::NewDocument;
+    // Shift the file's levels so that no heading would stand beside the root folders: a file
+    // whose single top heading comes after a deeper one keeps its nesting below the main title.
     const int targetLevel = target->level();
-    const int shift = mode == Mode::Under || topHeadings >= 2 ? 1 : 0;
+    qint64 shift = mode == Mode::Under || topHeadings >= 2 ? 1 : 0;
+    qint64 fewestDots = -1;
+    for (qsizetype i = firstHeading; i < lines.size(); ++i) {
+        if (!isHeading(lines[i]) || (takesTarget && i == firstHeading))
+            continue;
+        const qint64 dots = dotCount(lines[i]);
+        if (fewestDots < 0 || dots < fewestDots)
+            fewestDots = dots;
+    }
+    if (fewestDots >= 0)
+        shift = std::max(shift, 1 - (targetLevel + fewestDots - 1));
+
     TTreeNode *current = target;
     int currentLevel = targetLevel;
     for (qsizetype i = firstHeading; i < lines.size();) {
@@ -131,14 +166,14 @@ void TImportFile::build(TDocumentTree &tree, TTreeNode *target, Mode mode, const
         const qsizetype dots = dotCount(heading);
         const QString title = heading.mid(dots);
         QStringList body = end > i + 1 ? trimmedBody(lines, i + 1, end) : QStringList();
-        if (!result.first && topHeadings == 1 && mode == Mode::NewDocument) {
+        if (!result.first && takesTarget) {
             target->setTitle(title);
             target->setData(payload(std::move(body)));
         } else {
-            // Never more than one level below the item before, and never beside the root
-            // folders: the level is computed in 64 bits, so any count of dots stays in range.
+            // Never more than one level below the item before: the level is computed in 64 bits,
+            // so any count of dots stays in range.
             const qint64 wanted = qint64(targetLevel) + dots - 1 + shift;
-            const int level = int(std::clamp<qint64>(wanted, 1, currentLevel + 1));
+            const int level = int(std::min<qint64>(wanted, currentLevel + 1));
             if (level > currentLevel) {
                 current = tree.addChild(current, title, payload(std::move(body)));
             } else {

@@ -3,6 +3,7 @@
 #include "JsonDocumentFormat.h"
 #include "LegacyDocumentFormat.h"
 #include "document/DocumentTree.h"
+#include "document/NulCharacters.h"
 
 #include <QFileInfo>
 
@@ -59,6 +60,9 @@ TFileResult TDocumentStorage::readDocumentFile(const QString &path, TDocumentTre
     }
     if (!result.ok)
         return result;
+    // A body would end at its first NUL in the next reader that splits at them, or in another
+    // program: the file's NULs never enter the document.
+    result.nulCharacters = TNulCharacters::replace(tree);
     if (TTreeNode *first = tree.first())
         first->setExpanded(true);
     tree.setNewNodeCounter(tree.count());

@@ -19,7 +19,8 @@ public:
 
     // Reads path into tree and completes the open: the first item is expanded one level, the
     // new-item counter becomes the number of items and the root references are established
-    // (adding the clipboard-storage root to a file that has three top-level items).
+    // (adding the clipboard-storage root to a file that has three top-level items). NUL
+    // characters become U+FFFD; result.nulCharacters tells how many.
     // result.version is the document's format version from now on. On failure tree is untouched.
     static TFileResult readDocumentFile(const QString &path, TDocumentTree &tree);
 

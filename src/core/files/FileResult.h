@@ -11,6 +11,8 @@ struct TFileResult
     QString error;
     // The format version read from or written to the file.
     qint64 version = 0;
+    // NUL characters of the file that the read replaced by U+FFFD (TNulCharacters).
+    qsizetype nulCharacters = 0;
 
     static TFileResult success(qint64 version)
     {

@@ -6,6 +6,7 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "document/LoadingScope.h"
+#include "document/NulCharacters.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
 #include "files/BackupFiles.h"
@@ -128,6 +129,8 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
     m_state->setModified(false);
     m_engine->ComputeDeepestLevel();
     refresh();
+    if (result.nulCharacters > 0)
+        Q_EMIT notice(TNulCharacters::notice(result.nulCharacters));
     return true;
 }
 

@@ -58,6 +58,8 @@ public:
 
 Q_SIGNALS:
     void recentFilesChanged(const QStringList &files);
+    // Something the user should know about the document just opened, for the status bar.
+    void notice(const QString &text);
 
 private:
     void showStatus(const QString &text);

@@ -187,6 +187,7 @@ void TEditingSession::connectActions()
     for (const auto &[action, handler] : handlers)
         connect(action, &QAction::triggered, this, [c, handler = handler] { (c->*handler)(); });
     connect(m_files, &TDocumentFiles::recentFilesChanged, this, &TEditingSession::rebuildRecentFiles);
+    connect(m_files, &TDocumentFiles::notice, &m_form, &TMainForm::showNotice);
     connectViewActions();
     new TFindCommands(m, m_form, *this);
 }

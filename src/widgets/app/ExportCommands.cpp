@@ -10,6 +10,7 @@
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "document/LoadingScope.h"
+#include "document/NulCharacters.h"
 #include "engine/OlvekEngine.h"
 #include "export/HtmlExport.h"
 #include "export/IndexExport.h"
@@ -28,6 +29,14 @@
 const QString TExportCommands::ImportFailedMessage = QStringLiteral("インポートに失敗しました");
 const QString TExportCommands::PreambleMessage =
     QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
+
+QString TExportCommands::ReplacedBytesMessage(const TImportFile::Reading &reading)
+{
+    return QStringLiteral("文字コード %1 として読めない部分が %2 か所ありましたので、「%3」に置き換えました")
+        .arg(reading.encoding)
+        .arg(reading.replacedBytes)
+        .arg(TNulCharacters::Replacement);
+}
 
 namespace {
 const QString TextExportTitle = QStringLiteral("テキストファイルに出力");
@@ -216,6 +225,7 @@ void TExportCommands::runImport(TImportFile::Mode mode)
         return;
 
     TImportFile::Result result;
+    TImportFile::Reading reading;
     QString chosen;
     {
         TLoadingScope loading(state);
@@ -230,7 +240,7 @@ void TExportCommands::runImport(TImportFile::Mode mode)
         // The file is read before anything changes, so a file that cannot be read leaves the
         // document as it was.
         QStringList lines;
-        if (!TImportFile::Read(chosen, lines).isEmpty()) {
+        if (!TImportFile::Read(chosen, lines, &reading).isEmpty()) {
             TPrompt::current().showError(ImportFailedMessage);
             return;
         }
@@ -246,9 +256,8 @@ void TExportCommands::runImport(TImportFile::Mode mode)
                     return;
                 target = engine->document().MainTitleNode();
             }
+            // The import expands the items; the view follows.
             result = TImportFile::Apply(engine->document(), target, mode, lines);
-            for (int i = 0; i < engine->document().topLevelCount(); ++i)
-                tree->expandNode(engine->document().topLevel(i), true);
             if (result.first)
                 tree->setSelectedNode(result.first);
         }
@@ -261,10 +270,14 @@ void TExportCommands::runImport(TImportFile::Mode mode)
         if (newDocument || result.first || result.preambleAdded)
             state->setModified(true);
     }
+    if (reading.nulCharacters > 0)
+        m_form.showNotice(TNulCharacters::notice(reading.nulCharacters));
     if (result.failed)
         TPrompt::current().showError(ImportFailedMessage);
     else if (result.preambleAdded)
         TPrompt::current().showMessage(PreambleMessage);
+    if (reading.replacedBytes > 0)
+        TPrompt::current().showMessage(ReplacedBytesMessage(reading));
     // The navigator let the selection change pass while the flag was up: the editor shows the
     // item selected now.
     engine->LoadItem(tree->selectedNode());

@@ -25,6 +25,8 @@ class TExportCommands : public QObject
 public:
     static const QString ImportFailedMessage; // "インポートに失敗しました"
     static const QString PreambleMessage;     // "階層なしデータがありましたので、作業フォルダに追加しました"
+    // What the import says when bytes of the file could not be read and became U+FFFD.
+    static QString ReplacedBytesMessage(const TImportFile::Reading &reading);
 
     // Nothing is owned; all outlive the commands.
     TExportCommands(TEditingSession &session, TMain &main, TMainForm &form);

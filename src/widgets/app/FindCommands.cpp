@@ -10,6 +10,7 @@
 #include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/NulCharacters.h"
 #include "editor/OlvekCompo.h"
 #include "engine/OlvekEngine.h"
 #include "search/FindRecordList.h"
@@ -240,7 +241,16 @@ void TFindCommands::ReplaceReplace()
     if (refuseEmptyReplacement())
         return;
     prepareForwardSearch();
-    if (!m_search->replace(m_replaceDialog->findText(), m_replaceDialog->replaceText()))
+    const QString find = m_replaceDialog->findText();
+    QString replacement = m_replaceDialog->replaceText();
+    const qsizetype nulCharacters = TNulCharacters::replace(replacement);
+    // The selection is replaced only when it is the text searched for.
+    const bool replacing =
+        m_replaceView->editorText().mid(m_replaceView->selStart(), m_replaceView->selLength()) == find;
+    const bool found = m_search->replace(find, replacement);
+    if (replacing && nulCharacters > 0)
+        m_form.showNotice(TNulCharacters::notice(nulCharacters));
+    if (!found)
         TPrompt::current().showMessage(QStringLiteral("次はありません"));
 }
 
@@ -251,8 +261,12 @@ void TFindCommands::ReplaceReplaceAll()
     if (TPrompt::current().askYesNo(QStringLiteral("全て置換します。よろしいですか")) != TPrompt::Answer::Yes)
         return;
     prepareForwardSearch();
-    m_search->replaceAll(m_replaceDialog->findText(), m_replaceDialog->replaceText());
+    QString replacement = m_replaceDialog->replaceText();
+    const qsizetype nulCharacters = TNulCharacters::replace(replacement);
+    const int replaced = m_search->replaceAll(m_replaceDialog->findText(), replacement);
     m_replaceView->endProgress();
     m_session.refresh();
+    if (replaced > 0 && nulCharacters > 0)
+        m_form.showNotice(TNulCharacters::notice(nulCharacters * replaced));
     TPrompt::current().showMessage(QStringLiteral("置換終了しました"));
 }

@@ -187,6 +187,8 @@ Q_SIGNALS:
     void doubleClicked();
     // The gutter, the scroll position or the font moved the text columns on screen.
     void textColumnsMoved();
+    // Pasted or dropped text held NUL characters, which went in as U+FFFD.
+    void nulCharactersReplaced(qsizetype count);
 
 protected:
     bool event(QEvent *event) override;

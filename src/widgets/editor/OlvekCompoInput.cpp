@@ -1,6 +1,7 @@
 // TOlvekEditor: keys, mouse, focus and input method; the free caret past the end of a line.
 #include "editor/OlvekCompo.h"
 
+#include "document/NulCharacters.h"
 #include "editor/BoundaryCharacters.h"
 
 #include <QKeyEvent>
@@ -237,10 +238,13 @@ void TOlvekEditor::insertFromMimeData(const QMimeData *source)
     // Line separators inside pasted text become line breaks, so that lines stay lines.
     QString text = source->text();
     text.replace(QChar::LineSeparator, u'\n');
+    const qsizetype nulCharacters = TNulCharacters::replace(text);
     QTextCursor cursor = textCursor();
     TBoundaryCharacters::insert(cursor, text);
     setTextCursor(cursor);
     ensureCursorVisible();
+    if (nulCharacters > 0)
+        Q_EMIT nulCharactersReplaced(nulCharacters);
 }
 
 QMimeData *TOlvekEditor::createMimeDataFromSelection() const

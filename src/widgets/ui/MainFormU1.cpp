@@ -3,6 +3,7 @@
 #include "ControlBar.h"
 #include "DocInfoGrid.h"
 #include "KeyLocks.h"
+#include "NulValidator.h"
 #include "OlvekTreeView.h"
 #include "StatusPanels.h"
 #include "app/MainUnit.h"
@@ -10,6 +11,7 @@
 #include "document/DocumentModel.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
+#include "document/NulCharacters.h"
 #include "document/TreeCount.h"
 #include "editor/BodyCounter.h"
 #include "editor/OlvekCompo.h"
@@ -82,6 +84,14 @@ TMainForm::TMainForm(const QString &settingsFile, QWidget *parent)
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::focusChanged);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
+
+    // No title or body takes a NUL character from a paste or a drop.
+    auto *titleValidator = new TNulValidator(eTitle);
+    eTitle->setValidator(titleValidator);
+    connect(titleValidator, &TNulValidator::nulCharactersReplaced, this, &TMainForm::showNulNotice);
+    connect(TreeView1, &TOlvekTreeView::titleNulCharactersReplaced, this, &TMainForm::showNulNotice);
+    for (TOlvekEditor *editor : {Editor1, Editor2})
+        connect(editor, &TOlvekEditor::nulCharactersReplaced, this, &TMainForm::showNulNotice);
 
     restoreFromSettings();
     Creating = false;
@@ -226,6 +236,16 @@ void TMainForm::updateCountPanel()
     }
     if (stbarEditor->panelText(5) != text)
         stbarEditor->setPanelText(5, text);
+}
+
+void TMainForm::showNotice(const QString &text)
+{
+    stbarEditor->showMessage(text, NoticeTime);
+}
+
+void TMainForm::showNulNotice(qsizetype count)
+{
+    showNotice(TNulCharacters::notice(count));
 }
 
 void TMainForm::focusChanged(QWidget *, QWidget *)

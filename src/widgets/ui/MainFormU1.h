@@ -55,6 +55,10 @@ public:
     bool treeHasFocus() const;
     // The document information page from the document and the given file name.
     void fillDocInformation(const QString &fileName);
+    // A note for the user across the editor's status bar, seen in both modes, for NoticeTime
+    // milliseconds (how many characters an entry point replaced, for one).
+    void showNotice(const QString &text);
+    static constexpr int NoticeTime = 10000;
 
     // Window state besides the controls.
     int SavedNaviWidth = 0;
@@ -168,6 +172,7 @@ private:
     void PageControl1Change(int index);
     void updateKeyStatePanels();
     void updateCountPanel();
+    void showNulNotice(qsizetype count);
     bool handleWindowKey(QKeyEvent *event);
     void focusChanged(QWidget *old, QWidget *now);
 

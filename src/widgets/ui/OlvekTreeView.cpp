@@ -28,6 +28,7 @@ TOlvekTreeView::TOlvekTreeView(QWidget *parent)
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
     setItemDelegate(m_delegate);
+    connect(m_delegate, &TTitleDelegate::nulCharactersReplaced, this, &TOlvekTreeView::titleNulCharactersReplaced);
     setDragEnabled(true);
     setAcceptDrops(true);
     setDragDropMode(DragDrop);

@@ -138,6 +138,8 @@ Q_SIGNALS:
     void moveKeyPressed(TOlvekTreeView::MoveDirection direction);
     // Any mouse press on the tree, after the tree handled it.
     void mousePressed();
+    // The in-place title editor got NUL characters (a paste), which went in as U+FFFD.
+    void titleNulCharactersReplaced(qsizetype count);
 
 protected:
     // Opens the in-place editor only while titles are editable.

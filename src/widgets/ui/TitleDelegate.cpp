@@ -1,8 +1,15 @@
 #include "TitleDelegate.h"
 
+#include "NulValidator.h"
 #include "document/DocumentModel.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+
+TTitleDelegate::TTitleDelegate(QObject *parent) : QStyledItemDelegate(parent), m_validator(new TNulValidator(this))
+{
+    connect(m_validator, &TNulValidator::nulCharactersReplaced, this, &TTitleDelegate::nulCharactersReplaced);
+}
 
 QIcon TTitleDelegate::iconFor(const QModelIndex &index) const
 {
@@ -16,6 +23,8 @@ QIcon TTitleDelegate::iconFor(const QModelIndex &index) const
 QWidget *TTitleDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     m_openEditor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto *line = qobject_cast<QLineEdit *>(m_openEditor.data()))
+        line->setValidator(m_validator);
     return m_openEditor;
 }
 
