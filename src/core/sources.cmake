@@ -67,6 +67,7 @@ set(OLVEK_CORE_SOURCES
   printing/PrintOptions.h printing/PrintOptions.cpp
   printing/PageGeometry.h printing/PageGeometry.cpp
   printing/TextMeasurer.h printing/TextMeasurer.cpp
+  printing/CharacterAdvances.h printing/CharacterAdvances.cpp
   printing/PrintSurface.h
   printing/PrintLayout.h printing/PrintLayout.cpp
   printing/PrintRun.h printing/PrintRun.cpp
