@@ -35,6 +35,7 @@ set(OLVEK_CORE_SOURCES
   files/JsonTextGenerator.cpp files/JsonTextGenerator.h
   files/LegacyDocumentFormat.cpp files/LegacyDocumentFormat.h
   files/SavedFile.cpp files/SavedFile.h
+  files/FileBatch.cpp files/FileBatch.h
   files/ShiftJis.cpp files/ShiftJis.h
   files/BackupFiles.h files/BackupFiles.cpp
   files/SaveTarget.cpp files/SaveTarget.h
