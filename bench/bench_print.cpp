@@ -1,9 +1,9 @@
-// Lays a document out for printing, as the preview does (a vector picture per page at the
-// screen's 96 dots per inch) and as printing to PDF does (A4 pages at 600 dots per inch, written
-// into memory), and a single body line of 100,000 characters both ways. Prints the median of
-// several runs for each step, in milliseconds; for the preview also the time until its first page
-// is complete (the window shows it then and lays out the rest between events) and the painting of
-// one page at 200 %, what paging or zooming costs.
+// Lays a document out for printing, as the preview does (a vector picture per page in the PDF
+// file's units, which the window scales down to the screen) and as printing to PDF does (A4
+// pages at 600 dots per inch, written into memory), and a single body line of 100,000
+// characters both ways. Prints the median of several runs for each step, in milliseconds; for the
+// preview also the time until its first page is complete (the window shows it then and lays out
+// the rest between events) and the painting of one page at 200 %, what paging or zooming costs.
 //
 //   bench_print [TEXT] [RUNS]     TEXT: a dotted text file imported as the document (the whole
 //                                 Japanese Debian Reference by default), or an .olvx document
@@ -28,7 +28,9 @@
 #include <cstdio>
 
 namespace {
-constexpr int PreviewResolution = 96;
+// The preview lays its pages out in the printer's units; the window shows them at the screen's.
+constexpr int PreviewResolution = TPdfPrinting::Resolution;
+constexpr int ScreenResolution = 96;
 
 int preview(const TDocumentTree &tree, const TPrintOptions &options)
 {
@@ -114,7 +116,8 @@ int main(int argc, char **argv)
         TPicturePages pages(options, geometry);
         TPrintLayout::Render(book, options, geometry, pages);
         const QList<QPicture> pictures = pages.finish();
-        QImage image(geometry.pageWidth() * 2, geometry.pageHeight() * 2, QImage::Format_RGB32);
+        const double zoom = 2.0 * ScreenResolution / PreviewResolution;
+        QImage image(int(geometry.pageWidth() * zoom), int(geometry.pageHeight() * zoom), QImage::Format_RGB32);
         TStepTiming::report("document, paint page 1 at 200 %", TStepTiming::measure(runs, [&] { paintPage(pictures.first(), image); }));
     }
     TStepTiming::report("document, PDF pages", TStepTiming::measure(runs, [&] { pdf(book, options); }));

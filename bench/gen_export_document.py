@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Writes one synthetic document twice, as an OLVEK document (.olvx) and as a CherryTree
-document (.ctd, XML), for the export benchmark.
+document (.ctd, XML), for the export and print benchmarks.
 
-    gen_export_document.py ITEMS OUT.olvx OUT.ctd [SEED]
+    gen_export_document.py [--prose] ITEMS OUT.olvx OUT.ctd [SEED]
 
 ITEMS items lie below the main title, nested up to five levels deep, each with about 1 KB of
-Japanese (UTF-8) in 8 to 14 lines.
+Japanese (UTF-8): in 8 to 14 short lines, or with --prose as prose is written, in paragraphs
+of one long line each (1 to 4 paragraphs of 20 to 360 characters, so that most wrap when
+printed).
 """
 import json
 import random
@@ -32,11 +34,25 @@ def body(rng):
     return [line(rng, per_line) for _ in range(count)]
 
 
+def prose(rng):
+    # About 340 characters in all, as 1 to 4 paragraphs, each a single line.
+    count = rng.randint(1, 4)
+    total = rng.randint(300, 380)
+    cuts = sorted(rng.sample(range(20, total - 20), count - 1)) if count > 1 else []
+    bounds = [0] + cuts + [total]
+    return [line(rng, b - a) for a, b in zip(bounds, bounds[1:])]
+
+
 def main():
-    count = int(sys.argv[1])
-    olvx, ctd = sys.argv[2], sys.argv[3]
-    rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 1)
-    root = {"title": "メインタイトル", "lines": body(rng), "children": []}
+    args = sys.argv[1:]
+    make_body = body
+    if args and args[0] == "--prose":
+        make_body = prose
+        args = args[1:]
+    count = int(args[0])
+    olvx, ctd = args[1], args[2]
+    rng = random.Random(int(args[3]) if len(args) > 3 else 1)
+    root = {"title": "メインタイトル", "lines": make_body(rng), "children": []}
     stack = [root]
     for number in range(count):
         r = rng.random()
@@ -44,7 +60,7 @@ def main():
             stack.append(stack[-1]["children"][-1])
         elif len(stack) > 1 and r > 0.8:
             stack.pop()
-        stack[-1]["children"].append({"title": f"第{number}節 " + line(rng, 12), "lines": body(rng), "children": []})
+        stack[-1]["children"].append({"title": f"第{number}節 " + line(rng, 12), "lines": make_body(rng), "children": []})
 
     def to_olvx(item):
         node = {"title": item["title"], "text": "".join(l + "\r\n" for l in item["lines"]), "expand": False}

@@ -5,6 +5,7 @@
 #include "support/OutlineBuilder.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -92,6 +93,36 @@ private Q_SLOTS:
         run({"export-html", path("doc.olvx"), path("book.html"), "--divide", "--ext", ".htm"}, 0);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*.htm*")}), (QStringList{"book.htm", "book0.htm", "book1.htm"}));
         QVERIFY(readFileBytes(path("book.htm")).contains("<h2><a href=\"book1.htm\">\xe7\xab\xa0</a></h2>\r\n"));
+    }
+
+    // A divided export waits for the disk once for all its pages, not once for every page.
+    void dividedExportSyncsOnce()
+    {
+        const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+        if (strace.isEmpty())
+            QSKIP("strace is not installed");
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TOutlineText outline;
+        for (int i = 0; i < 200; ++i)
+            outline << QStringLiteral("0 章%1").arg(i) << QStringLiteral("> 本文%1").arg(i);
+        buildOutline(tree, tree.MainTitleNode(), outline);
+        qint64 version = TDocumentStorage::saveAsVersion(TDocumentStorage::Format::Json);
+        QVERIFY(TDocumentStorage::writeDocumentFile(path("many.olvx"), tree, version).ok);
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("out")));
+        QProcess process;
+        process.start(strace, {"-f", "-e", "trace=fsync,fdatasync,syncfs,sync", "-o", path("syncs.txt"),
+                               QStringLiteral(OLVEK_CLI_PATH), "export-html", path("many.olvx"), path("out/book.html"),
+                               "--divide"});
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 201);
+        QList<QByteArray> calls;
+        for (const QByteArray &line : readFileBytes(path("syncs.txt")).split('\n')) {
+            if (line.contains("sync"))
+                calls.append(line);
+        }
+        QVERIFY2(calls.size() <= 3, calls.mid(0, 10).join('\n').constData());
     }
 
     void import_data()

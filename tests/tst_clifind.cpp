@@ -23,7 +23,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        // 本 (0) > 章一 (1); 作業フォルダ (2) > 資料 (3); ゴミ箱 (4) > 捨てた (5); クリップ (6).
+        // 本 (0) > 章一 (1); 作業フォルダ (2) > 資料 (3); ゴミ箱 (4) > 捨てた (5); クリップ (6) >
+        // a title and a body with a TAB and a backslash (7).
         TDocumentTree tree;
         tree.createRootFolders();
         const auto add = [&](TTreeNode *parent, const QString &title, const QStringList &lines) {
@@ -37,6 +38,7 @@ private Q_SLOTS:
         add(tree.WorkFolderNode(), "資料", {"鍵"});
         add(tree.TrashNode(), "捨てた", {"鍵"});
         tree.WorkFolderNode()->data()->Lines = {"鍵"};
+        add(tree.ClipFolderNode(), "題\t名\\", {"表\t裏\\札"});
         qint64 version = TDocumentStorage::saveAsVersion(TDocumentStorage::Format::Json);
         QVERIFY(TDocumentStorage::writeDocumentFile(m_dir.filePath("doc.olvx"), tree, version).ok);
         QFile damaged(m_dir.filePath("damaged.olvx"));
@@ -59,6 +61,10 @@ private Q_SLOTS:
         QTest::newRow("--case") << QStringList{"find", "doc.olvx", "aB", "--case"} << 0 << QByteArray() << "";
         QTest::newRow("a string across lines") << QStringList{"find", "doc.olvx", "ギ\r\n"} << 0
                                                << QByteArray("1\t3\t章一\tギ\\r\\n鍵\\r\\n\n") << "";
+        QTest::newRow("TAB and backslash in the title and the detail are escaped: four fields a line")
+            << QStringList{"find", "doc.olvx", "裏"} << 0 << QByteArray("7\t2\t題\\t名\\\\\t裏\\\\札\\r\\n\n") << "";
+        QTest::newRow("a TAB searched for") << QStringList{"find", "doc.olvx", "\t"} << 0
+                                            << QByteArray("7\t1\t題\\t名\\\\\t\\t裏\\\\札\\r\\n\n") << "";
         QTest::newRow("no hits") << QStringList{"find", "doc.olvx", "なし"} << 0 << QByteArray() << "";
         QTest::newRow("\"--case\" as the string") << QStringList{"find", "doc.olvx", "--case"} << 0 << QByteArray() << "";
         QTest::newRow("empty string") << QStringList{"find", "doc.olvx", ""} << 1 << QByteArray() << "検索文字列";

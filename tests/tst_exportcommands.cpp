@@ -22,9 +22,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -234,6 +236,44 @@ private Q_SLOTS:
         w.prompt.scriptFile(w.path(QStringLiteral("two.html")));
         w.main->FileExportToHTML->trigger();
         QVERIFY(QFileInfo::exists(w.path(QStringLiteral("two.html"))));
+    }
+
+    // A long divided export shows its progress and can be cancelled there: nothing of it stays,
+    // the pages of an earlier export in the same place are as they were, and no error is shown.
+    void exportHtmlCanBeCancelled()
+    {
+        TWindow w;
+        TSettings(w.form->settingsFile()).setValue(SettingKeys::HtmlFileDivide, true);
+        TOutlineText outline;
+        for (int i = 0; i < 5000; ++i)
+            outline << QStringLiteral("0 章%1").arg(i) << QStringLiteral("> 本文%1").arg(i);
+        buildOutline(w.tree(), w.tree().MainTitleNode(), outline);
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("html")));
+        QVERIFY(writeFileBytes(w.path(QStringLiteral("html/book.html")), "old main page"));
+        QVERIFY(writeFileBytes(w.path(QStringLiteral("html/book0.html")), "old page"));
+        bool cancelled = false;
+        QTimer::singleShot(0, w.form, [&] {
+            if (auto *progress = w.form->findChild<QProgressDialog *>(QStringLiteral("ExportProgress"))) {
+                progress->cancel();
+                cancelled = true;
+            }
+        });
+        w.prompt.scriptFile(w.path(QStringLiteral("html/book.html")));
+        w.main->FileExportToHTML->trigger();
+        QVERIFY(cancelled);
+        QCOMPARE(QDir(w.path(QStringLiteral("html"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"book.html", "book0.html"}));
+        QCOMPARE(readFileBytes(w.path(QStringLiteral("html/book.html"))), QByteArray("old main page"));
+        QCOMPARE(readFileBytes(w.path(QStringLiteral("html/book0.html"))), QByteArray("old page"));
+        QCOMPARE(w.prompt.calls().size(), 1);
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::SaveFile);
+        QVERIFY(!w.form->findChild<QProgressDialog *>());
+
+        // Not cancelled, the same export writes every page.
+        w.prompt.scriptFile(w.path(QStringLiteral("html/book.html")));
+        w.main->FileExportToHTML->trigger();
+        QCOMPARE(QDir(w.path(QStringLiteral("html"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 5003);
     }
 
     void importAsNewDocument()

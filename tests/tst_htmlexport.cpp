@@ -170,6 +170,47 @@ private Q_SLOTS:
         QVERIFY(bytes.endsWith("  </body>\r\n</html>\r\n"));
     }
 
+    void failureOrCancelLeavesTheFolderAsItWas_data()
+    {
+        QTest::addColumn<QString>("occupied"); // a page name taken by a folder
+        QTest::addColumn<int>("cancelAt");     // the item at which the export is given up (0: never)
+        QTest::addColumn<bool>("failed");      // an error text is reported
+        QTest::newRow("a page that cannot be written") << "book1.html" << 0 << true;
+        QTest::newRow("cancelled after the first pages") << "" << 3 << false;
+    }
+
+    // An export that fails or is given up midway keeps the old main page and the old divided
+    // pages, and leaves no temporary file behind.
+    void failureOrCancelLeavesTheFolderAsItWas()
+    {
+        QFETCH(QString, occupied);
+        QFETCH(int, cancelAt);
+        QFETCH(bool, failed);
+        TDocument doc({QStringLiteral("0 章"), QStringLiteral("> a"), QStringLiteral("0 節"), QStringLiteral("> b"),
+                       QStringLiteral("0 後"), QStringLiteral("> c")});
+        QTemporaryDir dir;
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("book.html")), "old main page"));
+        QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("book0.html")), "old page"));
+        if (!occupied.isEmpty())
+            QVERIFY(QDir(dir.path()).mkdir(occupied));
+        int told = 0;
+        const auto progress = [&](int done, int total) {
+            told = done;
+            return total == 4 && done != cancelAt;
+        };
+        const TFileResult result = THtmlExport::Write(doc.tree, dir.filePath(QStringLiteral("book.html")), true, progress);
+        QVERIFY(!result.ok);
+        QCOMPARE(!result.error.isEmpty(), failed);
+        QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("book.html"))), QByteArray("old main page"));
+        QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("book0.html"))), QByteArray("old page"));
+        QStringList left{QStringLiteral("book.html"), QStringLiteral("book0.html")};
+        if (!occupied.isEmpty())
+            left.append(occupied);
+        left.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), left);
+        QVERIFY(told > 0);
+    }
+
     void unwritableFolderWritesNothing()
     {
         TDocument doc({QStringLiteral("0 章"), QStringLiteral("> a")});

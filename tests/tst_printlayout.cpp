@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 #include "document/DocumentTree.h"
+#include "printing/CharacterAdvances.h"
 #include "printing/PrintLayout.h"
 #include "printing/PrintSurface.h"
 #include "support/OutlineBuilder.h"
@@ -44,6 +45,28 @@ public:
 
 private:
     int m_page = 1;
+};
+
+// Every character 10 units wide (a surrogate pair one character), "AV" drawn 5 narrower and
+// "WW" 5 wider, as kerning does.
+class TKerningMeasurer : public TTextMeasurer
+{
+public:
+    int height(TPrintFont) const override { return 10; }
+    double width(TPrintFont, QStringView text) const override
+    {
+        double width = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!text[i].isLowSurrogate())
+                width += 10;
+            if (i > 0 && text[i - 1] == u'A' && text[i] == u'V')
+                width -= 5;
+            if (i > 0 && text[i - 1] == u'W' && text[i] == u'W')
+                width += 5;
+        }
+        return width;
+    }
+    double widestCharacter(TPrintFont) const override { return 15; }
 };
 
 // 1000 × 1000 dots at 254 dpi (ten dots a millimetre), drawn at the same resolution: with the
@@ -213,26 +236,70 @@ private Q_SLOTS:
         QCOMPARE(surface.drawn, expected);
     }
 
-    void nothingFitsOneCharacterPerLine()
+    void deepIndentKeepsAThirdForText_data()
     {
-        // 16 levels of 20 mm put the body far beyond the right margin: every printed line holds
-        // one character, and the run ends.
+        QTest::addColumn<int>("indentWidth");
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<QList<int>>("titleX");
+        QTest::addColumn<QList<int>>("bodyX");
+        // The text area is 800 wide from 100: no line starts right of 100 + 533, so at least 267
+        // (a third) stays for the text.
+        QTest::newRow("5 mm, 5 levels: the plain steps")
+            << 5 << 5 << QList<int>{100, 150, 200, 250, 300} << QList<int>{150, 200, 250, 300, 350};
+        QTest::newRow("20 mm, 12 levels: from level 4 on at two thirds")
+            << 20 << 12 << QList<int>{100, 300, 500, 633, 633, 633, 633, 633, 633, 633, 633, 633}
+            << QList<int>{300, 500, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633};
+        QTest::newRow("12 mm, 16 levels (the deepest an item can be)")
+            << 12 << 16
+            << QList<int>{100, 220, 340, 460, 580, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633}
+            << QList<int>{220, 340, 460, 580, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633, 633};
+    }
+
+    // A chain of items each nested in the one before, with a wide indent step: every title and
+    // every body is printed whole inside the text area, each on one line.
+    void deepIndentKeepsAThirdForText()
+    {
+        QFETCH(int, indentWidth);
+        QFETCH(int, levels);
+        QFETCH(QList<int>, titleX);
+        QFETCH(QList<int>, bodyX);
         TOutlineText outline;
-        for (int level = 0; level < 16; ++level)
-            outline.append(QStringLiteral("%1 t").arg(level));
-        outline.append(QStringLiteral("> 一二三"));
+        for (int level = 0; level < levels; ++level)
+            outline << QStringLiteral("%1 t%2").arg(level).arg(level + 1) << QStringLiteral("> 一二三");
         TBook book(outline);
         TPrintOptions options = baseOptions();
         options.indent = true;
-        options.indentWidth = 20;
-        options.titles = false;
+        options.indentWidth = indentWidth;
+        options.numbers = false;
         options.mainTitle = false;
         options.pageNumbers = false;
         TFakeSurface surface;
-        TPrintLayout::Render(book.tree, options, geometry(options), surface);
-        QCOMPARE(surface.drawn.size(), 3);
-        QVERIFY(surface.drawn[0].endsWith(QStringLiteral(" 一")));
-        QVERIFY(surface.drawn[2].endsWith(QStringLiteral(" 三")));
+        QCOMPARE(TPrintLayout::Render(book.tree, options, geometry(options), surface), 1);
+        QList<int> titles;
+        QList<int> bodies;
+        for (const QString &line : surface.drawn) {
+            const QStringList parts = line.split(u' ');
+            const int x = parts[2].section(u',', 0, 0).toInt();
+            QVERIFY2(x + 10 * parts[3].size() <= 900, qPrintable(line));
+            if (parts[1] == QLatin1String("D")) {
+                QCOMPARE(parts[3], QStringLiteral("一二三"));
+                bodies.append(x);
+            } else {
+                QCOMPARE(parts[3], QStringLiteral("t%1").arg(titles.size() + 1));
+                titles.append(x);
+            }
+        }
+        QCOMPARE(titles, titleX);
+        QCOMPARE(bodies, bodyX);
+    }
+
+    // Where not even one character fits, one is printed all the same, so that every line ends.
+    void nothingFitsOneCharacterPerLine()
+    {
+        TFakeSurface surface;
+        TCharacterAdvances advances(surface);
+        QCOMPARE(TPrintLayout::FittingLength(advances, TPrintFont::Detail, u"一二三", 5), 1);
+        QCOMPARE(TPrintLayout::FittingLength(advances, TPrintFont::Detail, u"𠀋𠀋", 5), 2);
     }
 
     void pageBreaksAndNoEmptyLastPage_data()
@@ -304,20 +371,43 @@ private Q_SLOTS:
 
     void longLineMeasuresLittle()
     {
-        // A 100,000-character line is fitted by measuring short prefixes only: the code units
-        // measured stay within a small multiple of n log(line width).
+        // A 100,000-character line is fitted by adding up the characters' advances and measuring
+        // each printed line about once: the code units measured stay within twice the line.
         const QString line(100000, u'字');
         TFakeSurface surface;
+        TCharacterAdvances advances(surface);
         QStringView rest(line);
         int printed = 0;
         while (!rest.isEmpty()) {
-            const qsizetype length = TPrintLayout::FittingLength(surface, TPrintFont::Detail, rest, 800);
+            const qsizetype length = TPrintLayout::FittingLength(advances, TPrintFont::Detail, rest, 800);
             QCOMPARE(length, qMin<qsizetype>(80, rest.size()));
             rest = rest.sliced(length);
             ++printed;
         }
         QCOMPARE(printed, 1250);
-        QVERIFY2(surface.m_measured < 100000 * 20, qPrintable(QString::number(surface.m_measured)));
+        QVERIFY2(surface.m_measured <= 2 * 100000, qPrintable(QString::number(surface.m_measured)));
+    }
+
+    void kerningIsMeasured_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("fitting");
+        // 10 units a character; "AV" draws 5 narrower, "WW" 5 wider; 80 units are available.
+        QTest::newRow("no kerning: 8 of 12") << "ABCDEFGHIJKL" << 8;
+        QTest::newRow("narrower pairs let more fit than the advances say") << "AVAVAVAVAVAVAV" << 10;
+        QTest::newRow("wider pairs let fewer fit") << "WWWWWWWWWWWW" << 5;
+        QTest::newRow("a line that fits only with its kerning") << "AVAVAVAVA" << 9;
+        QTest::newRow("surrogate pairs are never split") << "AV𠀋𠀋𠀋𠀋𠀋𠀋𠀋𠀋" << 14;
+    }
+
+    // The advances added up give the candidate; the measured width decides.
+    void kerningIsMeasured()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, fitting);
+        TKerningMeasurer measurer;
+        TCharacterAdvances advances(measurer);
+        QCOMPARE(TPrintLayout::FittingLength(advances, TPrintFont::Detail, text, 80), qsizetype(fitting));
     }
 
     void optionsFromSettings()

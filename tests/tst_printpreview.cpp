@@ -10,6 +10,7 @@
 #include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "document/DocumentTree.h"
+#include "export/ImportFile.h"
 #include "editor/OlvekCompo.h"
 #include "printing/PdfPrinting.h"
 #include "ui/MainFormU1.h"
@@ -19,6 +20,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPaintEngine>
+#include <QPicture>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressBar>
@@ -33,6 +36,91 @@
 
 namespace {
 constexpr int Timeout = 60000;
+const QString bookPath = QStringLiteral(OLVEK_TEST_DATA "/../../../shared/corpus/debian-reference-ja.utf8.txt");
+
+// A page picture played back: the text drawn on it, one entry per printed line (the pieces of
+// one line, drawn at the same height, joined).
+class TDrawnLines : public QPaintDevice
+{
+public:
+    static QStringList of(const QPicture &page)
+    {
+        TDrawnLines device;
+        QPainter painter(&device);
+        painter.drawPicture(0, 0, page);
+        painter.end();
+        return device.m_engine.lines;
+    }
+
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 10000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    class TEngine : public QPaintEngine
+    {
+    public:
+        TEngine() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        // Only the text is kept; the frame's lines are dropped.
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
+        void drawRects(const QRectF *, int) override {}
+        void drawRects(const QRect *, int) override {}
+        void drawLines(const QLineF *, int) override {}
+        void drawLines(const QLine *, int) override {}
+        void drawPath(const QPainterPath &) override {}
+        Type type() const override { return User; }
+        void drawTextItem(const QPointF &p, const QTextItem &item) override
+        {
+            if (!lines.isEmpty() && p.y() == m_y)
+                lines.last() += item.text();
+            else
+                lines.append(item.text());
+            m_y = p.y();
+        }
+        QStringList lines;
+
+    private:
+        qreal m_y = -1;
+    };
+    mutable TEngine m_engine;
+};
+
+// The text without its spaces, which a PDF reader and a picture give back in different forms.
+QString withoutSpaces(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            out += c;
+    }
+    return out;
+}
 
 // Shows the preview as the print command asks for it, lets the test act in it once its pages are
 // laid out, and closes it; every other question goes to the script.
@@ -434,6 +522,47 @@ private Q_SLOTS:
         for (const QString &page : read)
             joined.append(words(page).join(u'|'));
         QCOMPARE(joined, pages);
+    }
+
+    // The preview lays the pages out as they are printed: as many pages, each beginning with
+    // the same line, for the whole Japanese Debian Reference imported as a document.
+    void previewPagesAreThePrintedPages()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed: the preview shows its pages, not the PDF file's");
+        if (!m_hasPdfToText)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        if (!QFileInfo(bookPath).isFile())
+            QSKIP("the book ../shared/corpus/debian-reference-ja.utf8.txt is not beside the checkout");
+        QStringList lines;
+        QCOMPARE(TImportFile::Read(bookPath, lines), QString());
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TImportFile::Apply(tree, tree.MainTitleNode(), TImportFile::Mode::NewDocument, lines);
+        QTemporaryDir dir;
+        TPreviewForm form(dir.filePath(QStringLiteral("olvek.ini")));
+        const QString pdf = dir.filePath(QStringLiteral("book.pdf"));
+        form.setDocument(&tree, QStringLiteral("book"), pdf);
+        QSignalSpy rendered(&form, &TPreviewForm::rendered);
+        form.show();
+        QVERIFY(rendered.wait(Timeout));
+        QStringList previewed;
+        for (const QPicture &page : form.pages()) {
+            const QStringList drawn = TDrawnLines::of(page);
+            previewed.append(drawn.isEmpty() ? QString() : withoutSpaces(drawn.first()));
+        }
+
+        const TFileResult result = TPdfPrinting::Write(pdf, tree, form.panelOptions(), QStringLiteral("book"));
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QStringList printed;
+        for (const QString &page : pdfPages(pdf)) {
+            const QStringList read = words(page);
+            printed.append(read.isEmpty() ? QString() : withoutSpaces(read.first()));
+        }
+        QVERIFY(printed.size() > 200);
+        QCOMPARE(previewed.size(), printed.size());
+        QCOMPARE(previewed, printed);
+        form.hide();
     }
 
     void unwritablePdf()

@@ -14,14 +14,20 @@
 namespace {
 using namespace CliCommon;
 
-// A line break inside the detail would end the output line: it is written as \r or \n.
+// A TAB or a line break inside a title or detail would split the fields or end the output line:
+// they are written as \t, \r and \n, and a backslash itself as \\, so that every line has
+// its four fields and reads back to the same text.
 void appendShown(QString &line, QStringView text)
 {
     for (const QChar c : text) {
-        if (c == u'\r')
+        if (c == u'\t')
+            line += QLatin1String("\\t");
+        else if (c == u'\r')
             line += QLatin1String("\\r");
         else if (c == u'\n')
             line += QLatin1String("\\n");
+        else if (c == u'\\')
+            line += QLatin1String("\\\\");
         else
             line += c;
     }
@@ -42,7 +48,8 @@ bool writeHits(const TDocumentTree &tree, const std::vector<TFindRecord> &hits)
     for (const TFindRecord &hit : hits) {
         const TTreeNode *node = tree.nodeAt(hit.ItemIndex);
         line = QString::number(hit.ItemIndex) + u'\t' + QString::number(hit.Position) + u'\t';
-        line += node ? node->title() : QString();
+        if (node)
+            appendShown(line, node->title());
         line += u'\t';
         appendShown(line, hit.Detail);
         line += u'\n';

@@ -36,6 +36,7 @@ set(OLVEK_CORE_SOURCES
   files/JsonTextGenerator.cpp files/JsonTextGenerator.h
   files/LegacyDocumentFormat.cpp files/LegacyDocumentFormat.h
   files/SavedFile.cpp files/SavedFile.h
+  files/FileBatch.cpp files/FileBatch.h
   files/ShiftJis.cpp files/ShiftJis.h
   files/TextFileEncoding.cpp files/TextFileEncoding.h
   files/BackupFiles.h files/BackupFiles.cpp
@@ -69,6 +70,7 @@ set(OLVEK_CORE_SOURCES
   printing/PrintOptions.h printing/PrintOptions.cpp
   printing/PageGeometry.h printing/PageGeometry.cpp
   printing/TextMeasurer.h printing/TextMeasurer.cpp
+  printing/CharacterAdvances.h printing/CharacterAdvances.cpp
   printing/PrintSurface.h
   printing/PrintLayout.h printing/PrintLayout.cpp
   printing/PrintRun.h printing/PrintRun.cpp

@@ -3,10 +3,12 @@
 #include "ExportLines.h"
 #include "document/ControlTrim.h"
 #include "document/DocumentTree.h"
+#include "files/FileBatch.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Indent(n): 2 × (n + 2) spaces. The first levels are made once, since every line needs one.
@@ -91,12 +93,19 @@ QString THtmlExport::MainPagePath(const QString &chosen, const QString &extensio
     return folder + base + extension;
 }
 
-std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide)
+namespace {
+// Walks the main document once: returns the main page's lines and hands every divided page to
+// dividedPage as soon as it is made, so that they need not all be held at once. progress is
+// told the items done (out of itemCount); when it or dividedPage answers false the walk stops
+// and stopped is set.
+QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide,
+                 const std::function<bool(THtmlExport::Page &&)> &dividedPage, const THtmlExport::Progress &progress,
+                 int itemCount, bool &stopped)
 {
-    std::vector<Page> pages;
+    stopped = false;
     const TTreeNode *root = tree.MainTitleNode();
     if (!root)
-        return pages;
+        return {};
     const QString name = QFileInfo(mainPath).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString base = dot >= 0 ? name.left(dot) : name;
@@ -106,6 +115,7 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
     QStringList main = head(root->title());
     int previous = 0;
     int pageNumber = 0;
+    int done = 0;
     for (const TTreeNode *node = root; node && node->isInSubtreeOf(root); node = node->next()) {
         const int level = node->level();
         if (level > previous) {
@@ -116,34 +126,85 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
         }
         previous = level;
         const QStringList &body = node->data() ? node->data()->Lines : QStringList();
-        QString content = Escape(node->title());
+        QString content = THtmlExport::Escape(node->title());
         if (divide && !trimControlChars(TNodeData::joinLines(body)).isEmpty()) {
             const QString pageName = base + QString::number(pageNumber++) + extension;
             content = QStringLiteral("<a href=\"") + linkTo(pageName) + QStringLiteral("\">") + content + QStringLiteral("</a>");
-            Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title())};
-            page.lines.append(indent(0) + QStringLiteral("<h1>") + Escape(node->title()) + QStringLiteral("</h1>"));
+            THtmlExport::Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title())};
+            page.lines.append(indent(0) + QStringLiteral("<h1>") + THtmlExport::Escape(node->title()) + QStringLiteral("</h1>"));
             page.lines.append(paragraphs(body, 0));
             page.lines << QStringLiteral("  </body>") << QStringLiteral("</html>");
-            pages.push_back(std::move(page));
+            if (!dividedPage(std::move(page))) {
+                stopped = true;
+                return {};
+            }
         }
         const QString rank = QString::number(std::min(level + 1, 6));
         main.append(indent(level) + QStringLiteral("<h") + rank + u'>' + content + QStringLiteral("</h") + rank + u'>');
         if (!divide)
             main.append(paragraphs(body, level));
+        if (progress && !progress(++done, itemCount)) {
+            stopped = true;
+            return {};
+        }
     }
     for (int c = 1; c <= previous; ++c)
         main.append(indent(previous - c) + QStringLiteral("</section>"));
     main << QStringLiteral("  </body>") << QStringLiteral("</html>");
-    pages.push_back(Page{mainPath, main});
+    return main;
+}
+
+int mainItemCount(const TDocumentTree &tree)
+{
+    const TTreeNode *root = tree.MainTitleNode();
+    int count = 0;
+    for (const TTreeNode *node = root; node && node->isInSubtreeOf(root); node = node->next())
+        ++count;
+    return count;
+}
+} // namespace
+
+std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide)
+{
+    std::vector<Page> pages;
+    bool stopped = false;
+    const auto keep = [&pages](Page &&page) {
+        pages.push_back(std::move(page));
+        return true;
+    };
+    QStringList main = walk(tree, mainPath, divide, keep, {}, 0, stopped);
+    if (tree.MainTitleNode())
+        pages.push_back(Page{mainPath, std::move(main)});
     return pages;
 }
 
-TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide)
+TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide, const Progress &progress)
 {
-    for (const Page &page : Pages(tree, mainPath, divide)) {
-        const TFileResult result = ExportLines::write(page.path, ExportLines::encode(page.lines, true));
-        if (!result.ok)
-            return result;
+    // The divided pages go into the main page's folder as one batch, made durable together; the
+    // main page follows only once they all are in place, so it never links to a missing page,
+    // and it is itself replaced only when complete.
+    std::optional<TFileBatch> batch;
+    if (divide) {
+        batch.emplace(QFileInfo(mainPath).absolutePath());
+        if (!batch->error().isEmpty())
+            return TFileResult::failure(batch->error());
     }
-    return TFileResult::success(0);
+    TFileResult failed;
+    const auto writePage = [&](Page &&page) {
+        const TFileResult added = batch->add(page.path, ExportLines::encode(page.lines, true));
+        if (!added.ok)
+            failed = added;
+        return added.ok;
+    };
+    bool stopped = false;
+    const QStringList main = walk(tree, mainPath, divide, writePage, progress, mainItemCount(tree), stopped);
+    // Stopped without an error: given up by the user; nothing of the export stays.
+    if (stopped)
+        return failed;
+    if (batch) {
+        const TFileResult committed = batch->commit();
+        if (!committed.ok)
+            return committed;
+    }
+    return ExportLines::write(mainPath, ExportLines::encode(main, true));
 }

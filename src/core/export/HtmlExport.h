@@ -3,6 +3,7 @@
 #include "files/FileResult.h"
 
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class TDocumentTree;
@@ -30,9 +31,16 @@ public:
     // main page.
     static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide);
 
-    // Writes the pages in that order, each replaced only once complete; stops at the first that
-    // cannot be written, so the main page never links to pages that are missing.
-    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide);
+    // Told the items of the main document done, out of total; false gives the export up.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // Writes the pages: the divided ones first, into the main page's folder, made durable
+    // together (TFileBatch), then the main page, replaced only once complete. A failure or
+    // progress answering false before the divided pages are in place leaves the folder as it
+    // was; after any failure the main page is the old one (or none), never a half-written one.
+    // Given up, the result is not ok and has no error text.
+    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide,
+                             const Progress &progress = {});
 
     // "&", "<", ">" and the double quote as character references.
     static QString Escape(const QString &text);

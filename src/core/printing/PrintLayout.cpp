@@ -1,14 +1,8 @@
 #include "PrintLayout.h"
 
+#include "CharacterAdvances.h"
 #include "PrintRun.h"
 #include "PrintSurface.h"
-
-namespace {
-bool fits(const TTextMeasurer &measurer, TPrintFont font, QStringView text, qsizetype length, double available)
-{
-    return measurer.width(font, text.first(length)) <= available;
-}
-} // namespace
 
 int TPrintLayout::Render(const TDocumentTree &tree, const TPrintOptions &options, const TPageGeometry &geometry,
                          TPrintSurface &surface, const Progress &progress)
@@ -36,44 +30,46 @@ QString TPrintLayout::ExpandTabs(QStringView line, int tabWidth)
     return out;
 }
 
-qsizetype TPrintLayout::FittingLength(const TTextMeasurer &measurer, TPrintFont font, QStringView text, double available)
+qsizetype TPrintLayout::FittingLength(TCharacterAdvances &advances, TPrintFont font, QStringView text, double available)
 {
+    const TTextMeasurer &measurer = advances.measurer();
     const qsizetype size = text.size();
-    const qsizetype firstChar = size >= 2 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1;
+    const qsizetype firstChar = TCharacterAdvances::characterLength(text, 0);
     if (size <= firstChar || size * measurer.widestCharacter(font) <= available)
         return size;
-    // No character is narrower than about half the font's height: a printed line holds at most
-    // this many, so the first probe settles most lines (those shorter than that) at once, and no
-    // probe measures much more than a printed line.
-    const double perCharacter = qMax(1, measurer.height(font)) / 2.0;
-    const qsizetype guess = qBound<qsizetype>(firstChar, qsizetype(qMax(0.0, available) / perCharacter) + 1, size);
-    // fit always fits (0: nothing known to); tooLong never does.
-    qsizetype fit = 0;
-    qsizetype tooLong = 0;
-    if (fits(measurer, font, text, guess, available))
-        fit = guess;
-    else
-        tooLong = guess;
-    while (!tooLong && fit < size) {
-        const qsizetype probe = qMin(size, fit * 2);
-        if (fits(measurer, font, text, probe, available))
-            fit = probe;
-        else
-            tooLong = probe;
+    // The candidate: as many characters as their advances, added up, leave room for.
+    double sum = 0;
+    qsizetype length = 0;
+    while (length < size) {
+        const qsizetype next = TCharacterAdvances::characterLength(text, length);
+        const double wider = sum + advances.advance(font, text.sliced(length, next));
+        if (wider > available)
+            break;
+        sum = wider;
+        length += next;
     }
-    if (fit == size)
-        return size;
-    while (tooLong - fit > 1) {
-        const qsizetype middle = fit + (tooLong - fit) / 2;
-        if (fits(measurer, font, text, middle, available))
-            fit = middle;
-        else
-            tooLong = middle;
-    }
-    if (fit > 0 && text[fit - 1].isHighSurrogate() && text[fit].isLowSurrogate())
-        --fit;
     // Where not even one character fits, one is printed all the same, so that every line ends.
-    return qMax(fit, firstChar);
+    if (length == 0)
+        return firstChar;
+    // One measurement of the candidate settles it where the glyphs' advances simply add up; the
+    // steps below only run where kerning draws the line narrower or wider than that.
+    const auto fits = [&](qsizetype prefix) { return measurer.width(font, text.first(prefix)) <= available; };
+    const double width = measurer.width(font, text.first(length));
+    if (width > available) {
+        do
+            length -= text[length - 1].isLowSurrogate() && length >= 2 && text[length - 2].isHighSurrogate() ? 2 : 1;
+        while (length > 0 && !fits(length));
+        return qMax(length, firstChar);
+    }
+    if (width < sum) {
+        while (length < size) {
+            const qsizetype next = TCharacterAdvances::characterLength(text, length);
+            if (!fits(length + next))
+                break;
+            length += next;
+        }
+    }
+    return length;
 }
 
 int TPrintLayout::LineStep(int height, int lineSpacing)

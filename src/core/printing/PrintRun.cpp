@@ -7,8 +7,8 @@
 
 TPrintRun::TPrintRun(const TDocumentTree &tree, const TPrintOptions &options, const TPageGeometry &geometry,
                      TPrintSurface &surface)
-    : m_options(options), m_geometry(geometry), m_surface(surface), m_root(tree.MainTitleNode()), m_node(m_root),
-      m_total(tree.count()), m_x(geometry.textLeft()), m_y(geometry.textTop())
+    : m_options(options), m_geometry(geometry), m_surface(surface), m_advances(surface),
+      m_root(tree.MainTitleNode()), m_node(m_root), m_total(tree.count()), m_x(geometry.textLeft()), m_y(geometry.textTop())
 {
 }
 
@@ -73,7 +73,10 @@ void TPrintRun::item(const TTreeNode *node, int level, bool isRoot, bool first)
 
 int TPrintRun::indentSteps(int steps) const
 {
-    return TPageGeometry::round(steps * m_geometry.millimetres(m_options.indentWidth));
+    // However deep the item and wide the step, a third of the text width stays for the text:
+    // past two thirds, deeper titles and bodies start where the shallower ones reached.
+    const int most = m_geometry.textWidth() * 2 / 3;
+    return qMin(TPageGeometry::round(steps * m_geometry.millimetres(m_options.indentWidth)), qMax(0, most));
 }
 
 int TPrintRun::lineStep() const
@@ -89,7 +92,7 @@ void TPrintRun::outputLine(QStringView text)
     }
     while (!text.isEmpty()) {
         const double available = m_geometry.textWidth() - (m_x - m_geometry.textLeft());
-        const qsizetype length = TPrintLayout::FittingLength(m_surface, m_font, text, available);
+        const qsizetype length = TPrintLayout::FittingLength(m_advances, m_font, text, available);
         startPendingPage();
         m_surface.drawText(m_font, m_x, m_y, text.first(length).toString());
         text = text.sliced(length);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CharacterAdvances.h"
 #include "PageGeometry.h"
 #include "PrintOptions.h"
 
@@ -29,6 +30,7 @@ public:
 private:
     // first: the item that directly follows the main-title root (absolute index 1).
     void item(const TTreeNode *node, int level, bool isRoot, bool first);
+    // The indentation of steps indent steps, at most two thirds of the text width.
     int indentSteps(int steps) const;
     int lineStep() const;
     void outputLine(QStringView text);
@@ -41,6 +43,7 @@ private:
     const TPrintOptions &m_options;
     const TPageGeometry &m_geometry;
     TPrintSurface &m_surface;
+    TCharacterAdvances m_advances;
     const TTreeNode *m_root;
     const TTreeNode *m_node;
     int m_total;

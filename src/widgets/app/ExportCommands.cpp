@@ -15,6 +15,7 @@
 #include "export/HtmlExport.h"
 #include "export/IndexExport.h"
 #include "export/TextExport.h"
+#include "ui/ExportProgress.h"
 #include "ui/ImportFormU1.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
@@ -172,9 +173,12 @@ void TExportCommands::FileExportToHTML()
     const TSettings settings(m_form.settingsFile());
     const QString mainPage = THtmlExport::MainPagePath(path, htmlExtension(settings));
     m_htmlFileName = mainPage;
+    TExportProgress progress(&m_form, QStringLiteral("HTML形式で出力中..."));
     const TFileResult result =
-        THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide));
-    if (!result.ok)
+        THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide),
+                           [&progress](int done, int total) { return progress.update(done, total); });
+    // Cancelled, nothing was written and nothing is to be said.
+    if (!result.ok && !result.error.isEmpty())
         TPrompt::current().showError(result.error);
 }
 

@@ -366,8 +366,11 @@ void TPreviewForm::render()
         ShowPage(1);
         return;
     }
-    m_geometry = std::make_unique<TPageGeometry>(m_target->page(), logicalDpiY(), m_options.leftMargin,
-                                                 m_options.topMargin);
+    // Laid out in the printer's own units, with the fonts at its resolution, as "印刷" lays the
+    // pages out: at the screen's resolution the fonts would round to whole pixels and break the
+    // lines and pages elsewhere. The page panel scales the pictures down to the screen.
+    const TPageGeometry::TPrinterPage page = m_target->page();
+    m_geometry = std::make_unique<TPageGeometry>(page, page.resolution, m_options.leftMargin, m_options.topMargin);
     m_surface = std::make_unique<TPicturePages>(m_options, *m_geometry);
     m_run = std::make_unique<TPrintRun>(*m_tree, m_options, *m_geometry, *m_surface);
     pbRender->setRange(0, m_run->total());

@@ -62,6 +62,8 @@ public:
     int zoom() const { return m_zoom; }
     // The pages laid out so far.
     int pageCount() const { return int(m_pages.size()); }
+    // Those pages, in the printer's units.
+    const QList<QPicture> &pages() const { return m_pages; }
     bool isRendering() const { return m_run != nullptr; }
     int currentPage() const { return m_page; }
     // The options the panel shows now.
