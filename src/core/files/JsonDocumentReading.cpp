@@ -4,10 +4,12 @@
 #include "DocumentFileReading.h"
 #include "JsonStringDecoding.h"
 #include "document/DocumentTree.h"
+#include "document/LineStore.h"
 
 #include <QFile>
 #include <simdjson.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <sys/mman.h>
@@ -38,6 +40,42 @@ QString damaged(const QString &what)
 {
     throw TReadError{damaged(what)};
 }
+
+// Gives the pages of the file buffer that decoding has left behind back to the system: the bodies
+// are decoded last, each once, in file order, so the whole buffer and the whole tree need not be
+// held at the same time. One object per thread, each releasing only whole pages inside the
+// stretch of bodies its thread decodes; the walk over the rest of the text is over by then.
+class TConsumedPages
+{
+public:
+    explicit TConsumedPages(const char *begin) : m_released(alignedUp(begin)) {}
+
+    // Nothing before p will be read again.
+    void readUpTo(const char *p)
+    {
+        const char *end = alignedDown(p);
+        if (end - m_released < ReleaseStep)
+            return;
+        madvise(const_cast<char *>(m_released), size_t(end - m_released), MADV_DONTNEED);
+        m_released = end;
+    }
+
+private:
+    // Whole huge pages, since the buffer asks for them.
+    static constexpr uintptr_t Page = 2 << 20;
+    static constexpr ptrdiff_t ReleaseStep = 8 << 20;
+
+    static const char *alignedUp(const char *p)
+    {
+        return reinterpret_cast<const char *>((reinterpret_cast<uintptr_t>(p) + Page - 1) & ~(Page - 1));
+    }
+    static const char *alignedDown(const char *p)
+    {
+        return reinterpret_cast<const char *>(reinterpret_cast<uintptr_t>(p) & ~(Page - 1));
+    }
+
+    const char *m_released;
+};
 
 // Builds the items of a document from the parsed text. Strings are decoded here rather than by
 // the parser so that a lone surrogate escape becomes U+FFFD instead of failing the whole file.
@@ -193,13 +231,20 @@ private:
     {
         std::atomic<bool> failed = false;
         auto decodeRange = [this, &failed](size_t first, size_t last) {
+            // A decoded text takes no more UTF-16 units than its escaped form takes bytes.
+            size_t units = 0;
+            for (size_t i = first; i < last; ++i)
+                units += size_t(m_bodies[i].text.end - m_bodies[i].text.begin) + 1;
+            TLineStore store(qsizetype(std::min(units, size_t(TLineStore::DocumentBlockUnits))));
             std::vector<char16_t> scratch;
+            TConsumedPages consumed(first < last ? m_bodies[first].text.begin : nullptr);
             for (size_t i = first; i < last && !failed; ++i) {
                 const qsizetype length = decodeInto(m_bodies[i].text, scratch);
                 if (length < 0)
                     failed = true;
                 else
-                    m_bodies[i].data->setBodyFromText(QStringView(scratch.data(), length));
+                    m_bodies[i].data->setBodyFromText(QStringView(scratch.data(), length), store);
+                consumed.readUpTo(m_bodies[i].text.end);
             }
         };
         size_t bytes = 0;
