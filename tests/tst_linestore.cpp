@@ -24,6 +24,8 @@ class TestLineStore : public QObject
 private Q_SLOTS:
     void split_data();
     void split();
+    void keep_data();
+    void keep();
     void linesOutliveTheStoreAndEachOther();
     void changedLineLeavesItsNeighbours_data();
     void changedLineLeavesItsNeighbours();
@@ -70,6 +72,29 @@ void TestLineStore::split()
         QCOMPARE(got, lines);
         QVERIFY(terminated(got));
     }
+}
+
+void TestLineStore::keep_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("title") << QStringLiteral("第1節 見出し");
+    QTest::newRow("breaks stay") << QStringLiteral("a\r\nb\r");
+    QTest::newRow("surrogate pair") << surrogatePair;
+    QTest::newRow("larger than a block") << QString(100, u'字');
+}
+
+void TestLineStore::keep()
+{
+    QFETCH(QString, text);
+    TLineStore store(32);
+    const QString before = store.keep(QStringLiteral("前"));
+    const QString kept = store.keep(text);
+    const QString after = store.keep(QStringLiteral("後"));
+    QCOMPARE(kept, text);
+    QCOMPARE(before, QStringLiteral("前"));
+    QCOMPARE(after, QStringLiteral("後"));
+    QVERIFY(terminated({before, kept, after}));
 }
 
 void TestLineStore::linesOutliveTheStoreAndEachOther()

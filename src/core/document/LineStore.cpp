@@ -78,6 +78,17 @@ QStringList TLineStore::split(QStringView text)
     return lines;
 }
 
+QString TLineStore::keep(QStringView text)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n + 1 > m_blockUnits)
+        return text.toString();
+    char16_t *copy = place(n);
+    std::memcpy(copy, text.utf16(), size_t(n) * sizeof(char16_t));
+    copy[n] = 0;
+    return share(copy, n);
+}
+
 char16_t *TLineStore::place(qsizetype units)
 {
     if (!m_next || m_end - m_next < units + 1)

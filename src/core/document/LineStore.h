@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
-// Makes body lines that share a few large blocks instead of taking one allocation each: a
+// Makes body lines (and titles) that share a few large blocks instead of taking one allocation each: a
 // document of a million lines would otherwise cost a million small blocks, each on fresh heap
 // pages. Every line is an ordinary QString whose data lies inside a block and holds a reference
 // to it through Qt's implicit sharing, so a block lives until the last line in it (or the last
@@ -29,6 +29,8 @@ public:
     // The text split into lines at CR LF, at a lone CR and at a lone LF; a break at the very end
     // adds no empty line, and the empty text gives no lines.
     QStringList split(QStringView text);
+    // The text as one string (an item's title).
+    QString keep(QStringView text);
 
 private:
     // Room for units UTF-16 units followed by a NUL in the current block.
