@@ -349,6 +349,7 @@ void buildTree(const QString &path, TDocumentTree &tree)
 TFileResult TJsonDocumentFormat::read(const QString &path, TDocumentTree &target)
 {
     TDocumentTree tree;
+    tree.deferSerialIndex();
     try {
         buildTree(path, tree);
     } catch (const TReadError &error) {
