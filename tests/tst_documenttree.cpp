@@ -40,6 +40,7 @@ private Q_SLOTS:
     void absoluteIndexesFollowPreorder();
     void replaceContentsKeepsModelValid();
     void modelFollowsEveryOperation();
+    void serialsForgetRemovedNodes_data();
     void serialsForgetRemovedNodes();
     void veryDeepTreeIsReleased();
 };
@@ -336,15 +337,29 @@ void TestDocumentTree::modelFollowsEveryOperation()
     QCOMPARE(model.rowCount(), 0);
 }
 
+void TestDocumentTree::serialsForgetRemovedNodes_data()
+{
+    QTest::addColumn<bool>("deferred");
+    QTest::newRow("indexed as the tree grows") << false;
+    QTest::newRow("indexed at the first look-up, as after reading") << true;
+}
+
 void TestDocumentTree::serialsForgetRemovedNodes()
 {
+    QFETCH(bool, deferred);
     TDocumentTree tree;
+    if (deferred)
+        tree.deferSerialIndex();
     tree.createRootFolders();
     TTreeNode *a = tree.addChild(tree.MainTitleNode(), QStringLiteral("a"));
     TTreeNode *a1 = tree.addChild(a, QStringLiteral("a1"));
     TTreeNode *b = tree.addChild(tree.MainTitleNode(), QStringLiteral("b"));
     const quint64 sa = a->serial(), sa1 = a1->serial(), sb = b->serial();
     QVERIFY(sa != sa1 && sa1 != sb);
+    TTreeNode *gone = tree.addChild(b, QStringLiteral("gone"));
+    const quint64 sgone = gone->serial();
+    tree.remove(gone); // before any look-up
+    QCOMPARE(tree.nodeBySerial(sgone), nullptr);
     QCOMPARE(tree.nodeBySerial(sa1), a1);
     tree.move(a, tree.TrashNode(), TDocumentTree::MoveMode::AddChild);
     QCOMPARE(tree.nodeBySerial(sa1), a1);
@@ -355,6 +370,8 @@ void TestDocumentTree::serialsForgetRemovedNodes()
     tree.remove(b);
     QCOMPARE(tree.nodeBySerial(sb), nullptr);
     TDocumentTree other;
+    if (deferred)
+        other.deferSerialIndex();
     TTreeNode *o = other.addChild(nullptr, QStringLiteral("o"));
     tree.replaceContents(other);
     QCOMPARE(tree.nodeBySerial(o->serial()), o);

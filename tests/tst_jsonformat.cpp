@@ -149,6 +149,46 @@ private Q_SLOTS:
         QCOMPARE(describe(read), describe(tree));
     }
 
+    // A document large enough that its bodies land in the line stores' large blocks and the file
+    // buffer is given back while they are decoded: every body, odd ones among them, comes back
+    // line for line and the file byte for byte.
+    void bodiesOfALargeDocumentRoundTrip()
+    {
+        const QStringList odd[] = {
+            {},
+            {QString()},
+            {QString(), QString(), QStringLiteral("x"), QString()},
+            {QStringLiteral("😀"), QStringLiteral("a😀b"), QString(QChar(0xDC00))},
+            {QStringLiteral("\t\f\b\"/\\"), QString(QChar(0x1F)) + QChar(0x7F)},
+            {QString(300000, u'長'), QStringLiteral("後")},
+        };
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TTreeNode *parent = tree.first();
+        const QString filler = QStringLiteral("本文の行、それなりに長い。").repeated(6);
+        for (int i = 0; i < 30000; ++i) {
+            auto data = std::make_unique<TNodeData>();
+            if (i % 997 == 0)
+                data->Lines = odd[(i / 997) % std::size(odd)];
+            else
+                data->Lines = QStringList(3 + i % 5, filler + QString::number(i));
+            TTreeNode *node = tree.addChild(parent, QStringLiteral("項目%1").arg(i), std::move(data));
+            if (i % 50 == 0)
+                parent = node->level() < 4 ? node : tree.first();
+        }
+        const QString path = m_dir.filePath("bodies.olvx");
+        QVERIFY(TJsonDocumentFormat::write(path, tree, path, fixedDate).ok);
+        QVERIFY(QFileInfo(path).size() > 24 << 20);
+        TDocumentTree read;
+        QVERIFY(TJsonDocumentFormat::read(path, read).ok);
+        // The lone surrogate is written as U+FFFD.
+        QStringList expected = describe(tree);
+        expected.replaceInStrings(QString(QChar(0xDC00)), QString(QChar(0xFFFD)));
+        QCOMPARE(describe(read), expected);
+        const QByteArray bytes = readFileBytes(path);
+        QCOMPARE(generate(read, path), bytes);
+    }
+
     void damagedInputLeavesTheDocument_data();
 
     void damagedInputLeavesTheDocument()

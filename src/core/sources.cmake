@@ -4,6 +4,7 @@ set(OLVEK_CORE_SOURCES
   # The document tree, its item payloads, the item model over it, the document's file state, and
   # the recorded tree changes that undo takes back.
   document/NodeData.h document/NodeData.cpp
+  document/LineStore.h document/LineStore.cpp
   document/TreeNode.h document/TreeNode.cpp
   document/TreeObserver.h
   document/DocumentTree.h document/DocumentTree.cpp

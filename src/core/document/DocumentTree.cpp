@@ -56,7 +56,19 @@ int TDocumentTree::childCount(const TTreeNode *parent) const
 
 TTreeNode *TDocumentTree::nodeBySerial(quint64 serial) const
 {
+    ensureSerialIndex();
     return m_bySerial.value(serial, nullptr);
+}
+
+void TDocumentTree::ensureSerialIndex() const
+{
+    if (m_bySerialValid)
+        return;
+    m_bySerial.clear();
+    m_bySerial.reserve(count());
+    for (TTreeNode *n = m_root.firstChild(); n; n = n->next())
+        m_bySerial.insert(n->m_serial, n);
+    m_bySerialValid = true;
 }
 
 TTreeNode *TDocumentTree::childAt(const TTreeNode *parent, int row) const
@@ -95,7 +107,8 @@ TTreeNode *TDocumentTree::insertNode(TTreeNode *parent, int row, const QString &
     node->m_parent = parent;
     node->m_serial = ++nextSerial;
     TTreeNode *raw = node.get();
-    m_bySerial.insert(raw->m_serial, raw);
+    if (m_bySerialValid)
+        m_bySerial.insert(raw->m_serial, raw);
     parent->m_children.insert(parent->m_children.begin() + row, std::move(node));
     for (int i = row; i < parent->childCount(); ++i)
         parent->m_children[size_t(i)]->m_row = i;
@@ -226,7 +239,9 @@ void TDocumentTree::replaceContents(TDocumentTree &other)
     m_root.m_children = std::move(other.m_root.m_children);
     other.m_root.m_children.clear();
     m_bySerial = std::move(other.m_bySerial);
+    m_bySerialValid = other.m_bySerialValid;
     other.m_bySerial.clear();
+    other.m_bySerialValid = true;
     for (auto &c : m_root.m_children)
         c->m_parent = &m_root;
     m_workFolder = other.m_workFolder;
@@ -382,12 +397,16 @@ void TDocumentTree::forgetRootReferencesIn(const TTreeNode *removed)
 
 void TDocumentTree::unregisterSubtree(const TTreeNode *node)
 {
+    if (!m_bySerialValid)
+        return;
     for (const TTreeNode *n = node; n && n->isInSubtreeOf(node); n = n->next())
         m_bySerial.remove(n->m_serial);
 }
 
 void TDocumentTree::registerSubtree(TTreeNode *node)
 {
+    if (!m_bySerialValid)
+        return;
     for (TTreeNode *n = node; n && n->isInSubtreeOf(node); n = n->next())
         m_bySerial.insert(n->m_serial, n);
 }

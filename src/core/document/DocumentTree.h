@@ -56,6 +56,9 @@ public:
     TTreeNode *nodeAt(int absoluteIndex) const;
     // The node with this serial, or null when it is no longer in this tree.
     TTreeNode *nodeBySerial(quint64 serial) const;
+    // For a reader that builds a whole tree before anybody looks a node up: the serials are
+    // indexed once, at the first nodeBySerial(), instead of node by node as the tree grows.
+    void deferSerialIndex() { m_bySerialValid = false; }
     // The direct children of parent, or the top-level nodes for a null parent.
     int childCount(const TTreeNode *parent) const;
     TTreeNode *childAt(const TTreeNode *parent, int row) const;
@@ -121,7 +124,11 @@ private:
     TTreeNode *m_trash = nullptr;
     TTreeNode *m_clipFolder = nullptr;
     int m_newNodeCounter = 0;
-    QHash<quint64, TTreeNode *> m_bySerial;
+    void ensureSerialIndex() const;
+
+    // Valid unless deferred by deferSerialIndex().
+    mutable QHash<quint64, TTreeNode *> m_bySerial;
+    mutable bool m_bySerialValid = true;
     mutable std::vector<TTreeNode *> m_preorder;
     mutable bool m_preorderValid = true;
 };

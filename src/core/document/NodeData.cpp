@@ -1,5 +1,7 @@
 #include "NodeData.h"
 
+#include "LineStore.h"
+
 std::unique_ptr<TNodeData> TNodeData::fromLines(const QStringList &source)
 {
     auto data = std::make_unique<TNodeData>();
@@ -18,6 +20,11 @@ void TNodeData::setBodyFromText(QStringView text)
     Lines = splitText(text);
 }
 
+void TNodeData::setBodyFromText(QStringView text, TLineStore &store)
+{
+    Lines = splitText(text, store);
+}
+
 QString TNodeData::text() const
 {
     return joinLines(Lines);
@@ -25,21 +32,13 @@ QString TNodeData::text() const
 
 QStringList TNodeData::splitText(QStringView text)
 {
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start).toString());
-    return lines;
+    TLineStore store(text.size() + 1);
+    return splitText(text, store);
+}
+
+QStringList TNodeData::splitText(QStringView text, TLineStore &store)
+{
+    return store.split(text);
 }
 
 QString TNodeData::joinLines(const QStringList &lines)

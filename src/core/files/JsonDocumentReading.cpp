@@ -4,10 +4,12 @@
 #include "DocumentFileReading.h"
 #include "JsonStringDecoding.h"
 #include "document/DocumentTree.h"
+#include "document/LineStore.h"
 
 #include <QFile>
 #include <simdjson.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <sys/mman.h>
@@ -39,12 +41,52 @@ QString damaged(const QString &what)
     throw TReadError{damaged(what)};
 }
 
+// Gives the pages of the file buffer that decoding has left behind back to the system: the bodies
+// are decoded last, each once, in file order, so the whole buffer and the whole tree need not be
+// held at the same time. One object per thread, each releasing only whole pages inside the
+// stretch of bodies its thread decodes; the walk over the rest of the text is over by then.
+class TConsumedPages
+{
+public:
+    explicit TConsumedPages(const char *begin) : m_released(alignedUp(begin)) {}
+
+    // Nothing before p will be read again.
+    void readUpTo(const char *p)
+    {
+        const char *end = alignedDown(p);
+        if (end - m_released < ReleaseStep)
+            return;
+        madvise(const_cast<char *>(m_released), size_t(end - m_released), MADV_DONTNEED);
+        m_released = end;
+    }
+
+private:
+    // Whole huge pages, since the buffer asks for them.
+    static constexpr uintptr_t Page = 2 << 20;
+    static constexpr ptrdiff_t ReleaseStep = 8 << 20;
+
+    static const char *alignedUp(const char *p)
+    {
+        return reinterpret_cast<const char *>((reinterpret_cast<uintptr_t>(p) + Page - 1) & ~(Page - 1));
+    }
+    static const char *alignedDown(const char *p)
+    {
+        return reinterpret_cast<const char *>(reinterpret_cast<uintptr_t>(p) & ~(Page - 1));
+    }
+
+    const char *m_released;
+};
+
 // Builds the items of a document from the parsed text. Strings are decoded here rather than by
 // the parser so that a lone surrogate escape becomes U+FFFD instead of failing the whole file.
 class TJsonTreeBuilder
 {
 public:
-    TJsonTreeBuilder(TDocumentTree &tree, const char *textEnd) : m_tree(tree), m_end(textEnd) {}
+    TJsonTreeBuilder(TDocumentTree &tree, const char *text, const char *textEnd)
+        : m_tree(tree), m_end(textEnd),
+          m_titles(std::min(qsizetype(textEnd - text) + 1, TLineStore::DocumentBlockUnits))
+    {
+    }
 
     void readDocument(ondemand::document &doc)
     {
@@ -108,7 +150,7 @@ private:
             if (const auto error = std::move(fieldResult).get(field))
                 failJson(error);
             if (keyIs(field, "title")) {
-                node->setTitle(stringValue(field, "title").toString());
+                node->setTitle(m_titles.keep(stringValue(field, "title")));
                 haveTitle = true;
             } else if (keyIs(field, "text")) {
                 m_bodies.push_back({data, rawString(field, "text")});
@@ -193,13 +235,20 @@ private:
     {
         std::atomic<bool> failed = false;
         auto decodeRange = [this, &failed](size_t first, size_t last) {
+            // A decoded text takes no more UTF-16 units than its escaped form takes bytes.
+            size_t units = 0;
+            for (size_t i = first; i < last; ++i)
+                units += size_t(m_bodies[i].text.end - m_bodies[i].text.begin) + 1;
+            TLineStore store(qsizetype(std::min(units, size_t(TLineStore::DocumentBlockUnits))));
             std::vector<char16_t> scratch;
+            TConsumedPages consumed(first < last ? m_bodies[first].text.begin : nullptr);
             for (size_t i = first; i < last && !failed; ++i) {
                 const qsizetype length = decodeInto(m_bodies[i].text, scratch);
                 if (length < 0)
                     failed = true;
                 else
-                    m_bodies[i].data->setBodyFromText(QStringView(scratch.data(), length));
+                    m_bodies[i].data->setBodyFromText(QStringView(scratch.data(), length), store);
+                consumed.readUpTo(m_bodies[i].text.end);
             }
         };
         size_t bytes = 0;
@@ -225,8 +274,9 @@ private:
 
     TDocumentTree &m_tree;
     const char *m_end;
-    // Titles are decoded here, so that a title is made without a copy of its text.
+    // Titles are decoded here, then kept in m_titles: together rather than one allocation each.
     std::vector<char16_t> m_scratch;
+    TLineStore m_titles;
     // Bodies are decoded once the walk has found them all.
     std::vector<TPendingBody> m_bodies;
 };
@@ -291,7 +341,7 @@ void buildTree(const QString &path, TDocumentTree &tree)
     ondemand::document doc;
     if (const auto error = parser.iterate(text, length, length + simdjson::SIMDJSON_PADDING).get(doc))
         failJson(error);
-    TJsonTreeBuilder(tree, text + length).readDocument(doc);
+    TJsonTreeBuilder(tree, text, text + length).readDocument(doc);
 }
 
 } // namespace
@@ -299,6 +349,7 @@ void buildTree(const QString &path, TDocumentTree &tree)
 TFileResult TJsonDocumentFormat::read(const QString &path, TDocumentTree &target)
 {
     TDocumentTree tree;
+    tree.deferSerialIndex();
     try {
         buildTree(path, tree);
     } catch (const TReadError &error) {
