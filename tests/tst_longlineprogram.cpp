@@ -101,9 +101,11 @@ private Q_SLOTS:
         const auto type = [&](const QString &text) {
             m_display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), text});
         };
-        // The tree has the focus with the main title selected: down to the long item, into its
-        // body, a few pages down, typing at the end and at the start, and saving.
-        keys(QStringLiteral("Down F12 Next Next End ctrl+End"));
+        // The main title is selected. To the navigator's tabs, the body editor, the tree (F12
+        // goes to the body from anywhere else, and from the body to the tree), down to the long
+        // item, into its body, a few pages down, typing at the end and at the start, saving.
+        keys(QStringLiteral("ctrl+Tab F12 F12 Down"));
+        keys(QStringLiteral("F12 Next Next End ctrl+End"));
         type(QStringLiteral("END"));
         keys(QStringLiteral("ctrl+Home"));
         type(QStringLiteral("TOP"));
