@@ -800,13 +800,22 @@ int TOlvekEditor::textStartX() const
 
 qreal TOlvekEditor::columnWidth() const
 {
+    // A column is half a full-width character, in any font: eighty columns hold forty kanji.
+    // (The half-width space would not do: in a proportional font it is far narrower.)
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(QChar(u'漢')) / 2;
+    return width > 0 ? width : 1.0;
+}
+
+qreal TOlvekEditor::spaceWidth() const
+{
     const qreal width = QFontMetricsF(font()).horizontalAdvance(u' ');
     return width > 0 ? width : 1.0;
 }
 
 void TOlvekEditor::updateTabStops()
 {
-    setTabStopDistance(m_tabCount * columnWidth());
+    // A tab is as wide as that many spaces, in any font.
+    setTabStopDistance(m_tabCount * spaceWidth());
     updateRowCounter();
 }
 

@@ -177,7 +177,8 @@ public:
     // the editor, for widgets that line up with the text columns.
     int gutterWidth() const;
     int textStartX() const;
-    // Pixel width of one column in the editor's font.
+    // Pixel width of one column in the editor's font: half the advance of a full-width
+    // character, the unit of the right edge, the ruler and the display column.
     qreal columnWidth() const;
 
     using QPlainTextEdit::inputMethodQuery;
@@ -274,6 +275,9 @@ private:
     void setVirtualColumns(int columns);
     void setComposingPastEnd(bool composing);
     void updateCaretWidth();
+    // The advance of a space: the caret past the end of a line stands where typed spaces
+    // would take the text; a tab is as wide as the tab count of spaces.
+    qreal spaceWidth() const;
     // Screen columns before a document position inside its row (0-based).
     int screenColumn(int position) const;
     // Rows of all lines before the given 0-based block.

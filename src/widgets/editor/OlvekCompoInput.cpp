@@ -236,7 +236,7 @@ QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     QRectF rect = value.toRectF();
     if (query == Qt::ImCursorRectangle && m_virtualColumns > 0 && !m_composingPastEnd) {
         // The editor's own caret is hidden at the line end; the drawn one stands further right.
-        rect.translate(m_virtualColumns * columnWidth(), 0);
+        rect.translate(m_virtualColumns * spaceWidth(), 0);
         rect.setWidth(qMax<qreal>(rect.width(), 1));
     }
     return rect.translated(viewport()->pos());
@@ -254,7 +254,7 @@ void TOlvekEditor::mousePressEvent(QMouseEvent *event)
     const QPointF point = event->position();
     if (point.y() < caret.top() || point.y() > caret.bottom())
         return;
-    setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / columnWidth())));
+    setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / spaceWidth())));
 }
 
 void TOlvekEditor::mouseReleaseEvent(QMouseEvent *event)

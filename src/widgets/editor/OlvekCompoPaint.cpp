@@ -106,8 +106,8 @@ void TOlvekEditor::paintSpecialChars(QPainter &painter, const QRect &area)
 void TOlvekEditor::paintVirtualCaret(QPainter &painter)
 {
     const QRect caret = cursorRect();
-    const qreal x = caret.left() + m_virtualColumns * columnWidth();
-    painter.fillRect(QRectF(x, caret.top(), overwriteMode() ? columnWidth() : 1.0, caret.height()),
+    const qreal x = caret.left() + m_virtualColumns * spaceWidth();
+    painter.fillRect(QRectF(x, caret.top(), overwriteMode() ? spaceWidth() : 1.0, caret.height()),
                      overwriteMode() ? blend(fontColor(), backgroundColor()) : fontColor());
 }
 
