@@ -1,14 +1,32 @@
 // What the writer sees of the body editor's settings in the window itself, read from the pixels
-// it paints: the right-edge guide and the ruler stand on columns that are half a full-width
-// character wide, whatever the font.
+// it paints: the background colour fills the whole text area (in the main window and in the
+// options dialog's sample), and the right-edge guide and the ruler stand on columns that are
+// half a full-width character wide, whatever the font.
+#include "app/MainUnit.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/MainFormU1.h"
+#include "ui/OptionForm1.h"
 
+#include <QAction>
+#include <QFile>
 #include <QFontDatabase>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
+const QColor DarkBackground(0x10, 0x20, 0x30);
+
+// The colour at a point of the editor's text area far from any text: the bottom row of pixels,
+// a few pixels in from the left.
+QColor emptyAreaColor(TOlvekEditor *editor)
+{
+    const QImage image = editor->viewport()->grab().toImage();
+    return image.pixelColor(3, image.height() - 3);
+}
+
 // The x of the leftmost column of pixels from fromX on that has more than minHits pixels painted
 // in the colour (-1 when none has).
 int firstColumnOf(const QImage &image, const QColor &color, int fromX, int minHits)
@@ -22,12 +40,59 @@ int firstColumnOf(const QImage &image, const QColor &color, int fromX, int minHi
     }
     return -1;
 }
+
+// Looks at the sample editor of the options dialog while the dialog is open.
+class TSamplePrompt : public TScriptedPrompt
+{
+public:
+    QColor sampleBackground;
+
+protected:
+    Answer execDialog(QObject &dialog) override
+    {
+        if (auto *options = qobject_cast<TOptionForm1 *>(&dialog)) {
+            options->show();
+            QCoreApplication::processEvents();
+            sampleBackground = emptyAreaColor(options->SampleEditor);
+        }
+        return TScriptedPrompt::execDialog(dialog);
+    }
+};
 } // namespace
 
 class TestEditorAppearance : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void backgroundFillsTheTextArea()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("olvek.ini"));
+        {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[EDITOR]\r\nBkColor=$00302010\r\nFontColor=$00E0E0E0\r\n");
+        }
+        TScriptedPrompt prompt;
+        auto *form = new TMainForm(ini);
+        auto *main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
+        form->resize(900, 600);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QCOMPARE(form->Editor1->backgroundColor(), DarkBackground);
+        QCOMPARE(emptyAreaColor(form->Editor1), DarkBackground);
+
+        // The options dialog's sample shows the same.
+        {
+            TSamplePrompt sample;
+            sample.scriptAnswer(TPrompt::Answer::Cancel);
+            main->OptionSetting->trigger();
+            QCOMPARE(sample.sampleBackground, DarkBackground);
+        }
+        delete main;
+        delete form;
+    }
+
     void columnsAreHalfAFullWidthCharacter_data()
     {
         QTest::addColumn<QString>("family");

@@ -743,6 +743,9 @@ void TOlvekEditor::applyPalette(QPalette::ColorRole role, const QColor &color)
     p.setColor(QPalette::Active, role, color);
     p.setColor(QPalette::Inactive, role, color);
     setPalette(p);
+    // The text area is the viewport, which paints its own background. Under a window with a
+    // style sheet it no longer inherits the editor's palette, so it is given the colours itself.
+    viewport()->setPalette(p);
     viewport()->update();
 }
 
