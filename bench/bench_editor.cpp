@@ -6,6 +6,10 @@
 //                                       8,000,000 UTF-8 bytes by default) once, as an item is
 //                                       shown, and prints the time and the memory it took;
 //                                       run it under /usr/bin/time -v for the whole process
+//     bench_editor line [CHARS] [RUNS]  one body of one line of CHARS characters (1,000,000 by
+//                                       default), letters without a break opportunity and
+//                                       Japanese prose: showing it, moving, typing, reading back;
+//                                       medians of RUNS runs (5)
 #include "editor/OlvekCompo.h"
 
 #include <QApplication>
@@ -236,6 +240,72 @@ int showLongBody(int lineCount, qsizetype utf8Bytes)
     std::fprintf(stdout, "peak RSS after the width change %.0f MB\n", statusMegabytes("VmHWM:"));
     return 0;
 }
+// One line of the given length: letters only (no line-break opportunity anywhere), or Japanese
+// prose (a break opportunity after nearly every character).
+QString oneLongLine(bool letters, int length)
+{
+    const QString pool = letters ? QStringLiteral("abcdefghijklmnopqrstuvwxyz")
+                                 : QStringLiteral("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。");
+    QString line;
+    line.reserve(length);
+    while (line.size() < length)
+        line += pool;
+    line.truncate(length);
+    return line;
+}
+
+// An item whose body is one very long line: shown as selecting the item does (the lines, the
+// caret, its position for the status bar, the first paint), with the caret at the start and
+// at the end; the caret moved to the middle; a character typed there; the lines read back.
+int showLongLine(int length, int runs)
+{
+    std::unique_ptr<TOlvekEditor> editor(shownEditor());
+    const QStringList other{QStringLiteral("別の項目")};
+    for (const bool letters : {true, false}) {
+        const QStringList body{oneLongLine(letters, length)};
+        const auto reset = [&] {
+            editor->setLines(other);
+            QCoreApplication::processEvents();
+        };
+        const auto show = [&](int selStart) {
+            editor->setLines(body);
+            editor->setSelStart(selStart);
+            editor->scrollCaretIntoView();
+            (void)editor->displayColumn();
+            (void)editor->displayRow();
+            editor->viewport()->repaint();
+            QCoreApplication::processEvents();
+        };
+        const TTiming start = median(runs, reset, [&] { show(0); });
+        const TTiming end = median(runs, reset, [&] { show(length); });
+        const TTiming middle = median(runs, [&] { show(0); }, [&] {
+            editor->setSelStart(length / 2);
+            editor->scrollCaretIntoView();
+            (void)editor->displayRow();
+            editor->viewport()->repaint();
+        });
+        const TTiming typed = median(runs, [] {}, [&] {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("x"));
+            QApplication::sendEvent(editor.get(), &key);
+            (void)editor->displayColumn();
+            editor->viewport()->repaint();
+        });
+        QStringList back;
+        const TTiming read = median(runs, [] {}, [&] { back = editor->lines(); });
+        if (back.size() != 1 || back.first().size() != length + runs) {
+            std::fprintf(stderr, "read-back differs from the shown line\n");
+            return 1;
+        }
+        std::fprintf(stdout, "one line of %d characters, %s, median of %d runs, word wrap on, 900x700 shown:\n", length,
+                     letters ? "letters without a break opportunity" : "Japanese prose", runs);
+        report("show, caret at the start", start);
+        report("show, caret at the end", end);
+        report("caret to the middle, scrolled there", middle);
+        report("a key typed there", typed);
+        report("read back (lines)", read);
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -247,6 +317,11 @@ int main(int argc, char **argv)
         const int lineCount = arguments.size() > 2 ? arguments.at(2).toInt() : 1000 * 1000;
         const qsizetype bytes = arguments.size() > 3 ? arguments.at(3).toLongLong() : 8 * 1000 * 1000;
         return showLongBody(lineCount, bytes);
+    }
+    if (arguments.size() > 1 && arguments.at(1) == QStringLiteral("line")) {
+        const int length = arguments.size() > 2 ? arguments.at(2).toInt() : 1000 * 1000;
+        const int lineRuns = arguments.size() > 3 ? arguments.at(3).toInt() : 5;
+        return showLongLine(length, lineRuns);
     }
     const int runs = 9;
     const QStringList body = japaneseBody(40000, 2 * 1000 * 1000);

@@ -123,6 +123,8 @@ private Q_SLOTS:
         QCOMPARE(actual, state);
         // The layouts can be chosen whenever bodies are written.
         QCOMPARE(dialog.rbPlain->isEnabled(), dialog.ckbHonbunPrint->isChecked());
+        // So can UTF-8: the index file written without them is always Shift_JIS.
+        QCOMPARE(dialog.ckbUTF8->isEnabled(), dialog.ckbHonbunPrint->isChecked());
     }
 
     // The export writes what the editor shows, though it was not yet stored into its item.

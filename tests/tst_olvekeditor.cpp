@@ -643,10 +643,10 @@ private Q_SLOTS:
         QCOMPARE(editor.caretLine(), 1);
         QCOMPARE(editor.caretColumn(), 5);
         QCOMPARE(editor.lines().first(), QStringLiteral("ab")); // nothing typed yet
-        // The input method is told where the drawn caret stands, two columns further right.
+        // The input method is told where the drawn caret stands, two spaces further right.
         const QRectF imCaret = editor.inputMethodQuery(Qt::ImCursorRectangle).toRectF();
         const QRect lineEnd = editor.cursorRect().translated(editor.viewport()->pos());
-        QVERIFY(qAbs(imCaret.x() - lineEnd.x() - 2 * editor.columnWidth()) <= 1.0);
+        QVERIFY(qAbs(imCaret.x() - lineEnd.x() - QFontMetricsF(editor.font()).horizontalAdvance(QStringLiteral("  "))) <= 1.0);
         QTest::keyClicks(&editor, QStringLiteral("x"));
         QCOMPARE(editor.lines().first(), QStringLiteral("ab  x"));
 

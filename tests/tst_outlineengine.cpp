@@ -579,6 +579,8 @@ void TestOutlineEngine::caretStatusText()
     TOutlineFixture f;
     TTreeNode *a = addItem(f.tree(), f.tree().MainTitleNode(), QStringLiteral("a"), QStringLiteral("0123456789A\r\nx"));
     f.select(a);
+    // A column is half a full-width character; in this font a half-width one takes exactly one.
+    f.editor->setFontName(QStringLiteral("IPAGothic"));
     f.editor->setFocus();
     f.engine->ShowCaretPosition();
     QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  1:  1"));

@@ -22,6 +22,7 @@
 #include "ui/HeadingListBox.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
 
 #include <QAction>
 #include <QFile>
@@ -96,6 +97,8 @@ private Q_SLOTS:
     void twoTopHeadingsUnderAFolderRoot();
     void selectingAnotherItemTakesTheEditAlong_data();
     void selectingAnotherItemTakesTheEditAlong();
+    void caretPanelReadsTheSameInBothModes_data();
+    void caretPanelReadsTheSameInBothModes();
 
 private:
     void startWindow();
@@ -715,6 +718,40 @@ void TestTextMode::selectingAnotherItemTakesTheEditAlong()
     QCOMPARE(shape(document()), expected);
     QVERIFY(m_main->documentState()->isModified());
     QCOMPARE(modes().Mode(), int(TModeController::TextMode));
+}
+
+void TestTextMode::caretPanelReadsTheSameInBothModes_data()
+{
+    // The end of A's body "a1" plus what is typed; in the text mode that line is the second,
+    // under ".A". Columns on screen: a full-width character takes two.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("outline");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("half-width") << QStringLiteral("bc") << QStringLiteral("  5:  1") << QStringLiteral("  5:  2");
+    QTest::newRow("full-width") << QStringLiteral("漢字") << QStringLiteral("  7:  1") << QStringLiteral("  7:  2");
+}
+
+void TestTextMode::caretPanelReadsTheSameInBothModes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, outline);
+    QFETCH(QString, text);
+    // A font whose half-width characters take one column each.
+    m_editor->setFontName(QStringLiteral("IPAGothic"));
+    select(titled(QStringLiteral("A")));
+    pressKey(Qt::Key_End);
+    typeText(m_editor, typed);
+    QCOMPARE(m_form->stbarEditor->panelText(0), outline);
+
+    pressKey(Qt::Key_F5);
+    QCOMPARE(m_editor->lines().at(1), QStringLiteral("a1") + typed);
+    QTest::keyClick(m_editor, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(m_editor, Qt::Key_Down);
+    QTest::keyClick(m_editor, Qt::Key_End);
+    QCOMPARE(m_form->stbarEditor->panelText(0), text);
+    // A click there shows the same.
+    QTest::mouseClick(m_editor->viewport(), Qt::LeftButton, {}, m_editor->cursorRect().center());
+    QCOMPARE(m_form->stbarEditor->panelText(0), text);
 }
 
 QTEST_MAIN(TestTextMode)

@@ -13,7 +13,9 @@
 #include "ui/OlvekTreeView.h"
 #include "ui/TextViewer.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -30,8 +32,14 @@ struct TWindow
     TMain *main = nullptr;
     TViewerCommands *viewers = nullptr;
 
-    TWindow()
+    // settings: the settings file's text, written before the window starts.
+    explicit TWindow(const QByteArray &settings = {})
     {
+        if (!settings.isEmpty()) {
+            QFile file(dir.filePath(QStringLiteral("olvek.ini")));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(settings);
+        }
         form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
         main = new TMain(form, QStringLiteral(OLVEK_IMAGE_FILE));
         viewers = main->session()->findChild<TViewerCommands *>();
@@ -158,6 +166,73 @@ private Q_SLOTS:
         viewer->sbFront->click();
         QVERIFY(!viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(viewer->isVisible());
+    }
+
+    // A viewer opens over the main window, each further one a step lower and to the right,
+    // and always wholly on the screen, wherever the main window stands.
+    void opensOverTheMainWindowOnTheScreen_data()
+    {
+        QTest::addColumn<QString>("corner"); // where the main window stands on the screen
+        QTest::addColumn<QSize>("mainSize");
+        // Whether the viewer's corner lies on the main window; in a corner of the screen it
+        // moves back onto the screen and only covers the main window.
+        QTest::addColumn<bool>("cornerOnMain");
+        QTest::newRow("middle") << QStringLiteral("middle") << QSize(500, 400) << true;
+        QTest::newRow("bottom right") << QStringLiteral("bottom right") << QSize(300, 200) << false;
+        QTest::newRow("whole screen") << QStringLiteral("top left") << QSize() << true;
+    }
+
+    void opensOverTheMainWindowOnTheScreen()
+    {
+        QFETCH(QString, corner);
+        QFETCH(QSize, mainSize);
+        QFETCH(bool, cornerOnMain);
+        TWindow w;
+        const QRect screen = w.form->screen()->availableGeometry();
+        const QSize size = mainSize.isValid() ? mainSize : screen.size();
+        w.form->resize(size);
+        if (corner == QStringLiteral("middle"))
+            w.form->move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
+        else if (corner == QStringLiteral("bottom right"))
+            w.form->move(screen.bottomRight() - QPoint(size.width(), size.height()));
+        else
+            w.form->move(screen.topLeft());
+        QTRY_COMPARE(w.form->frameGeometry().topLeft(), w.form->pos());
+
+        w.main->ViewViewerOpen->trigger();
+        w.main->ViewViewerOpen->trigger();
+        const QRect first = w.viewers->viewers().at(0)->frameGeometry();
+        const QRect second = w.viewers->viewers().at(1)->frameGeometry();
+        for (const QRect &viewer : {first, second}) {
+            QVERIFY2(screen.contains(viewer), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(viewer.x()).arg(viewer.y()).arg(viewer.width()).arg(viewer.height())));
+            QVERIFY(w.form->frameGeometry().intersects(viewer));
+            QCOMPARE(w.form->frameGeometry().contains(viewer.topLeft()), cornerOnMain);
+        }
+        if (mainSize.isValid() && corner == QStringLiteral("middle"))
+            QVERIFY(second.topLeft().x() > first.topLeft().x() && second.topLeft().y() > first.topLeft().y());
+    }
+
+    // The marks of line ends and of the end follow the settings as in the main editor; a
+    // snapshot has no right-edge guide.
+    void marksFollowTheSettings_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("marks");
+        QTest::newRow("both off") << QByteArray("[EDITOR]\r\nRetVisible=0\r\nEofVisible=0\r\n") << false;
+        QTest::newRow("line ends on") << QByteArray("[EDITOR]\r\nRetVisible=1\r\nEofVisible=0\r\n") << true;
+        QTest::newRow("both on") << QByteArray("[EDITOR]\r\nRetVisible=1\r\nEofVisible=1\r\n") << true;
+    }
+
+    void marksFollowTheSettings()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, marks);
+        TWindow w(settings);
+        QCOMPARE(w.form->Editor1->specialCharsVisible(), marks);
+        w.main->ViewViewerOpen->trigger();
+        TTextViewer *viewer = w.viewers->viewers().first();
+        QCOMPARE(viewer->Editor1->specialCharsVisible(), marks);
+        QCOMPARE(viewer->Editor1->rightEdge(), 0);
     }
 
     // The viewers end with the main window and never keep the program running.

@@ -54,6 +54,9 @@ TTextViewer *TViewerCommands::ViewViewerOpen()
         viewer->activateWindow();
     });
     connect(viewer, &TTextViewer::closing, this, &TViewerCommands::viewerClosing);
+    // The marks follow the settings (RetVisible, EofVisible) as the main editor does.
+    viewer->Editor1->setSpecialCharsVisible(m_form.Editor1->specialCharsVisible());
+    viewer->placeOver(&m_form);
     viewer->show();
     return viewer;
 }

@@ -1,6 +1,7 @@
 #include "editor/BoundaryCharacters.h"
 
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 
 namespace {
@@ -44,7 +45,9 @@ void TBoundaryCharacters::insert(QTextCursor &cursor, QStringView text)
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
             flush(i);
-            cursor.insertBlock();
+            // A break the user inserts is a line break of its own, even inside a piece of a
+            // long line, whose mark insertBlock() would copy (TLinePieces).
+            cursor.insertBlock(QTextBlockFormat());
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
             start = i + 1;

@@ -30,8 +30,9 @@ public:
     // would inherit.
     static bool isStandInFormat(const QTextCharFormat &format);
 
-    // Inserts text at the cursor, replacing its selection: CR LF, CR and LF break the line,
-    // boundary characters go in as stand-ins, everything else with a plain format.
+    // Inserts text at the cursor, replacing its selection: CR LF, CR and LF break the line (a
+    // new block without marks), boundary characters go in as stand-ins, everything else with
+    // a plain format.
     static void insert(QTextCursor &cursor, QStringView text);
     // Gives the stand-ins in a document built from text with boundary characters replaced by
     // U+FFFD (setPlainText) their formats; positions are those of the text, breaks one unit.

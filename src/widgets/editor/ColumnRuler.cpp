@@ -3,7 +3,6 @@
 #include "editor/OlvekCompo.h"
 
 #include <QPainter>
-#include <QTextLayout>
 
 TColumnRuler::TColumnRuler(QWidget *parent)
     : QWidget(parent)
@@ -88,26 +87,25 @@ void TColumnRuler::paintEvent(QPaintEvent *)
     }
     painter.setClipRect(QRect(clipLeft, 0, width() - clipLeft, height()));
 
-    // A text layout draws the marked characters as a selection at exactly the positions
-    // where they would stand unmarked.
-    QTextLayout layout(m_text, font());
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid())
-        return;
-    const qreal top = (height() - line.height()) / 2;
-    QList<QTextLayout::FormatRange> marks;
+    // One character per column of the editor, each centred in its column: in a proportional
+    // font the characters' own advances would drift off the columns.
+    const qreal column = m_editor ? m_editor->columnWidth() : QFontMetricsF(font()).horizontalAdvance(QChar(u'漢')) / 2;
+    const QFontMetricsF metrics(font());
+    const qreal top = (height() - metrics.height()) / 2;
+    const qreal baseline = top + metrics.ascent();
+    const qreal left = textStartX();
     const int from = qMin(m_selStart, m_selEnd);
-    const int to = qMin<int>(qMax(m_selStart, m_selEnd), int(m_text.size()));
-    if (to > from) {
-        QTextLayout::FormatRange mark;
-        mark.start = from;
-        mark.length = to - from;
-        mark.format.setBackground(palette().color(QPalette::Highlight));
-        mark.format.setForeground(palette().color(QPalette::HighlightedText));
-        marks << mark;
+    const int to = qMax(m_selStart, m_selEnd);
+    painter.setFont(font());
+    for (int i = 0; i < m_text.size(); ++i) {
+        const qreal x = left + i * column;
+        if (x > width())
+            break;
+        const bool marked = i >= from && i < to;
+        if (marked)
+            painter.fillRect(QRectF(x, top, column, metrics.height()), palette().color(QPalette::Highlight));
+        painter.setPen(marked ? palette().color(QPalette::HighlightedText) : m_textColor);
+        const QString character(m_text.at(i));
+        painter.drawText(QPointF(x + (column - metrics.horizontalAdvance(character)) / 2, baseline), character);
     }
-    painter.setPen(m_textColor);
-    layout.draw(&painter, QPointF(textStartX(), top), marks);
 }

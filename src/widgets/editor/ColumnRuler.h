@@ -6,10 +6,10 @@
 class TOlvekEditor;
 
 // The one-line column ruler above the body editor. It shows its text in its own font (the
-// owner gives it the editor's font) starting exactly above the editor's first text column,
-// follows the editor's horizontal scrolling, and leaves a band of the gutter's width and
-// colour at its left while the editor shows line numbers. One character can be marked as
-// selected, to show the caret's column.
+// owner gives it the editor's font), one character above each of the editor's columns from
+// its first text column on, follows the editor's horizontal scrolling, and leaves a band of the
+// gutter's width and colour at its left while the editor shows line numbers. One character can
+// be marked as selected, to show the caret's column.
 class TColumnRuler : public QWidget
 {
     Q_OBJECT

@@ -4,9 +4,11 @@
 #include "editor/BoundaryCharacters.h"
 #include "editor/EditorDocumentLayout.h"
 #include "editor/LineNumberGutter.h"
+#include "editor/LinePieces.h"
 #include "editor/RowCounter.h"
 
 #include <QFontDatabase>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -28,6 +30,7 @@ TOlvekEditor::TOlvekEditor(QWidget *parent)
     setDocument(document);
 
     m_rowCounter = std::make_unique<TRowCounter>();
+    m_pieces = std::make_unique<TLinePieces>();
     m_gutter = new TLineNumberGutter(this);
     m_gutter->hide();
     m_lineNumberBackground = palette().color(QPalette::Button);
@@ -70,14 +73,18 @@ TOlvekEditor::~TOlvekEditor() = default;
 int TOlvekEditor::lineCount() const
 {
     // An empty editor holds no lines, as an empty body has none.
-    return document()->isEmpty() ? 0 : document()->blockCount();
+    return document()->isEmpty() ? 0 : document()->blockCount() - m_pieces->count();
 }
 
 QString TOlvekEditor::lineText(int line) const
 {
     if (line < 1 || line > lineCount())
         return QString();
-    return TBoundaryCharacters::blockText(document()->findBlockByNumber(line - 1));
+    QTextBlock block = lineBlock(line);
+    QString text = TBoundaryCharacters::blockText(block);
+    for (block = block.next(); continuesLine(block); block = block.next())
+        text += TBoundaryCharacters::blockText(block);
+    return text;
 }
 
 QStringList TOlvekEditor::lines() const
@@ -87,27 +94,43 @@ QStringList TOlvekEditor::lines() const
     // The raw text keeps every character as stored (toPlainText would turn no-break spaces
     // into spaces); blocks are separated by U+2029, which no line holds itself.
     const QString raw = document()->toRawText();
-    if (!raw.contains(QChar(TBoundaryCharacters::StandIn)))
-        return raw.split(QChar::ParagraphSeparator);
+    QStringList blocks;
+    if (!raw.contains(QChar(TBoundaryCharacters::StandIn))) {
+        blocks = raw.split(QChar::ParagraphSeparator);
+    } else {
+        blocks.reserve(document()->blockCount());
+        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+            blocks.append(TBoundaryCharacters::blockText(block));
+    }
+    if (m_pieces->isEmpty())
+        return blocks;
     QStringList result;
-    result.reserve(document()->blockCount());
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
-        result.append(TBoundaryCharacters::blockText(block));
+    result.reserve(lineCount());
+    for (qsizetype i = 0; i < blocks.size(); ++i) {
+        if (!result.isEmpty() && m_pieces->isContinuation(int(i)))
+            result.last() += blocks[i];
+        else
+            result.append(std::move(blocks[i]));
+    }
     return result;
 }
 
 QString TOlvekEditor::textBetween(int from, int to, QStringView lineBreak) const
 {
-    QTextCursor cursor(document());
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    QString text = cursor.selectedText();
-    if (!text.contains(QChar(TBoundaryCharacters::StandIn)))
-        return text.replace(QChar::ParagraphSeparator, lineBreak.toString());
-    text.clear();
     const QTextBlock first = document()->findBlock(from);
+    const int lastNumber = document()->findBlock(to).blockNumber();
+    const bool overPieces = m_pieces->continuationsUpTo(lastNumber) > m_pieces->continuationsUpTo(first.blockNumber());
+    if (!overPieces) {
+        QTextCursor cursor(document());
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        QString text = cursor.selectedText();
+        if (!text.contains(QChar(TBoundaryCharacters::StandIn)))
+            return text.replace(QChar::ParagraphSeparator, lineBreak.toString());
+    }
+    QString text;
     for (QTextBlock block = first; block.isValid() && block.position() <= to; block = block.next()) {
-        if (block != first)
+        if (block != first && !continuesLine(block))
             text += lineBreak;
         const QString line = TBoundaryCharacters::blockText(block);
         const int start = qMax(0, from - block.position());
@@ -120,10 +143,39 @@ QString TOlvekEditor::textBetween(int from, int to, QStringView lineBreak) const
 void TOlvekEditor::setLines(const QStringList &lines)
 {
     TSilentChange silent(this);
+    // The pieces are known from the lines; the document's change need not be read for them.
+    ++m_newText;
+    std::vector<int> continuations;
+    QString text;
+    QList<QList<int>> cuts;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > TLinePieces::LongLine && cuts.isEmpty())
+            cuts.resize(lines.size());
+        if (!cuts.isEmpty())
+            cuts[i] = TLinePieces::cutLengths(lines[i]);
+    }
+    if (cuts.isEmpty()) {
+        text = lines.join(u'\n');
+    } else {
+        int block = 0;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                text += u'\n';
+                ++block;
+            }
+            QStringView rest(lines[i]);
+            for (const int length : std::as_const(cuts[i])) {
+                text += rest.first(length);
+                text += u'\n';
+                rest = rest.sliced(length);
+                continuations.push_back(++block);
+            }
+            text += rest;
+        }
+    }
     // The document directly: QPlainTextEdit::setPlainText also applies the caret's character
     // format to the whole new text, which costs a third of the load of a long body and sets
     // nothing here, as the editor uses character formats only for stand-ins.
-    const QString text = lines.join(u'\n');
     if (!TBoundaryCharacters::holdsBoundary(text)) {
         document()->setPlainText(text);
     } else {
@@ -136,6 +188,19 @@ void TOlvekEditor::setLines(const QStringList &lines)
         QTextCursor cursor(document());
         TBoundaryCharacters::markStandIns(cursor, text);
     }
+    if (!continuations.empty()) {
+        // One edit: the layout then lays the marked blocks out when they are shown, not each
+        // as its mark is set.
+        QTextCursor cursor(document());
+        cursor.beginEditBlock();
+        for (const int number : continuations) {
+            cursor.setPosition(document()->findBlockByNumber(number).position());
+            cursor.setBlockFormat(TLinePieces::continuationFormat());
+        }
+        cursor.endEditBlock();
+    }
+    --m_newText;
+    m_pieces->assign(std::move(continuations), document()->blockCount());
     document()->clearUndoRedoStacks();
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
@@ -151,12 +216,10 @@ void TOlvekEditor::replaceLines(int first, int count, const QStringList &lines)
     first = qBound(1, first, total + 1);
     count = qBound(0, count, total - first + 1);
     QTextCursor cursor(document());
-    QString text = lines.join(u'\n');
+    QStringList inserted = lines;
     if (count > 0) {
-        const QTextBlock from = document()->findBlockByNumber(first - 1);
-        const QTextBlock to = document()->findBlockByNumber(first + count - 2);
-        int start = from.position();
-        int end = to.position() + to.length() - 1;
+        int start = lineBlock(first).position();
+        int end = first + count <= total ? lineBlock(first + count).position() - 1 : document()->characterCount() - 1;
         if (lines.isEmpty()) {
             // The lines go with one of their breaks: the one after them, or before them at the end.
             if (first + count - 1 < total)
@@ -169,14 +232,33 @@ void TOlvekEditor::replaceLines(int first, int count, const QStringList &lines)
     } else if (lines.isEmpty()) {
         return;
     } else if (first <= total) {
-        cursor.setPosition(document()->findBlockByNumber(first - 1).position());
-        text += u'\n';
+        cursor.setPosition(lineBlock(first).position());
+        inserted.append(QString());
     } else {
         cursor.movePosition(QTextCursor::End);
         if (total > 0)
-            text.prepend(u'\n');
+            inserted.prepend(QString());
     }
-    TBoundaryCharacters::insert(cursor, text);
+    insertLines(cursor, inserted);
+}
+
+void TOlvekEditor::insertLines(QTextCursor &cursor, const QStringList &lines)
+{
+    // One edit, so that undo takes the whole insertion back at once.
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock(QTextBlockFormat());
+        QStringView rest(lines[i]);
+        for (const int length : TLinePieces::cutLengths(rest)) {
+            TBoundaryCharacters::insert(cursor, rest.first(length));
+            cursor.insertBlock(TLinePieces::continuationFormat());
+            rest = rest.sliced(length);
+        }
+        TBoundaryCharacters::insert(cursor, rest);
+    }
+    cursor.endEditBlock();
 }
 
 QString TOlvekEditor::text() const
@@ -199,26 +281,79 @@ void TOlvekEditor::clearAll()
 int TOlvekEditor::offsetFromPosition(int position) const
 {
     const QTextBlock block = document()->findBlock(position);
-    // Every break before the block counts one unit in the document and two in the editor.
-    return position + qMax(0, block.blockNumber());
+    const int number = qMax(0, block.blockNumber());
+    // Every line break before the block counts one unit in the document and two in the
+    // editor; a break between two pieces of a line counts one in the document and none here.
+    return position + number - 2 * m_pieces->continuationsUpTo(number);
+}
+
+QTextBlock TOlvekEditor::lineBlock(int line) const
+{
+    const int blocks = document()->blockCount();
+    return document()->findBlockByNumber(qMin(m_pieces->firstBlockOfLine(qMax(1, line) - 1), blocks - 1));
+}
+
+int TOlvekEditor::lineOfBlock(const QTextBlock &block) const
+{
+    return m_pieces->lineOfBlock(qMax(0, block.blockNumber())) + 1;
+}
+
+bool TOlvekEditor::continuesLine(const QTextBlock &block) const
+{
+    return block.isValid() && !m_pieces->isEmpty() && m_pieces->isContinuation(block.blockNumber());
+}
+
+int TOlvekEditor::positionInLine(int line, int column) const
+{
+    QTextBlock block = lineBlock(line);
+    column = qMax(0, column);
+    // Through the pieces up to the one that holds the column; the end of one piece and the
+    // start of the next are the same place in the line, the start of the next is taken.
+    for (;;) {
+        const int length = block.length() - 1;
+        const QTextBlock next = block.next();
+        if (column < length || (column == length && !continuesLine(next)))
+            return block.position() + column;
+        if (!continuesLine(next))
+            return block.position() + length;
+        column -= length;
+        block = next;
+    }
+}
+
+int TOlvekEditor::lineLength(int line) const
+{
+    QTextBlock block = lineBlock(line);
+    int length = block.length() - 1;
+    for (block = block.next(); continuesLine(block); block = block.next())
+        length += block.length() - 1;
+    return length;
+}
+
+bool TOlvekEditor::atLineEnd(const QTextCursor &cursor) const
+{
+    return cursor.atBlockEnd() && !continuesLine(cursor.block().next());
 }
 
 int TOlvekEditor::positionFromOffset(int offset) const
 {
     const QTextDocument *doc = document();
     offset = qMax(0, offset);
+    const auto startOffset = [this, doc](int number) {
+        return doc->findBlockByNumber(number).position() + number - 2 * m_pieces->continuationsUpTo(number);
+    };
     int low = 0;
     int high = doc->blockCount() - 1;
-    // The last block whose start offset (position + number of earlier breaks) is <= offset.
+    // The last block whose start offset is <= offset (at the join of two pieces, the second).
     while (low < high) {
         const int middle = (low + high + 1) / 2;
-        if (doc->findBlockByNumber(middle).position() + middle <= offset)
+        if (startOffset(middle) <= offset)
             low = middle;
         else
             high = middle - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(low);
-    const int column = offset - (block.position() + low);
+    const int column = offset - startOffset(low);
     const int length = block.length() - 1;
     if (column <= length)
         return block.position() + column;
@@ -283,21 +418,25 @@ void TOlvekEditor::replaceSelection(const QString &text)
 
 int TOlvekEditor::caretLine() const
 {
-    return textCursor().blockNumber() + 1;
+    return lineOfBlock(textCursor().block());
 }
 
 int TOlvekEditor::caretColumn() const
 {
-    return textCursor().positionInBlock() + 1 + m_virtualColumns;
+    const QTextCursor cursor = textCursor();
+    const QTextBlock start = lineBlock(lineOfBlock(cursor.block()));
+    // The breaks between the pieces before the caret are no characters of the line.
+    const int breaks = cursor.blockNumber() - start.blockNumber();
+    return cursor.position() - start.position() - breaks + 1 + m_virtualColumns;
 }
 
 void TOlvekEditor::setCaretLine(int line)
 {
     const int column = caretColumn();
-    const QTextBlock block = document()->findBlockByNumber(qBound(1, line, document()->blockCount()) - 1);
-    const int length = block.length() - 1;
+    line = qBound(1, line, qMax(1, lineCount()));
+    const int length = lineLength(line);
     QTextCursor cursor = textCursor();
-    cursor.setPosition(block.position() + qMin(column - 1, length));
+    cursor.setPosition(positionInLine(line, column - 1));
     setTextCursor(cursor);
     if (m_freeCaret)
         setVirtualColumns(qMax(0, column - 1 - length));
@@ -306,10 +445,10 @@ void TOlvekEditor::setCaretLine(int line)
 void TOlvekEditor::setCaretColumn(int column)
 {
     column = qMax(1, column);
-    const QTextBlock block = textCursor().block();
-    const int length = block.length() - 1;
+    const int line = caretLine();
+    const int length = lineLength(line);
     QTextCursor cursor = textCursor();
-    cursor.setPosition(block.position() + qMin(column - 1, length));
+    cursor.setPosition(positionInLine(line, column - 1));
     setTextCursor(cursor);
     if (m_freeCaret)
         setVirtualColumns(qMax(0, column - 1 - length));
@@ -346,13 +485,14 @@ int TOlvekEditor::displayRow() const
 
 int TOlvekEditor::lineToRow(int line) const
 {
-    return rowsBefore(qBound(1, line, document()->blockCount()) - 1) + 1;
+    return rowsBefore(lineBlock(line).blockNumber()) + 1;
 }
 
 int TOlvekEditor::rowToLine(int row) const
 {
     syncWrapWidth();
-    return m_rowCounter->lineOfRow(document(), row);
+    // The row counter counts the document's blocks.
+    return m_pieces->lineOfBlock(m_rowCounter->lineOfRow(document(), row) - 1) + 1;
 }
 
 int TOlvekEditor::rowsBefore(int blockNumber) const
@@ -376,12 +516,12 @@ void TOlvekEditor::updateRowCounter()
 
 int TOlvekEditor::topLine() const
 {
-    return firstVisibleBlock().blockNumber() + 1;
+    return lineOfBlock(firstVisibleBlock());
 }
 
 void TOlvekEditor::setTopLine(int line)
 {
-    const QTextBlock block = document()->findBlockByNumber(qBound(1, line, document()->blockCount()) - 1);
+    const QTextBlock block = lineBlock(line);
     // The vertical scroll bar counts screen rows, as the document's line numbers do.
     verticalScrollBar()->setValue(block.firstLineNumber());
 }
@@ -397,10 +537,11 @@ int TOlvekEditor::topRow() const
 
 void TOlvekEditor::setTopRow(int row)
 {
-    const int line = rowToLine(qMax(1, row));
-    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    syncWrapWidth();
+    const int number = m_rowCounter->lineOfRow(document(), qMax(1, row)) - 1;
+    const QTextBlock block = document()->findBlockByNumber(number);
     editorLayout(document())->ensureBlockLayout(block);
-    const int within = qBound(0, qMax(1, row) - lineToRow(line), qMax(0, block.lineCount() - 1));
+    const int within = qBound(0, qMax(1, row) - rowsBefore(number) - 1, qMax(0, block.lineCount() - 1));
     verticalScrollBar()->setValue(block.firstLineNumber() + within);
 }
 
@@ -421,6 +562,18 @@ bool TOlvekEditor::canRedo() const
     return document()->isRedoAvailable();
 }
 
+void TOlvekEditor::undo()
+{
+    QScopedValueRollback<bool> replaying(m_replaying, true);
+    QPlainTextEdit::undo();
+}
+
+void TOlvekEditor::redo()
+{
+    QScopedValueRollback<bool> replaying(m_replaying, true);
+    QPlainTextEdit::redo();
+}
+
 void TOlvekEditor::setOverwrite(bool overwrite)
 {
     setOverwriteMode(overwrite);
@@ -434,10 +587,35 @@ void TOlvekEditor::toggleOverwrite()
 void TOlvekEditor::handleContentsChange(int position, int removed, int added)
 {
     m_rowCounter->invalidateFrom(document()->findBlock(position).blockNumber());
+    if (m_newText == 0) {
+        if (!m_replaying)
+            keepPieceMark(position);
+        m_pieces->update(document(), position, added);
+    }
     if (m_silentChanges > 0 || (removed == 0 && added == 0))
         return;
     m_modified = true;
     Q_EMIT changed();
+}
+
+void TOlvekEditor::keepPieceMark(int position)
+{
+    // The block where a change starts keeps the break before it, which the change did not
+    // touch, and so the mark that break had (the index still holds the marks from before the
+    // change). QTextDocument, though, gives a block that was emptied and then merged with the
+    // next one the next one's format. The mark is put back, in the same undo step. Blocks
+    // after it are right as the change made them: a break typed or pasted comes in unmarked,
+    // one that undo brings back as it was.
+    const QTextBlock first = document()->findBlock(position);
+    if (!first.isValid())
+        return;
+    const bool continuation = m_pieces->isContinuation(first.blockNumber());
+    if (TLinePieces::continues(first) == continuation)
+        return;
+    QTextCursor cursor(first);
+    cursor.joinPreviousEditBlock();
+    cursor.setBlockFormat(continuation ? TLinePieces::continuationFormat() : QTextBlockFormat());
+    cursor.endEditBlock();
 }
 
 // --- options and appearance -----------------------------------------------------------------
@@ -565,6 +743,9 @@ void TOlvekEditor::applyPalette(QPalette::ColorRole role, const QColor &color)
     p.setColor(QPalette::Active, role, color);
     p.setColor(QPalette::Inactive, role, color);
     setPalette(p);
+    // The text area is the viewport, which paints its own background. Under a window with a
+    // style sheet it no longer inherits the editor's palette, so it is given the colours itself.
+    viewport()->setPalette(p);
     viewport()->update();
 }
 
@@ -611,7 +792,7 @@ int TOlvekEditor::gutterWidth() const
 {
     if (!m_showLineNumbers)
         return 0;
-    const int digits = qMax(3, int(QString::number(qMax(1, document()->blockCount())).size()));
+    const int digits = qMax(3, int(QString::number(qMax(1, lineCount())).size()));
     return QFontMetrics(lineNumberFont()).horizontalAdvance(u'9') * digits + 2 * TLineNumberGutter::Padding;
 }
 
@@ -622,13 +803,22 @@ int TOlvekEditor::textStartX() const
 
 qreal TOlvekEditor::columnWidth() const
 {
+    // A column is half a full-width character, in any font: eighty columns hold forty kanji.
+    // (The half-width space would not do: in a proportional font it is far narrower.)
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(QChar(u'漢')) / 2;
+    return width > 0 ? width : 1.0;
+}
+
+qreal TOlvekEditor::spaceWidth() const
+{
     const qreal width = QFontMetricsF(font()).horizontalAdvance(u' ');
     return width > 0 ? width : 1.0;
 }
 
 void TOlvekEditor::updateTabStops()
 {
-    setTabStopDistance(m_tabCount * columnWidth());
+    // A tab is as wide as that many spaces, in any font.
+    setTabStopDistance(m_tabCount * spaceWidth());
     updateRowCounter();
 }
 

@@ -3,10 +3,13 @@
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <functional>
 #include <memory>
 
 class TLineNumberGutter;
+class TLinePieces;
 class TRowCounter;
 
 // Colours the owner picks for one line; an invalid colour keeps the editor's own.
@@ -20,7 +23,8 @@ struct TLineColors
 // - lines and columns are 1-based (caret line, caret column, top line);
 // - character offsets are 0-based UTF-16 offsets into the whole text, in which every line
 //   break counts two units (CR LF) and the last line has no break after it;
-// - lines are logical lines: wrapping on screen never splits them.
+// - lines are logical lines: wrapping on screen never splits them, nor does holding a very long
+//   line as several blocks of the document (TLinePieces).
 // Offsets that fall between the CR and the LF of a break mean the start of the next line.
 class TOlvekEditor : public QPlainTextEdit
 {
@@ -99,10 +103,19 @@ public:
     // Conversions between the editor's offsets and positions in the QTextDocument.
     int offsetFromPosition(int position) const;
     int positionFromOffset(int offset) const;
+    // The document's block where a 1-based line starts (a very long line goes on in the blocks
+    // after it), and the 1-based line that a block belongs to.
+    QTextBlock lineBlock(int line) const;
+    int lineOfBlock(const QTextBlock &block) const;
+    // Whether the block goes on with the line of the block before it.
+    bool continuesLine(const QTextBlock &block) const;
 
     // --- editing ------------------------------------------------------------------------
     bool canUndo() const;
     bool canRedo() const;
+    // QPlainTextEdit's, knowing that the change that follows replays an earlier state.
+    void undo();
+    void redo();
     // Set by the user's edits only; the owner clears it after loading or committing.
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -164,7 +177,8 @@ public:
     // the editor, for widgets that line up with the text columns.
     int gutterWidth() const;
     int textStartX() const;
-    // Pixel width of one column in the editor's font.
+    // Pixel width of one column in the editor's font: half the advance of a full-width
+    // character, the unit of the right edge, the ruler and the display column.
     qreal columnWidth() const;
 
     using QPlainTextEdit::inputMethodQuery;
@@ -233,9 +247,22 @@ private:
         TOlvekEditor *m_editor;
     };
 
-    // The text between two document positions, stand-ins turned back, blocks joined by the break.
+    // The text between two document positions, stand-ins turned back, lines joined by the break.
     QString textBetween(int from, int to, QStringView lineBreak) const;
+    // Inserts lines at the cursor as one edit, a very long line as pieces; the cursor ends
+    // after them.
+    void insertLines(QTextCursor &cursor, const QStringList &lines);
+    // The document position of a 0-based column of a 1-based line (clamped to the line's end),
+    // and the number of units in the line.
+    int positionInLine(int line, int column) const;
+    int lineLength(int line) const;
+    // Whether the caret stands at the real end of its line (not at the end of a piece).
+    bool atLineEnd(const QTextCursor &cursor) const;
+    // The keys that step over a break between two pieces of a line as if it were not there.
+    bool handlePieceKeys(QKeyEvent *event);
+    void stepOverPieceBreak(int before, QTextCursor::MoveMode mode);
     void handleContentsChange(int position, int removed, int added);
+    void keepPieceMark(int position);
     void updateGutterGeometry();
     void updateTabStops();
     void applyPalette(QPalette::ColorRole role, const QColor &color);
@@ -250,6 +277,9 @@ private:
     void setVirtualColumns(int columns);
     void setComposingPastEnd(bool composing);
     void updateCaretWidth();
+    // The advance of a space: the caret past the end of a line stands where typed spaces
+    // would take the text; a tab is as wide as the tab count of spaces.
+    qreal spaceWidth() const;
     // Screen columns before a document position inside its row (0-based).
     int screenColumn(int position) const;
     // Rows of all lines before the given 0-based block.
@@ -259,6 +289,11 @@ private:
 
     TLineNumberGutter *m_gutter = nullptr;
     std::unique_ptr<TRowCounter> m_rowCounter;
+    std::unique_ptr<TLinePieces> m_pieces;
+    // While positive, the program builds a whole new text and gives the pieces itself.
+    int m_newText = 0;
+    // An undo or redo is replaying the document's history.
+    bool m_replaying = false;
     LineColorProvider m_lineColors;
     // Some line on screen was given a text colour, which a line keeps until it is painted again.
     bool m_lineForegroundsGiven = false;

@@ -3,8 +3,11 @@
 
 #include "document/NulCharacters.h"
 #include "editor/BoundaryCharacters.h"
+#include "editor/LinePieces.h"
 
 #include <QKeyEvent>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QMimeData>
 #include <QTextBlock>
 
@@ -21,6 +24,11 @@ bool isModifierKey(int key)
 {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
         || key == Qt::Key_AltGr;
+}
+
+bool breaksLine(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar::ParagraphSeparator);
 }
 
 bool insertsText(const QKeyEvent *event)
@@ -56,15 +64,37 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
     }
 
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::ShiftModifier) {
-        // Shift+Enter would put a line separator inside the line; a line break is meant.
-        QKeyEvent plain(QEvent::KeyPress, event->key(), Qt::NoModifier, event->text(), event->isAutoRepeat(),
-                        ushort(event->count()));
-        materialiseVirtualColumns();
-        QPlainTextEdit::keyPressEvent(&plain);
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        // A line break (Shift+Enter would put a line separator inside the line). The new block
+        // is a line of its own: QPlainTextEdit would give it the format of the block it splits,
+        // which inside a piece of a long line is the piece's mark (TLinePieces).
+        if (!isReadOnly()) {
+            materialiseVirtualColumns();
+            QTextCursor cursor = textCursor();
+            cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            setTextCursor(cursor);
+            ensureCursorVisible();
+        }
         event->accept();
         return;
     }
+    // A deletion that merges blocks may leave a piece's mark wrong, which the editor puts right
+    // when the change comes in (keepPieceMark); the key's edit is one step, so that the repair
+    // joins it and undo takes both back at once.
+    const bool deletes = event->key() == Qt::Key_Backspace || event->matches(QKeySequence::Delete);
+    QTextCursor step(document());
+    if (deletes && !m_pieces->isEmpty())
+        step.beginEditBlock();
+    const auto endStep = qScopeGuard([&] {
+        if (deletes && !m_pieces->isEmpty())
+            step.endEditBlock();
+    });
+    // Undo and redo bring back the marks as they were.
+    const bool replays = event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
+    QScopedValueRollback<bool> replaying(m_replaying, m_replaying || replays);
+    if (handlePieceKeys(event))
+        return;
     if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && canTab() && !isReadOnly()) {
         insertTab();
         event->accept();
@@ -80,6 +110,7 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
         setVirtualColumns(0); // e.g. End or Delete act at the real end of the line
     const int wantedColumn = caretColumn();
     const bool pastLineEnd = m_virtualColumns > 0;
+    const int before = textCursor().position();
     // Without grouping every keystroke is an undo step of its own: an edit block per key
     // stops the document from merging it with the previous one.
     const bool ownStep = typing && !m_options.testFlag(GroupUndo);
@@ -89,10 +120,15 @@ void TOlvekEditor::keyPressEvent(QKeyEvent *event)
     if (ownStep)
         textCursor().endEditBlock();
 
+    if (event->matches(QKeySequence::MoveToPreviousChar) || event->matches(QKeySequence::MoveToNextChar))
+        stepOverPieceBreak(before, QTextCursor::MoveAnchor);
+    else if (event->matches(QKeySequence::SelectPreviousChar) || event->matches(QKeySequence::SelectNextChar))
+        stepOverPieceBreak(before, QTextCursor::KeepAnchor);
+
     if (m_freeCaret && isVerticalMove(event) && !textCursor().hasSelection()) {
         // Keep the column: the caret may stand past the end of a shorter line, and from past
         // the end of a line it goes to the same column of the next one.
-        const int length = textCursor().block().length() - 1;
+        const int length = lineLength(caretLine());
         if (pastLineEnd || wantedColumn - 1 > length)
             setCaretColumn(wantedColumn);
     }
@@ -161,6 +197,12 @@ void TOlvekEditor::inputMethodEvent(QInputMethodEvent *event)
         moved.setCommitString(event->commitString(), event->replacementStart() - columns,
                               event->replacementLength());
         QPlainTextEdit::inputMethodEvent(&moved);
+    } else if (event->replacementLength() == 0 && event->preeditString().isEmpty()
+               && breaksLine(event->commitString())) {
+        // Breaks in committed text are line breaks of their own, as when pasted.
+        QTextCursor cursor = textCursor();
+        TBoundaryCharacters::insert(cursor, event->commitString());
+        setTextCursor(cursor);
     } else {
         QPlainTextEdit::inputMethodEvent(event);
     }
@@ -195,7 +237,7 @@ QVariant TOlvekEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     QRectF rect = value.toRectF();
     if (query == Qt::ImCursorRectangle && m_virtualColumns > 0 && !m_composingPastEnd) {
         // The editor's own caret is hidden at the line end; the drawn one stands further right.
-        rect.translate(m_virtualColumns * columnWidth(), 0);
+        rect.translate(m_virtualColumns * spaceWidth(), 0);
         rect.setWidth(qMax<qreal>(rect.width(), 1));
     }
     return rect.translated(viewport()->pos());
@@ -207,13 +249,13 @@ void TOlvekEditor::mousePressEvent(QMouseEvent *event)
     if (!m_freeCaret || event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier)
         return;
     const QTextCursor cursor = textCursor();
-    if (cursor.hasSelection() || !cursor.atBlockEnd())
+    if (cursor.hasSelection() || !atLineEnd(cursor))
         return;
     const QRect caret = cursorRect();
     const QPointF point = event->position();
     if (point.y() < caret.top() || point.y() > caret.bottom())
         return;
-    setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / columnWidth())));
+    setVirtualColumns(qMax(0, qRound((point.x() - caret.left()) / spaceWidth())));
 }
 
 void TOlvekEditor::mouseReleaseEvent(QMouseEvent *event)
@@ -272,6 +314,64 @@ void TOlvekEditor::insertTab()
     ensureCursorVisible();
 }
 
+bool TOlvekEditor::handlePieceKeys(QKeyEvent *event)
+{
+    if (m_pieces->isEmpty() || isReadOnly())
+        return false;
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() || m_virtualColumns > 0)
+        return false;
+    // The break between two pieces is not in the line: Backspace and Delete next to it take
+    // the character beyond it, as they would in the unbroken line.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Backspace && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        QTextBlock block = cursor.block();
+        if (!cursor.atBlockStart() || !continuesLine(block))
+            return false;
+        int position = cursor.position();
+        while (continuesLine(block) && position == block.position()) {
+            block = block.previous();
+            position = block.position() + block.length() - 1;
+        }
+        cursor.setPosition(position);
+        cursor.deletePreviousChar();
+    } else if (event->matches(QKeySequence::Delete)) {
+        QTextBlock block = cursor.block();
+        if (!cursor.atBlockEnd() || !continuesLine(block.next()))
+            return false;
+        int position = cursor.position();
+        while (continuesLine(block.next()) && position == block.position() + block.length() - 1) {
+            block = block.next();
+            position = block.position();
+        }
+        cursor.setPosition(position);
+        cursor.deleteChar();
+    } else {
+        return false;
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
+    return true;
+}
+
+void TOlvekEditor::stepOverPieceBreak(int before, QTextCursor::MoveMode mode)
+{
+    if (m_pieces->isEmpty())
+        return;
+    QTextCursor cursor = textCursor();
+    const int after = cursor.position();
+    if (qAbs(after - before) != 1)
+        return;
+    // The move went over the break between two pieces, which is no character of the line:
+    // one more step reaches the character the key meant.
+    const QTextBlock block = document()->findBlock(qMin(before, after));
+    if (qMin(before, after) != block.position() + block.length() - 1 || !continuesLine(block.next()))
+        return;
+    cursor.movePosition(after < before ? QTextCursor::PreviousCharacter : QTextCursor::NextCharacter, mode);
+    setTextCursor(cursor);
+}
+
 bool TOlvekEditor::moveVirtualCaret(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -282,7 +382,7 @@ bool TOlvekEditor::moveVirtualCaret(QKeyEvent *event)
         return false;
     switch (event->key()) {
     case Qt::Key_Right:
-        if (!cursor.atBlockEnd())
+        if (!atLineEnd(cursor))
             return false;
         setVirtualColumns(m_virtualColumns + 1);
         break;

@@ -4,6 +4,7 @@
 #include "editor/OlvekCompo.h"
 
 #include "editor/BoundaryCharacters.h"
+#include "editor/LinePieces.h"
 #include "editor/LineNumberGutter.h"
 
 #include <QPaintEvent>
@@ -50,8 +51,12 @@ void TOlvekEditor::paintLineColors(QPainter &painter, const QRect &area)
         if (rect.top() > area.bottom())
             break;
         TLineColors colors;
-        if (m_lineColors)
-            colors = m_lineColors(block.blockNumber() + 1, TBoundaryCharacters::blockText(block));
+        if (m_lineColors) {
+            // A piece of a long line takes the colours of its line, which its start decides.
+            const int line = lineOfBlock(block);
+            const QTextBlock start = continuesLine(block) ? lineBlock(line) : block;
+            colors = m_lineColors(line, TBoundaryCharacters::blockText(start));
+        }
         if (colors.background.isValid())
             painter.fillRect(QRectF(0, rect.top(), viewport()->width(), rect.height()), colors.background);
         QList<QTextLayout::FormatRange> foreground;
@@ -86,6 +91,9 @@ void TOlvekEditor::paintSpecialChars(QPainter &painter, const QRect &area)
         const QTextLayout *layout = block.layout();
         if (layout->lineCount() == 0)
             continue;
+        // The line goes on in the next piece.
+        if (continuesLine(block.next()))
+            continue;
         const QTextLine last = layout->lineAt(layout->lineCount() - 1);
         const int end = block.length() - 1;
         const qreal x = offset.x() + last.cursorToX(end) + metrics.horizontalAdvance(u' ') / 4;
@@ -98,8 +106,8 @@ void TOlvekEditor::paintSpecialChars(QPainter &painter, const QRect &area)
 void TOlvekEditor::paintVirtualCaret(QPainter &painter)
 {
     const QRect caret = cursorRect();
-    const qreal x = caret.left() + m_virtualColumns * columnWidth();
-    painter.fillRect(QRectF(x, caret.top(), overwriteMode() ? columnWidth() : 1.0, caret.height()),
+    const qreal x = caret.left() + m_virtualColumns * spaceWidth();
+    painter.fillRect(QRectF(x, caret.top(), overwriteMode() ? spaceWidth() : 1.0, caret.height()),
                      overwriteMode() ? blend(fontColor(), backgroundColor()) : fontColor());
 }
 
@@ -109,7 +117,7 @@ void TOlvekEditor::paintGutter(QPaintEvent *event)
     painter.fillRect(event->rect(), m_lineNumberBackground);
     painter.setFont(lineNumberFont());
     const QColor number = blend(fontColor(), m_lineNumberBackground);
-    const int current = textCursor().blockNumber();
+    const int current = caretLine();
     const int width = m_gutter->width() - TLineNumberGutter::Padding;
     const QPointF offset = contentOffset();
     const int shift = viewport()->y() - m_gutter->y();
@@ -118,12 +126,13 @@ void TOlvekEditor::paintGutter(QPaintEvent *event)
         const int top = qRound(rect.top()) + shift;
         if (top > event->rect().bottom())
             break;
-        if (!block.isVisible() || rect.bottom() + shift < event->rect().top())
+        // A line's number stands beside its first piece only.
+        if (!block.isVisible() || rect.bottom() + shift < event->rect().top() || continuesLine(block))
             continue;
         const QTextLayout *layout = block.layout();
         const int rowHeight = layout->lineCount() > 0 ? qRound(layout->lineAt(0).height()) : fontMetrics().height();
-        painter.setPen(block.blockNumber() == current ? fontColor() : number);
-        painter.drawText(0, top, width, rowHeight, Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(block.blockNumber() + 1));
+        const int line = lineOfBlock(block);
+        painter.setPen(line == current ? fontColor() : number);
+        painter.drawText(0, top, width, rowHeight, Qt::AlignRight | Qt::AlignVCenter, QString::number(line));
     }
 }

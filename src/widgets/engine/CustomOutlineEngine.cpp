@@ -41,8 +41,10 @@ void TCustomOutlineEngine::UpdateCaretStatus()
 {
     m_caretLine = m_editor->caretLine();
     m_caretColumn = m_editor->caretColumn();
+    // The panel reads the same in both modes, as the manual states it: the column on screen
+    // (a full-width character takes two), then the row on screen.
     if (m_statusBar)
-        m_statusBar->setPanelText(0, QString::asprintf("%4d:%3d", m_caretLine, m_caretColumn));
+        m_statusBar->setPanelText(0, QStringLiteral("  %1:  %2").arg(m_editor->displayColumn()).arg(m_editor->displayRow()));
     if (m_repaintPending) {
         m_editor->viewport()->update();
         m_repaintPending = false;

@@ -105,13 +105,11 @@ void TOlvekEngine::setNewNodeCounter(int value)
 void TOlvekEngine::ShowCaretPosition()
 {
     const int column = m_editor->displayColumn();
-    const int row = m_editor->displayRow();
     if (m_controls.Ruler) {
         m_controls.Ruler->setSelStart(column - 1);
         m_controls.Ruler->setSelEnd(column);
     }
-    if (m_statusBar)
-        m_statusBar->setPanelText(0, QStringLiteral("  %1:  %2").arg(column).arg(row));
+    UpdateCaretStatus();
 }
 
 void TOlvekEngine::InsertBefore()

@@ -70,7 +70,7 @@ void TLumenoEngine::EditorKeyDown(QObject *sender, int &key, Qt::KeyboardModifie
         // an edit like any other (undo, modified flag, parse after the pause).
         const int line = m_editor->caretLine();
         const int column = m_editor->caretColumn();
-        QTextCursor cursor(m_editor->document()->findBlockByNumber(line - 1));
+        QTextCursor cursor(m_editor->lineBlock(line));
         cursor.insertText(QStringLiteral("."));
         m_editor->setCaretLine(line);
         m_editor->setCaretColumn(column + 1);

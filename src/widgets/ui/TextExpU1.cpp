@@ -130,6 +130,8 @@ void TdlgExportToText::ckbHonbunPrintClick()
     const bool on = ckbHonbunPrint->isChecked();
     for (QRadioButton *button : {rbPlain, rbFormat, rbWZ})
         button->setEnabled(on);
+    // The index file written instead of the bodies is always Shift_JIS.
+    ckbUTF8->setEnabled(on);
     if (!on)
         ckbTitlePrint->setChecked(true);
 }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -65,6 +66,10 @@ TTextViewer::TTextViewer(int mode, const QStringList &lines, const QString &titl
     Editor1->setFontColor(Qt::black);
     Editor1->setFontName(QStringLiteral("ＭＳ ゴシック"));
     Editor1->setFontSize(10);
+    // A snapshot to read: no right-edge guide; line-end and end marks only when the owner
+    // turns them on (setSpecialCharsVisible through Editor1).
+    Editor1->setRightEdge(0);
+    Editor1->setSpecialCharsVisible(false);
     Editor1->setLines(lines);
     auto *editorLayout = new QVBoxLayout(Panel2);
     editorLayout->setContentsMargins(0, 0, 0, 0);
@@ -117,6 +122,30 @@ void TTextViewer::setStayOnTop(bool onTop)
     if (shown)
         show();
     sbFront->setChecked(onTop);
+}
+
+void TTextViewer::placeOver(const QWidget *owner)
+{
+    const QScreen *screen = owner->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // This window has no frame yet: it will have one as wide as the owner's.
+    const QRect ownerFrame = owner->frameGeometry();
+    const QRect ownerInside = owner->geometry();
+    const QMargins frame(ownerInside.left() - ownerFrame.left(), ownerInside.top() - ownerFrame.top(),
+                         ownerFrame.right() - ownerInside.right(), ownerFrame.bottom() - ownerInside.bottom());
+    const QSize room = available.size().shrunkBy(frame);
+    resize(width() > room.width() ? room.width() : width(), height() > room.height() ? room.height() : height());
+
+    // 24 pixels a step, starting again after eight viewers.
+    const int step = 24 * (1 + m_index % 8);
+    const QSize outer = size().grownBy(frame);
+    const QPoint wanted = ownerFrame.topLeft() + QPoint(step, step);
+    const QPoint topLeft(qMax(available.left(), qMin(wanted.x(), available.right() + 1 - outer.width())),
+                         qMax(available.top(), qMin(wanted.y(), available.bottom() + 1 - outer.height())));
+    // A window's position is that of its frame.
+    move(topLeft);
 }
 
 void TTextViewer::resizeEvent(QResizeEvent *event)

@@ -37,6 +37,9 @@ public:
     void toggleShade();
     // sbFront: above other windows or an ordinary one.
     void setStayOnTop(bool onTop);
+    // Before it is shown: over the owner window, each further viewer (by its index) a step
+    // lower and further right, and wholly on the owner's screen, shrunk if the screen is smaller.
+    void placeOver(const QWidget *owner);
 
     QFrame *Panel1 = nullptr;
     QToolButton *sbFront = nullptr;
