@@ -190,7 +190,17 @@ void TExportCommands::FileImportToNext()
     runImport(TImportFile::Mode::After);
 }
 
-void TExportCommands::runImport(TImportFile::Mode mode)
+void TExportCommands::importFile(const QString &fileName)
+{
+    TTreeCurrentScope current(m_session);
+    const TTreeNode *selected = m_session.engine()->Tree()->selectedNode();
+    m_importDialog->prepare(selected && selected->parent());
+    if (TPrompt::current().runDialog(*m_importDialog) != TPrompt::Answer::Ok)
+        return;
+    runImport(m_importDialog->mode(), fileName);
+}
+
+void TExportCommands::runImport(TImportFile::Mode mode, const QString &fileName)
 {
     TOlvekEngine *engine = m_session.engine();
     TOlvekTreeView *tree = engine->Tree();
@@ -205,14 +215,18 @@ void TExportCommands::runImport(TImportFile::Mode mode)
     QString chosen;
     {
         TLoadingScope loading(state);
-        TPrompt::FileRequest request;
-        request.title = QStringLiteral("インポート");
-        request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};
-        request.initialDirectory = QDir::currentPath();
-        const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
-        if (choice.isCancelled())
-            return;
-        chosen = QFileInfo(choice.path).absoluteFilePath();
+        if (fileName.isEmpty()) {
+            TPrompt::FileRequest request;
+            request.title = QStringLiteral("インポート");
+            request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};
+            request.initialDirectory = QDir::currentPath();
+            const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
+            if (choice.isCancelled())
+                return;
+            chosen = QFileInfo(choice.path).absoluteFilePath();
+        } else {
+            chosen = QFileInfo(fileName).absoluteFilePath();
+        }
         // The file is read before anything changes, so a file that cannot be read leaves the
         // document as it was.
         QStringList lines;
