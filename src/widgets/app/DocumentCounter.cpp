@@ -41,7 +41,7 @@ void TDocumentCounter::setEnabled(bool enabled)
         m_document = {};
         m_editor = {};
         m_base = {};
-        m_newDocument = true;
+        // What today counts from stays: the total is the document's whatever was counted.
         return;
     }
     refreshNow();

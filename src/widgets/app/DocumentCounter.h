@@ -32,7 +32,9 @@ public:
     // The main document as it will be once the editor is stored. In the text mode the number of
     // items (and of items with a body) of the text's subtree is the one last stored.
     TTreeCount total() const;
-    // Characters written since the document was opened today (negative when more were deleted).
+    // Characters written since the document was opened today (negative when more were deleted);
+    // counted from the first time the counter was on for the document when it was off at the
+    // opening.
     qint64 today() const;
 
     // Brings the tree's counts up to date at once instead of when the event loop next runs.
