@@ -105,6 +105,8 @@ private Q_SLOTS:
     void lightFixedColours();
     void editorColours_data();
     void editorColours();
+    void themeSwitchedWhileOpen_data();
+    void themeSwitchedWhileOpen();
 
     void focusModeInAndOut();
     void focusModeColumn_data();
@@ -516,10 +518,53 @@ void TestWorkspace::editorColours()
     QCOMPARE(TThemeColors::current().isDark, theme == QLatin1String("dark"));
     QCOMPARE(m_form->Editor1->backgroundColor(), shownBackground);
     QCOMPARE(m_form->Editor1->fontColor(), shownText);
+    // The text area shows it (not only the editor's palette): bottom right, below the text.
+    QWidget *area = m_form->Editor1->viewport();
+    const QImage shown = area->grab().toImage();
+    QCOMPARE(QColor(shown.pixel(shown.width() - 4, shown.height() - 4)), shownBackground);
     // Every window, the tree and the status bar take the look.
     QCOMPARE(m_form->TreeView1->palette().color(QPalette::Base), TThemeColors::current().palette.color(QPalette::Base));
     QCOMPARE(m_form->stbarEditor->palette().color(QPalette::Window),
              TThemeColors::current().palette.color(QPalette::Window));
+}
+
+void TestWorkspace::themeSwitchedWhileOpen_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<bool>("toDark");
+    QTest::addColumn<QColor>("shownBackground");
+    const QColor darkBase(0x1E, 0x1E, 0x1E);
+    QTest::newRow("light to dark") << "light" << "clWindow" << true << darkBase;
+    QTest::newRow("dark to light") << "dark" << "clWindow" << false << QColor(Qt::white);
+    QTest::newRow("light to dark, a chosen background stays") << "light" << "$00CCFFFF" << true
+                                                              << QColor(0xFF, 0xFF, 0xCC);
+}
+
+void TestWorkspace::themeSwitchedWhileOpen()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, background);
+    QFETCH(bool, toDark);
+    QFETCH(QColor, shownBackground);
+    open({{"Form/Theme", from}, {"EDITOR/BkColor", background}, {"EDITOR/FontColor", "clWindowText"}});
+    (toDark ? m_main->ViewThemeDark : m_main->ViewThemeLight)->trigger();
+    QCOMPARE(TThemeColors::current().isDark, toDark);
+    QCOMPARE(TSettings(m_ini).value(SettingKeys::FormTheme), toDark ? QStringLiteral("dark") : QStringLiteral("light"));
+    const QImage area = m_form->Editor1->viewport()->grab().toImage();
+    QCOMPARE(QColor(area.pixel(area.width() - 4, area.height() - 4)), shownBackground);
+    QVERIFY(TThemeColors::contrast(m_form->Editor1->fontColor(), m_form->Editor1->backgroundColor()) >= 4.5);
+    const QImage tree = m_form->TreeView1->viewport()->grab().toImage();
+    QCOMPARE(QColor(tree.pixel(tree.width() - 4, tree.height() - 4)),
+             TThemeColors::current().palette.color(QPalette::Base));
+    // The text mode takes the new look's colours too.
+    m_main->ViewModeChange->trigger();
+    QTRY_VERIFY(m_main->session()->modes().textMode());
+    const TThemeColors::TTextMode &t = TThemeColors::current().textMode;
+    const QColor textMode = m_form->Editor1->backgroundColor();
+    QVERIFY2(textMode == t.focused || textMode == t.unfocused, qPrintable(textMode.name()));
+    const QImage text = m_form->Editor1->viewport()->grab().toImage();
+    QCOMPARE(QColor(text.pixel(text.width() - 4, text.height() - 4)), textMode);
 }
 
 void TestWorkspace::focusModeInAndOut()
