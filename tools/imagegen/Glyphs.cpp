@@ -356,14 +356,15 @@ QImage TitleBarPiece(TBarPiece piece, const QColor &light, const QColor &dark, i
     gradient.setColorAt(0, light);
     gradient.setColorAt(1, dark);
     p.fillRect(image.rect(), gradient);
-    p.setPen(light.lighter(125));
-    p.drawLine(0, 0, 5, 0);
-    p.setPen(dark.darker(140));
-    p.drawLine(0, 11, 5, 11);
+    // The edges as rectangles, not lines: a line of one unit drawn at twice the size leaves the
+    // tile's last column out, and the repeated tiles show a seam at every one.
+    p.fillRect(QRect(0, 0, 6, 1), light.lighter(125));
+    const QColor edge = dark.darker(140);
+    p.fillRect(QRect(0, 11, 6, 1), edge);
     if (piece == TBarPiece::Left)
-        p.drawLine(0, 0, 0, 11);
+        p.fillRect(QRect(0, 0, 1, 12), edge);
     if (piece == TBarPiece::Right)
-        p.drawLine(5, 0, 5, 11);
+        p.fillRect(QRect(5, 0, 1, 12), edge);
     return image;
 }
 
