@@ -733,14 +733,19 @@ void TestWorkspace::dropOnWindow_data()
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("items");
-    QTest::newRow("a document") << QStringList{"別の小説.olvx"} << QStringList{} << "別の小説.olvx" << 5;
+    QTest::addColumn<bool>("textMode");
+    QTest::newRow("a document") << QStringList{"別の小説.olvx"} << QStringList{} << "別の小説.olvx" << 5 << false;
     QTest::newRow("a text file under the selected item")
-        << QStringList{"メモ.txt"} << QStringList{"dlgImport"} << "小説.olvx" << 11;
+        << QStringList{"メモ.txt"} << QStringList{"dlgImport"} << "小説.olvx" << 11 << false;
     QTest::newRow("another kind of file") << QStringList{"絵.png"}
                                           << QStringList{TFileDrop::UnsupportedMessage.arg(QStringLiteral("絵.png"))}
-                                          << "小説.olvx" << 9;
+                                          << "小説.olvx" << 9 << false;
     QTest::newRow("two files") << QStringList{"別の小説.olvx", "メモ.txt"} << QStringList{TFileDrop::OneFileMessage}
-                               << "小説.olvx" << 9;
+                               << "小説.olvx" << 9 << false;
+    QTest::newRow("a document, in the text mode")
+        << QStringList{"別の小説.olvx"} << QStringList{} << "別の小説.olvx" << 5 << true;
+    QTest::newRow("a text file under the selected item, in the text mode")
+        << QStringList{"メモ.txt"} << QStringList{"dlgImport"} << "小説.olvx" << 11 << true;
 }
 
 void TestWorkspace::dropOnWindow()
@@ -749,6 +754,7 @@ void TestWorkspace::dropOnWindow()
     QFETCH(QStringList, asked);
     QFETCH(QString, fileName);
     QFETCH(int, items);
+    QFETCH(bool, textMode);
     const auto write = [this](const QString &name, const QByteArray &bytes) {
         QFile file(m_dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -762,6 +768,10 @@ void TestWorkspace::dropOnWindow()
     write(QStringLiteral("絵.png"), QByteArray("\x89PNG\r\n", 6));
     open();
     select(item("第一章"));
+    if (textMode) {
+        m_main->ViewModeChange->trigger();
+        QTRY_VERIFY(m_main->session()->modes().textMode());
+    }
     TOlvekEditor *editor = m_form->Editor1;
     const QString text = editor->text();
 
@@ -796,6 +806,14 @@ void TestWorkspace::dropOnWindow()
     QCOMPARE(m_form->document()->count(), items);
     QCOMPARE(m_prompt->remainingScript(), 0);
     delete mime;
+    // Back from the text mode nothing dropped or imported is lost, nor the chapter's body.
+    if (m_main->session()->modes().textMode()) {
+        m_main->ViewModeChange->trigger();
+        QTRY_VERIFY(!m_main->session()->modes().textMode());
+    }
+    QCOMPARE(m_form->document()->count(), items);
+    if (fileName == QLatin1String("小説.olvx"))
+        QCOMPARE(item("第一章")->data()->Lines, (QStringList{"一二三", "四五"}));
 }
 
 QTEST_MAIN(TestWorkspace)
