@@ -1,4 +1,5 @@
 #include "desktop/FontSubstitutions.h"
+#include "desktop/ThemeStyle.h"
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
@@ -22,6 +23,8 @@ int main(int argc, char *argv[])
     preferSmoothFontRendering();
     const QString settingsFile = SettingsLocation::forThisProgram();
     TQtTranslation::install(app, TSettings(settingsFile));
+    // Every window takes the look the writer chose before the first one shows.
+    ThemeStyle::apply(ThemeChoice::fromText(TSettings(settingsFile).value(SettingKeys::FormTheme)));
     TMessageBoxPrompt prompt;
     TPrompt::setCurrent(&prompt);
 

@@ -351,7 +351,7 @@ private Q_SLOTS:
         QCOMPARE(m_form->Editor1->text(), QStringLiteral("鍵と錠"));
         m_prompt->scriptAnswer(TPrompt::Answer::Yes);
         r->btnReplaceAll->click();
-        QCOMPARE(m_prompt->texts().last(), QStringLiteral("置換終了しました"));
+        QCOMPARE(m_prompt->texts().last(), QStringLiteral("置換終了しました\n2 件置換しました"));
         QCOMPARE(caret(), QStringLiteral("資料:1+0"));
         QCOMPARE(titled(*m_form->document(), QStringLiteral("本"))->data()->Lines, QStringList{"錠と錠"});
         QCOMPARE(m_form->Editor1->text(), QStringLiteral("錠"));

@@ -217,6 +217,75 @@ private Q_SLOTS:
         QCOMPARE(tree.ClipFolderNode()->data()->Lines, QStringList{"foo"});
     }
 
+    // The scope 「文書全体」: a search that finds nothing goes round once from the document's
+    // start, and replacing all reaches the items before the caret too.
+    void findNextWholeDocument_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("goes round to the first item") << "W" << 1 << "foo" << QStringList{"A:0+3", "B:4+3"};
+        QTest::newRow("goes round inside the editor's own item") << "B" << 12 << "bar" << QStringList{"B:0+3", "B:0+3"};
+        QTest::newRow("none anywhere") << "B" << 3 << "zzz" << QStringList{"次はありません B:3+0"};
+        QTest::newRow("from inside the trash: round to the first item") << "T" << 1 << "foo" << QStringList{"A:0+3"};
+    }
+
+    void findNextWholeDocument()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, caret);
+        QFETCH(QString, find);
+        QFETCH(QStringList, steps);
+        TDocumentTree tree;
+        build(tree);
+        TStringView view(tree);
+        view.selectItem(titled(tree, start));
+        view.selectText(caret, 0);
+        view.loads.clear();
+        TForwardSearch search(tree, view);
+        search.setScope(TForwardSearch::Scope::WholeDocument);
+        for (const QString &step : steps) {
+            const bool found = search.findNext(find);
+            QCOMPARE((found ? QString() : QStringLiteral("次はありません ")) + view.where(), step);
+        }
+        QVERIFY(!view.loads.contains("T"));
+    }
+
+    void replaceAllWholeDocument_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<bool>("singleText");
+        QTest::addColumn<QString>("bodies");
+        QTest::addColumn<int>("count");
+        QTest::newRow("from the last item: every one before the trash")
+            << "W" << 3 << false << "A=X B=bar X//X C=x W=X" << 4;
+        QTest::newRow("from the middle of an item") << "B" << 7 << false << "A=X B=bar X//X C=x W=X" << 4;
+        QTest::newRow("inside the trash: the trash stays") << "T" << 0 << false << "A=X B=bar X//X C=x W=X" << 4;
+        QTest::newRow("one text (the text mode): all of it") << "B" << 7 << true << "A=foo B=bar X//X C=x W=foo" << 2;
+    }
+
+    void replaceAllWholeDocument()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, caret);
+        QFETCH(bool, singleText);
+        QFETCH(QString, bodies);
+        QFETCH(int, count);
+        TDocumentTree tree;
+        build(tree);
+        TStringView view(tree);
+        view.selectItem(titled(tree, start));
+        view.selectText(caret, 0);
+        TForwardSearch search(tree, view);
+        search.setSingleText(singleText);
+        search.setScope(TForwardSearch::Scope::WholeDocument);
+        QCOMPARE(search.replaceAll("foo", "X"), count);
+        QCOMPARE(view.bodies(), bodies);
+        QCOMPARE(tree.TrashNode()->firstChild()->data()->Lines, QStringList{"foo"});
+    }
+
     void replaceAllOfManyItems()
     {
         TDocumentTree tree;

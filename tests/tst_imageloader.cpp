@@ -50,6 +50,8 @@ QString loadError(const QString &path)
 
 } // namespace
 
+Q_DECLARE_METATYPE(ImageLayout::TPicture)
+
 class TestImageLoader : public QObject
 {
     Q_OBJECT
@@ -61,9 +63,12 @@ private Q_SLOTS:
     void unusableFileFails_data();
     void unusableFileFails();
     void toolImageIndexFollowsTheTable();
+    void toolIconHoldsBothSizes_data();
     void toolIconHoldsBothSizes();
     void toolBarSize();
     void titleBarPieces();
+    void titleBarsAtTwiceTheSizeJoin_data();
+    void titleBarsAtTwiceTheSizeJoin();
     void naviImageIndex_data();
     void naviImageIndex();
     void rulerText_data();
@@ -231,11 +236,32 @@ void TestImageLoader::toolImageIndexFollowsTheTable()
     QCOMPARE(loader.SmallImages()[i].toImage().pixel(5, 5) & 0xffffff, marker & 0xffffff);
 }
 
+void TestImageLoader::toolIconHoldsBothSizes_data()
+{
+    QTest::addColumn<bool>("twice");
+    QTest::addColumn<QList<QSize>>("sizes");
+    QTest::newRow("the image file alone") << false << QList<QSize>{QSize(24, 24), QSize(16, 16)};
+    // The pictures at twice the size are there for screens of twice the density; on this one
+    // the icon still draws the image file's.
+    QTest::newRow("with the pictures at twice the size")
+        << true << QList<QSize>{QSize(24, 24), QSize(16, 16), QSize(48, 48), QSize(32, 32)};
+}
+
 void TestImageLoader::toolIconHoldsBothSizes()
 {
-    const TOlvekImageLoader loader(QStringLiteral(OLVEK_IMAGE_FILE));
+    QFETCH(bool, twice);
+    QFETCH(QList<QSize>, sizes);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("olvek.bmp"));
+    QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), file));
+    if (twice) {
+        QVERIFY(QFile::copy(TOlvekImageLoader::HighResolutionFile(QStringLiteral(OLVEK_IMAGE_FILE)),
+                            TOlvekImageLoader::HighResolutionFile(file)));
+    }
+    const TOlvekImageLoader loader(file);
+    QCOMPARE(loader.HasHighResolution(), twice);
     const QIcon icon = loader.ToolIcon(TToolImage::EditCopy1);
-    QCOMPARE(icon.availableSizes(QIcon::Normal), (QList<QSize>{QSize(24, 24), QSize(16, 16)}));
+    QCOMPARE(icon.availableSizes(QIcon::Normal), sizes);
     QCOMPARE(icon.pixmap(16, QIcon::Normal).toImage(), loader.SmallImages()[8].toImage());
     QCOMPARE(icon.pixmap(24, QIcon::Disabled).toImage(), loader.LargeDisabledImages()[8].toImage());
     QVERIFY(loader.ToolIcon(31).isNull());
@@ -315,6 +341,45 @@ void TestImageLoader::titleBarPieces()
         row += c == colours[0] ? u'L' : c == colours[1] ? u'T' : c == colours[2] ? u'R' : u'?';
     }
     QCOMPARE(row, QStringLiteral("LLLLLLTTTTTTTTRRRRRR"));
+}
+
+void TestImageLoader::titleBarsAtTwiceTheSizeJoin_data()
+{
+    QTest::addColumn<TPicture>("tile");
+    QTest::addColumn<TPicture>("leftCap");
+    QTest::addColumn<TPicture>("rightCap");
+    QTest::newRow("navigator") << TPicture::NaviBarTile << TPicture::NaviBarLeft << TPicture::NaviBarRight;
+    QTest::newRow("editor") << TPicture::EditorBarTile << TPicture::EditorBarLeft << TPicture::EditorBarRight;
+}
+
+void TestImageLoader::titleBarsAtTwiceTheSizeJoin()
+{
+    // The bar repeats its tile across the pane: at twice the size, as at the image file's size,
+    // each row of the tile is one colour, or the repeated tiles show a seam at every one; the
+    // caps match the tile but for their outer edge.
+    QFETCH(TPicture, tile);
+    QFETCH(TPicture, leftCap);
+    QFETCH(TPicture, rightCap);
+    const QImage file = QImage(TOlvekImageLoader::HighResolutionFile(QStringLiteral(OLVEK_IMAGE_FILE)))
+                            .convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!file.isNull());
+    const int s = HighResolutionScale;
+    const auto piece = [&](TPicture p) {
+        const TPictureRect r = PictureRect(p);
+        return file.copy(r.left * s, r.top * s, r.width * s, r.height * s);
+    };
+    const QImage t = piece(tile);
+    const QImage left = piece(leftCap);
+    const QImage right = piece(rightCap);
+    for (int y = 0; y < t.height(); ++y) {
+        for (int x = 0; x < t.width(); ++x) {
+            QVERIFY2(t.pixel(x, y) == t.pixel(0, y), qPrintable(QStringLiteral("tile %1,%2").arg(x).arg(y)));
+            if (x >= s)
+                QVERIFY2(left.pixel(x, y) == t.pixel(0, y), qPrintable(QStringLiteral("left cap %1,%2").arg(x).arg(y)));
+            if (x < t.width() - s)
+                QVERIFY2(right.pixel(x, y) == t.pixel(0, y), qPrintable(QStringLiteral("right cap %1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 void TestImageLoader::naviImageIndex_data()

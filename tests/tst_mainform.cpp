@@ -188,8 +188,10 @@ void TestMainForm::menus_data()
         "階層を上げる(&L)|階層を下げる(&R)|-|一つ前へ移動(&P)|一つ後ろへ移動(&N)|-|"
         "ゴミ箱を空に(&T)");
     QTest::newRow("miView") << QStringLiteral(
-        "ナビゲーター表示|表示切り替え(&V)|-|ナビゲーター|エディタ|-|ナビゲータのページ");
+        "ナビゲーター表示|表示切り替え(&V)|-|ナビゲーター|エディタ|-|ナビゲータのページ|-|テーマ|集中モード|-|"
+        "文書全体の文字数|目標の設定...");
     QTest::newRow("miNaviPage") << QStringLiteral("ツリー表示|項目作成|文書情報");
+    QTest::newRow("miTheme") << QStringLiteral("明るい|暗い|デスクトップに合わせる");
     QTest::newRow("miCustomize") << QStringLiteral("環境設定(&O)...|プラグイン設定(&P)...");
     QTest::newRow("W1") << QString();
     QTest::newRow("miHelp") << QStringLiteral(

@@ -47,6 +47,7 @@ const KeyValues Defaults{
     {"EDITOR/ShowRuler", "0"},      {"EDITOR/RulerRange", "10"},       {"EDITOR/BkColor", "clWindow"},
     {"EDITOR/FontColor", "clWindowText"}, {"EDITOR/SelectColor", "clHighlightText"},
     {"EDITOR/SelectBkColor", "clHighlight"}, {"EDITOR/LineNoBkColor", "clBtnFace"}, {"EDITOR/ShowCharCount", "0"},
+    {"EDITOR/FocusColumns", "40"},
 };
 
 KeyValues with(const KeyValues &changes)
@@ -142,7 +143,8 @@ private Q_SLOTS:
                             {"EDITOR/ShowLineNo", "1"}, {"EDITOR/ShowRuler", "1"}, {"EDITOR/RulerRange", "8"},
                             {"EDITOR/BkColor", "$00CCFFFF"}, {"EDITOR/FontColor", "clNavy"},
                             {"EDITOR/SelectColor", "clWhite"}, {"EDITOR/SelectBkColor", "clGreen"},
-                            {"EDITOR/LineNoBkColor", "clSilver"}, {"EDITOR/ShowCharCount", "1"}};
+                            {"EDITOR/LineNoBkColor", "clSilver"}, {"EDITOR/ShowCharCount", "1"},
+                            {"EDITOR/FocusColumns", "30"}};
         QTest::newRow("every key set") << set << with(set);
         QTest::newRow("fixed wrap column") << KeyValues{{"EDITOR/WordWrap", "1"}, {"EDITOR/RightWrap", "0"}}
                                            << with({{"EDITOR/WordWrap", "1"}, {"EDITOR/RightWrap", "0"}});
@@ -192,6 +194,9 @@ private Q_SLOTS:
         QTest::newRow("restore") << "ckbRestore" << 0 << KeyValues{{"Form/Restore", "0"}};
         QTest::newRow("auto-load") << "ckbAutoLoad" << 0 << KeyValues{{"FILE/AutoLoad", "1"}};
         QTest::newRow("character counts") << "ckbShowCharCount" << 0 << KeyValues{{"EDITOR/ShowCharCount", "1"}};
+        QTest::newRow("distraction-free column") << "seFocusColumns" << 32 << KeyValues{{"EDITOR/FocusColumns", "32"}};
+        QTest::newRow("distraction-free column beyond") << "seFocusColumns" << 500
+                                                        << KeyValues{{"EDITOR/FocusColumns", "200"}};
         QTest::newRow("auto-save") << "seAutoSave" << 15 << KeyValues{{"FILE/AutoSaveTime", "15"}};
         QTest::newRow("auto-save beyond") << "seAutoSave" << 61 << KeyValues{{"FILE/AutoSaveTime", "60"}};
         QTest::newRow("backups") << "seBackup" << 7 << KeyValues{{"FILE/BackupDepth", "7"}};

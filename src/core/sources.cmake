@@ -15,6 +15,8 @@ set(OLVEK_CORE_SOURCES
   document/NulCharacters.h document/NulCharacters.cpp
   document/TextCount.h document/TextCount.cpp
   document/TreeCount.h document/TreeCount.cpp
+  document/LineCounts.h document/LineCounts.cpp
+  document/DocumentCount.h document/DocumentCount.cpp
   document/TreeStep.h
   document/TreeNodeLookup.h document/TreeNodeLookup.cpp
   document/NodeInsertStep.h document/NodeInsertStep.cpp
@@ -89,4 +91,6 @@ set(OLVEK_CORE_SOURCES
   app/PluginLaunch.h app/PluginLaunch.cpp
   app/OptionValues.h app/OptionValues.cpp
   app/QtTranslation.h app/QtTranslation.cpp
+  app/DocumentTarget.h app/DocumentTarget.cpp
+  app/ThemeChoice.h app/ThemeChoice.cpp
 )

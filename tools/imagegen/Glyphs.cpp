@@ -322,41 +322,49 @@ QImage ViewerButton(TViewerButton button, int size)
     return image;
 }
 
-QImage Expander(bool open)
+QImage Expander(bool open, int scale)
 {
-    QImage image(9, 9, QImage::Format_ARGB32_Premultiplied);
+    const int s = scale;
+    QImage image(9 * s, 9 * s, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.setBrush(Qt::white);
-    p.drawRect(0, 0, 8, 8);
-    p.setPen(Qt::black);
-    p.drawLine(2, 4, 6, 4);
+    // Lines of scale pixels, each the pixel grid of the 1x picture made finer.
+    const auto fill = [&p, s](int x, int y, int w, int h, const QColor &c) { p.fillRect(x * s, y * s, w * s, h * s, c); };
+    const QColor frame(0x80, 0x80, 0x80);
+    fill(0, 0, 9, 9, frame);
+    fill(1, 1, 7, 7, Qt::white);
+    fill(2, 4, 5, 1, Qt::black);
     if (!open)
-        p.drawLine(4, 2, 4, 6);
+        fill(4, 2, 1, 5, Qt::black);
     p.end();
     // Rounded corners; the bottom-left one is also the transparent colour's sample.
-    for (QPoint corner : {QPoint(0, 0), QPoint(8, 0), QPoint(0, 8), QPoint(8, 8)})
-        image.setPixel(corner, 0);
+    for (QPoint corner : {QPoint(0, 0), QPoint(8, 0), QPoint(0, 8), QPoint(8, 8)}) {
+        for (int dy = 0; dy < s; ++dy) {
+            for (int dx = 0; dx < s; ++dx)
+                image.setPixel(corner.x() * s + dx, corner.y() * s + dy, 0);
+        }
+    }
     return image;
 }
 
-QImage TitleBarPiece(TBarPiece piece, const QColor &light, const QColor &dark)
+QImage TitleBarPiece(TBarPiece piece, const QColor &light, const QColor &dark, int scale)
 {
-    QImage image(6, 12, QImage::Format_ARGB32_Premultiplied);
+    QImage image(6 * scale, 12 * scale, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
+    p.scale(scale, scale);
     QLinearGradient gradient(0, 0, 0, 12);
     gradient.setColorAt(0, light);
     gradient.setColorAt(1, dark);
     p.fillRect(image.rect(), gradient);
-    p.setPen(light.lighter(125));
-    p.drawLine(0, 0, 5, 0);
-    p.setPen(dark.darker(140));
-    p.drawLine(0, 11, 5, 11);
+    // The edges as rectangles, not lines: a line of one unit drawn at twice the size leaves the
+    // tile's last column out, and the repeated tiles show a seam at every one.
+    p.fillRect(QRect(0, 0, 6, 1), light.lighter(125));
+    const QColor edge = dark.darker(140);
+    p.fillRect(QRect(0, 11, 6, 1), edge);
     if (piece == TBarPiece::Left)
-        p.drawLine(0, 0, 0, 11);
+        p.fillRect(QRect(0, 0, 1, 12), edge);
     if (piece == TBarPiece::Right)
-        p.drawLine(5, 0, 5, 11);
+        p.fillRect(QRect(5, 0, 1, 12), edge);
     return image;
 }
 

@@ -32,11 +32,11 @@ QImage TextMode(int size);
 enum class TViewerButton { Shaded, Shade, OnTop };
 QImage ViewerButton(TViewerButton button, int size);
 
-// The 9 x 9 expander boxes: open shows a minus, closed a plus.
-QImage Expander(bool open);
+// The 9 x 9 expander boxes (times scale): open shows a minus, closed a plus.
+QImage Expander(bool open, int scale = 1);
 
-// A 6 x 12 piece of a pane title bar.
+// A 6 x 12 piece of a pane title bar (times scale).
 enum class TBarPiece { Left, Tile, Right };
-QImage TitleBarPiece(TBarPiece piece, const QColor &light, const QColor &dark);
+QImage TitleBarPiece(TBarPiece piece, const QColor &light, const QColor &dark, int scale = 1);
 
 } // namespace Glyphs

@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QString>
 
-// Reads the pictures of an installed icon theme laid out as SIZExSIZE/CONTEXT/NAME.png.
+// Reads the pictures of an installed icon theme laid out as SIZExSIZE/CONTEXT/NAME.png, and
+// scalable/CONTEXT/NAME.svg for sizes beyond the largest drawn one (the 2x pictures).
 class TIconSource
 {
 public:
@@ -18,6 +19,7 @@ public:
 
 private:
     QString find(const QString &name, int size) const;
+    QString findScalable(const QString &name) const;
 
     QDir m_dir;
 };

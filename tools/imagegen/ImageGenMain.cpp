@@ -1,7 +1,8 @@
-// olvek-imagegen THEME_DIR OUTPUT.bmp
+// olvek-imagegen THEME_DIR OUTPUT.bmp [OUTPUT@2x.png]
 // Draws the program's image file: every tool-bar picture (enabled and greyed, at 24 and 16
 // pixels), the navigator icons, the speed-button pictures, the expander boxes and the pieces of
-// the pane title bars, each at the place the loader cuts it from.
+// the pane title bars, each at the place the loader cuts it from. The second file holds the same
+// pictures drawn at twice the size, every place doubled, for screens of twice the density.
 
 #include "Flatten.h"
 #include "Glyphs.h"
@@ -68,9 +69,9 @@ std::array<TPainterFn, ToolImageCount> toolPictures(const TIconSource &icons)
 }
 
 // The navigator icons in index order: a normal picture, then the selected item's picture.
-std::array<QImage, NaviIconCount> naviIcons(const TIconSource &icons)
+std::array<QImage, NaviIconCount> naviIcons(const TIconSource &icons, int scale)
 {
-    const int s = NaviIconSize;
+    const int s = NaviIconSize * scale;
     auto folder = [&icons, s](const char *name, const QColor &tint) {
         QImage image = icons.Icon(QLatin1String(name), s);
         if (tint.isValid()) {
@@ -109,38 +110,40 @@ std::array<QImage, NaviIconCount> naviIcons(const TIconSource &icons)
     return result;
 }
 
-QImage singlePicture(TPicture picture, const TIconSource &icons)
+QImage singlePicture(TPicture picture, const TIconSource &icons, int scale)
 {
     using namespace Glyphs;
+    const int s16 = 16 * scale;
     // The navigator's bar is blue, the editor's green.
     const QColor editorLight(0xb5, 0xe8, 0x7a), editorDark(0x4e, 0x9a, 0x06);
     const QColor naviLight(0xa9, 0xc6, 0xea), naviDark(0x34, 0x65, 0xa4);
     switch (picture) {
-    case TPicture::Jump: return icons.Icon(QStringLiteral("go-jump"), 16);
-    case TPicture::MakeNodes: return WithPlus(icons.Icon(QStringLiteral("text-x-generic"), 16));
-    case TPicture::OutlineMode: return OutlineMode(16);
-    case TPicture::TextMode: return TextMode(16);
-    case TPicture::NaviHidden: return Window(TPanes::NavigatorHidden, 16);
-    case TPicture::NaviShown: return Window(TPanes::NavigatorShown, 16);
-    case TPicture::ViewerShaded: return ViewerButton(TViewerButton::Shaded, 16);
-    case TPicture::ViewerShade: return ViewerButton(TViewerButton::Shade, 16);
-    case TPicture::ViewerOnTop: return ViewerButton(TViewerButton::OnTop, 16);
-    case TPicture::Viewer: return icons.Icon(QStringLiteral("document-print-preview"), 16);
-    case TPicture::Expander0: return Expander(false);
-    case TPicture::Expander1: return Expander(true);
-    case TPicture::EditorBarLeft: return TitleBarPiece(TBarPiece::Left, editorLight, editorDark);
-    case TPicture::EditorBarTile: return TitleBarPiece(TBarPiece::Tile, editorLight, editorDark);
-    case TPicture::EditorBarRight: return TitleBarPiece(TBarPiece::Right, editorLight, editorDark);
-    case TPicture::NaviBarLeft: return TitleBarPiece(TBarPiece::Left, naviLight, naviDark);
-    case TPicture::NaviBarTile: return TitleBarPiece(TBarPiece::Tile, naviLight, naviDark);
-    case TPicture::NaviBarRight: return TitleBarPiece(TBarPiece::Right, naviLight, naviDark);
+    case TPicture::Jump: return icons.Icon(QStringLiteral("go-jump"), s16);
+    case TPicture::MakeNodes: return WithPlus(icons.Icon(QStringLiteral("text-x-generic"), s16));
+    case TPicture::OutlineMode: return OutlineMode(s16);
+    case TPicture::TextMode: return TextMode(s16);
+    case TPicture::NaviHidden: return Window(TPanes::NavigatorHidden, s16);
+    case TPicture::NaviShown: return Window(TPanes::NavigatorShown, s16);
+    case TPicture::ViewerShaded: return ViewerButton(TViewerButton::Shaded, s16);
+    case TPicture::ViewerShade: return ViewerButton(TViewerButton::Shade, s16);
+    case TPicture::ViewerOnTop: return ViewerButton(TViewerButton::OnTop, s16);
+    case TPicture::Viewer: return icons.Icon(QStringLiteral("document-print-preview"), s16);
+    case TPicture::Expander0: return Expander(false, scale);
+    case TPicture::Expander1: return Expander(true, scale);
+    case TPicture::EditorBarLeft: return TitleBarPiece(TBarPiece::Left, editorLight, editorDark, scale);
+    case TPicture::EditorBarTile: return TitleBarPiece(TBarPiece::Tile, editorLight, editorDark, scale);
+    case TPicture::EditorBarRight: return TitleBarPiece(TBarPiece::Right, editorLight, editorDark, scale);
+    case TPicture::NaviBarLeft: return TitleBarPiece(TBarPiece::Left, naviLight, naviDark, scale);
+    case TPicture::NaviBarTile: return TitleBarPiece(TBarPiece::Tile, naviLight, naviDark, scale);
+    case TPicture::NaviBarRight: return TitleBarPiece(TBarPiece::Right, naviLight, naviDark, scale);
     }
     return {};
 }
 
-QImage drawImageFile(const TIconSource &icons)
+// The sheet at scale times the size: every picture drawn at that size, every place multiplied.
+QImage drawImageFile(const TIconSource &icons, int scale)
 {
-    QImage sheet(MinWidth, MinHeight, QImage::Format_RGB32);
+    QImage sheet(MinWidth * scale, MinHeight * scale, QImage::Format_RGB32);
     sheet.fill(Flatten::Magenta);
     QPainter p(&sheet);
 
@@ -148,22 +151,25 @@ QImage drawImageFile(const TIconSource &icons)
     for (int i = 0; i < ToolImageCount; ++i) {
         const TToolImageSlot &slot = ToolImageSlots[std::size_t(i)];
         for (int size : {LargeSize, SmallSize}) {
-            const QImage enabled = Flatten::OnKey(tools[std::size_t(i)](size), Flatten::Magenta, Flatten::ToolFace);
+            const QImage enabled =
+                Flatten::OnKey(tools[std::size_t(i)](size * scale), Flatten::Magenta, Flatten::ToolFace);
             const QPoint at = size == LargeSize ? QPoint(slot.largeLeft, slot.largeTop) : QPoint(slot.smallLeft, slot.smallTop);
-            p.drawImage(at, enabled);
-            p.drawImage(at + QPoint(size, 0), Flatten::Disabled(enabled, Flatten::Magenta));
+            p.drawImage(at * scale, enabled);
+            p.drawImage((at + QPoint(size, 0)) * scale, Flatten::Disabled(enabled, Flatten::Magenta));
         }
     }
 
-    const auto navi = naviIcons(icons);
+    const auto navi = naviIcons(icons, scale);
     for (int k = 0; k < NaviIconCount; ++k)
-        p.drawImage(NaviIconLeft(k), NaviIconTop(k), Flatten::OnKey(navi[std::size_t(k)], Flatten::White, Flatten::TreeFace));
+        p.drawImage(NaviIconLeft(k) * scale, NaviIconTop(k) * scale,
+                    Flatten::OnKey(navi[std::size_t(k)], Flatten::White, Flatten::TreeFace));
 
     for (int i = 0; i < PictureCount; ++i) {
         const auto picture = TPicture(i);
         const TPictureRect r = PictureRects[std::size_t(i)];
-        const QImage drawn = singlePicture(picture, icons);
-        p.drawImage(r.left, r.top, IsTitleBarPiece(picture) ? drawn : Flatten::OnKey(drawn, Flatten::Magenta, Flatten::ToolFace));
+        const QImage drawn = singlePicture(picture, icons, scale);
+        p.drawImage(r.left * scale, r.top * scale,
+                    IsTitleBarPiece(picture) ? drawn : Flatten::OnKey(drawn, Flatten::Magenta, Flatten::ToolFace));
     }
     return sheet;
 }
@@ -173,14 +179,18 @@ QImage drawImageFile(const TIconSource &icons)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::cerr << "usage: olvek-imagegen THEME_DIR OUTPUT.bmp\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: olvek-imagegen THEME_DIR OUTPUT.bmp [OUTPUT@2x.png]\n";
         return 2;
     }
     try {
-        const QImage sheet = drawImageFile(TIconSource(QString::fromLocal8Bit(argv[1])));
-        if (!sheet.save(QString::fromLocal8Bit(argv[2]), "BMP")) {
+        const TIconSource icons(QString::fromLocal8Bit(argv[1]));
+        if (!drawImageFile(icons, 1).save(QString::fromLocal8Bit(argv[2]), "BMP")) {
             std::cerr << "olvek-imagegen: cannot write " << argv[2] << '\n';
+            return 1;
+        }
+        if (argc == 4 && !drawImageFile(icons, HighResolutionScale).save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+            std::cerr << "olvek-imagegen: cannot write " << argv[3] << '\n';
             return 1;
         }
     } catch (const std::exception &e) {

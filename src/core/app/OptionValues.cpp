@@ -63,6 +63,7 @@ TOptionValues TOptionValues::read(const TSettings &settings)
     v.lineNoEditorStyle = settings.value(EditorLineNoMode) != 0;
     v.showRuler = settings.value(EditorShowRuler);
     v.rulerRange = settings.value(EditorRulerRange) == 8 ? 8 : 10;
+    v.focusColumns = ranged(settings, EditorFocusColumns, MinFocusColumns, MaxFocusColumns);
     v.fontColor = color(settings, EditorFontColor);
     v.bkColor = color(settings, EditorBkColor);
     v.selectColor = color(settings, EditorSelectColor);
@@ -109,6 +110,7 @@ void TOptionValues::write(TSettings &settings) const
     settings.setValue(EditorShowLineNo, showLineNo);
     settings.setValue(EditorShowRuler, showRuler);
     settings.setValue(EditorRulerRange, rulerRange == 8 ? 8 : 10);
+    settings.setValue(EditorFocusColumns, std::clamp(focusColumns, MinFocusColumns, MaxFocusColumns));
     settings.setValue(EditorBkColor, bkColor);
     settings.setValue(EditorFontColor, fontColor);
     settings.setValue(EditorSelectColor, selectColor);

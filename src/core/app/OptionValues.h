@@ -19,6 +19,7 @@ struct TOptionValues
     static constexpr int MinWrapByte = 20, MaxWrapByte = 250;
     static constexpr int MinFontSize = 6, MaxFontSize = 32;
     static constexpr int MinLineMargin = 0, MaxLineMargin = 16;
+    static constexpr int MinFocusColumns = 10, MaxFocusColumns = 200;
     // The navigator's and the item editor's fonts come from a font dialog; beyond this the
     // windows become unusable.
     static constexpr int MinPaneFontSize = 6, MaxPaneFontSize = 72;
@@ -62,6 +63,7 @@ struct TOptionValues
     bool lineNoEditorStyle = true; // only preset from the file, never written
     bool showRuler = false;
     int rulerRange = 10; // 8 or 10
+    int focusColumns = 40; // the distraction-free view's column, in full-width characters
     TColor fontColor = clWindowText;
     TColor bkColor = clWindow;
     TColor selectColor = clHighlightText;

@@ -53,6 +53,11 @@ inline constexpr TBoolSetting FormShowNaviWhenLumeno{Form, QLatin1String("ShowNa
 // Qt's own dialogs and buttons in Japanese even when the system language is not Japanese
 // (they always are when it is).
 inline constexpr TBoolSetting FormJapaneseDialogs{Form, QLatin1String("JapaneseDialogs"), false};
+// The colours of every window: "light", "dark", or "system" to follow the desktop (ThemeChoice).
+inline constexpr TStringSetting FormTheme{Form, QLatin1String("Theme"), u"system"};
+// The main document's count in the editor's status bar. Without the key the panel shows while
+// the open document has a target (DocumentTarget).
+inline constexpr TBoolSetting FormDocumentCount{Form, QLatin1String("DocumentCount"), false};
 
 inline constexpr TBoolSetting FileAutoLoad{File, QLatin1String("AutoLoad"), false};
 inline constexpr TIntSetting FileAutoSaveTime{File, QLatin1String("AutoSaveTime"), 0};
@@ -98,6 +103,8 @@ inline constexpr TIntSetting EditorLineNoMode{Editor, QLatin1String("LineNoMode"
 // The character count in the editor's status bar and the counts of the main document on the
 // document information page.
 inline constexpr TBoolSetting EditorShowCharCount{Editor, QLatin1String("ShowCharCount"), false};
+// The width of the text column in the distraction-free view, in full-width characters.
+inline constexpr TIntSetting EditorFocusColumns{Editor, QLatin1String("FocusColumns"), 40};
 
 inline constexpr TStringSetting HtmlExtType{Html, QLatin1String("ExtType"), u".html"};
 inline constexpr TBoolSetting HtmlFileDivide{Html, QLatin1String("FileDivide"), false};

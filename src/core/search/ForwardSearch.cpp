@@ -50,6 +50,18 @@ bool TForwardSearch::replace(const QString &find, const QString &replacement)
 
 bool TForwardSearch::searchFrom(const QString &find, int start)
 {
+    if (searchOnce(find, start))
+        return true;
+    if (m_scope != Scope::WholeDocument || find.isEmpty())
+        return false;
+    // Once round: from the start of the text, or of the document.
+    if (m_singleText)
+        return start > 0 && searchOnce(find, 0);
+    return searchItems(find, m_tree.first());
+}
+
+bool TForwardSearch::searchOnce(const QString &find, int start)
+{
     if (find.isEmpty())
         return false;
     TTreeNode *item = m_view.selectedItem();
@@ -64,12 +76,22 @@ bool TForwardSearch::searchFrom(const QString &find, int start)
     }
     if (m_singleText)
         return false;
+    return searchItems(find, item->next());
+}
+
+bool TForwardSearch::searchItems(const QString &find, TTreeNode *item)
+{
     // The items ahead are looked at where they are stored; only one that holds the text is
     // selected and loaded.
-    for (TTreeNode *next = item->next(); next && next != m_tree.TrashNode(); next = next->next()) {
-        if (!isSearched(next) || !next->data() || !next->data()->text().contains(find))
+    TTreeNode *selected = m_view.selectedItem();
+    for (TTreeNode *next = item; next && next != m_tree.TrashNode(); next = next->next()) {
+        if (!isSearched(next))
             continue;
-        m_view.selectItem(next);
+        if (next != selected) {
+            if (!next->data() || !next->data()->text().contains(find))
+                continue;
+            m_view.selectItem(next);
+        }
         const qsizetype hit = m_view.editorText().indexOf(find);
         if (hit >= 0) {
             m_view.selectText(int(hit), int(find.size()));
@@ -77,6 +99,12 @@ bool TForwardSearch::searchFrom(const QString &find, int start)
         }
     }
     return false;
+}
+
+bool TForwardSearch::beforeTrash(const TTreeNode *item) const
+{
+    const TTreeNode *trash = m_tree.TrashNode();
+    return !trash || item->absoluteIndex() < trash->absoluteIndex();
 }
 
 int TForwardSearch::replaceInEditor(const QString &find, const QString &replacement, int start)
@@ -98,12 +126,15 @@ int TForwardSearch::replaceAll(const QString &find, const QString &replacement)
     TTreeNode *item = m_view.selectedItem();
     if (!item)
         return 0;
-    int total = isSearched(item) ? replaceInEditor(find, replacement, m_view.selStart()) : 0;
+    const bool whole = m_scope == Scope::WholeDocument;
+    int total = 0;
+    if (isSearched(item) && (!whole || m_singleText || beforeTrash(item)))
+        total = replaceInEditor(find, replacement, whole ? 0 : m_view.selStart());
     if (m_singleText)
         return total;
     std::vector<TTreeNode *> targets;
-    for (TTreeNode *next = item->next(); next && next != m_tree.TrashNode(); next = next->next()) {
-        if (isSearched(next) && next->data() && next->data()->text().contains(find))
+    for (TTreeNode *next = whole ? m_tree.first() : item->next(); next && next != m_tree.TrashNode(); next = next->next()) {
+        if (next != item && isSearched(next) && next->data() && next->data()->text().contains(find))
             targets.push_back(next);
     }
     if (targets.empty())

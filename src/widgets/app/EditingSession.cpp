@@ -13,6 +13,7 @@
 #include "OutlineCommands.h"
 #include "PluginCommands.h"
 #include "ViewerCommands.h"
+#include "WorkspaceCommands.h"
 #include "app/Settings.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
@@ -94,11 +95,12 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
         [this](const std::function<void()> &command) { m_modes->runTreeCommand(command); });
 
     connectActions();
-    new TExportCommands(*this, main, form);
+    auto *exports = new TExportCommands(*this, main, form);
     new TPluginCommands(*this, main, form);
     new TViewerCommands(*this, main, form);
     new TOptionCommands(*this, main, form);
     new TPrintCommands(*this, main, form);
+    createWorkspaceCommands(*this, main, form, *exports);
     connectControls();
     form.installEventFilter(this);
     form.Panel3->installEventFilter(this);

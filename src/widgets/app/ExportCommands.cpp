@@ -184,40 +184,45 @@ void TExportCommands::FileExportToHTML()
 
 void TExportCommands::FileImport1()
 {
+    importFile(QString());
+}
+
+void TExportCommands::FileImportToChild()
+{
+    importIntoTree(TImportFile::Mode::Under, QString());
+}
+
+void TExportCommands::FileImportToNext()
+{
+    importIntoTree(TImportFile::Mode::After, QString());
+}
+
+void TExportCommands::importIntoTree(TImportFile::Mode mode, const QString &fileName)
+{
+    // A tree command: in the text mode it imports only while the selected item is still there
+    // once the text has gone into the tree.
+    m_session.modes().runTreeCommand([this, mode, fileName] {
+        TTreeCurrentScope current(m_session);
+        runImport(mode, fileName);
+    });
+}
+
+void TExportCommands::importFile(const QString &fileName)
+{
     const TTreeNode *selected = m_session.engine()->Tree()->selectedNode();
     m_importDialog->prepare(selected && selected->parent());
     if (TPrompt::current().runDialog(*m_importDialog) != TPrompt::Answer::Ok)
         return;
     const TImportFile::Mode mode = m_importDialog->mode();
     if (mode != TImportFile::Mode::NewDocument) {
-        importIntoTree(mode);
+        importIntoTree(mode, fileName);
         return;
     }
     TTreeCurrentScope current(m_session);
-    runImport(mode);
+    runImport(mode, fileName);
 }
 
-void TExportCommands::FileImportToChild()
-{
-    importIntoTree(TImportFile::Mode::Under);
-}
-
-void TExportCommands::FileImportToNext()
-{
-    importIntoTree(TImportFile::Mode::After);
-}
-
-void TExportCommands::importIntoTree(TImportFile::Mode mode)
-{
-    // A tree command: in the text mode it imports only while the selected item is still there
-    // once the text has gone into the tree.
-    m_session.modes().runTreeCommand([this, mode] {
-        TTreeCurrentScope current(m_session);
-        runImport(mode);
-    });
-}
-
-void TExportCommands::runImport(TImportFile::Mode mode)
+void TExportCommands::runImport(TImportFile::Mode mode, const QString &fileName)
 {
     TOlvekEngine *engine = m_session.engine();
     TOlvekTreeView *tree = engine->Tree();
@@ -233,14 +238,18 @@ void TExportCommands::runImport(TImportFile::Mode mode)
     QString chosen;
     {
         TLoadingScope loading(state);
-        TPrompt::FileRequest request;
-        request.title = QStringLiteral("インポート");
-        request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};
-        request.initialDirectory = QDir::currentPath();
-        const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
-        if (choice.isCancelled())
-            return;
-        chosen = QFileInfo(choice.path).absoluteFilePath();
+        if (fileName.isEmpty()) {
+            TPrompt::FileRequest request;
+            request.title = QStringLiteral("インポート");
+            request.filters = {{QStringLiteral("*.*"), QStringLiteral("*.*")}};
+            request.initialDirectory = QDir::currentPath();
+            const TPrompt::FileChoice choice = TPrompt::current().openFile(request);
+            if (choice.isCancelled())
+                return;
+            chosen = QFileInfo(choice.path).absoluteFilePath();
+        } else {
+            chosen = QFileInfo(fileName).absoluteFilePath();
+        }
         // The file is read before anything changes, so a file that cannot be read leaves the
         // document as it was.
         QStringList lines;

@@ -37,6 +37,8 @@ public:
     void FileImport1();
     void FileImportToChild();
     void FileImportToNext();
+    // A text file given already (dropped on the window): the import dialog asks only where.
+    void importFile(const QString &fileName);
 
     // Makes the tree current, asks for a file name unless fileName is given, then writes the
     // text with the dialog's width and indentation; true when written.
@@ -55,8 +57,9 @@ private:
     // The two writers, for callers that hold the tree current.
     bool writeText(const TTextExportOptions &options, const QString &fileName);
     bool writeIndex();
-    void runImport(TImportFile::Mode mode);
-    void importIntoTree(TImportFile::Mode mode);
+    // Asks for the file to import unless fileName is given.
+    void runImport(TImportFile::Mode mode, const QString &fileName = QString());
+    void importIntoTree(TImportFile::Mode mode, const QString &fileName);
     QString mainTitle() const;
     // The save dialog of the three exports: it starts in the folder of the name remembered and
     // proposes that name, or the main title made a file name, followed by suffix. The absolute

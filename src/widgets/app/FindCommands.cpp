@@ -20,10 +20,14 @@
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/ReplaceDialog.h"
+#include "ui/StatusPanels.h"
 #include "ui/findFormU1.h"
 
 #include <QAction>
 #include <QLineEdit>
+
+const QString TFindCommands::DoneMessage = QStringLiteral("置換終了しました");
+const QString TFindCommands::NotFoundMessage = QStringLiteral("見つかりませんでした");
 
 TFindCommands::TFindCommands(TMain &main, TMainForm &form, TEditingSession &session)
     : QObject(&session)
@@ -207,6 +211,13 @@ void TFindCommands::searchBoxLeft(const QString &text)
 
 void TFindCommands::FindReplace()
 {
+    // The text to find starts as the editor's selection (one line of it), or else as what was
+    // looked for last.
+    const QString selected = m_form.Editor1->selectedText();
+    if (!selected.isEmpty() && selected.size() <= MaxSelectionAsFindText && !selected.contains(u'\n'))
+        m_replaceDialog->setFindText(selected);
+    else if (m_replaceDialog->findText().isEmpty() && !m_history.entries().isEmpty())
+        m_replaceDialog->setFindText(m_history.entries().constFirst());
     m_replaceDialog->show();
     m_replaceDialog->raise();
     m_replaceDialog->activateWindow();
@@ -223,6 +234,8 @@ bool TFindCommands::refuseEmptyReplacement() const
 
 void TFindCommands::prepareForwardSearch()
 {
+    m_search->setScope(m_replaceDialog->wholeDocument() ? TForwardSearch::Scope::WholeDocument
+                                                       : TForwardSearch::Scope::FromCaret);
     // The search takes the editor's text for the selected item's: a selection the tree has not
     // reported yet is loaded first.
     m_form.TreeView1->completePendingChange();
@@ -263,10 +276,14 @@ void TFindCommands::ReplaceReplaceAll()
     prepareForwardSearch();
     QString replacement = m_replaceDialog->replaceText();
     const qsizetype nulCharacters = TNulCharacters::replace(replacement);
-    const int replaced = m_search->replaceAll(m_replaceDialog->findText(), replacement);
+    const int count = m_search->replaceAll(m_replaceDialog->findText(), replacement);
     m_replaceView->endProgress();
     m_session.refresh();
-    if (replaced > 0 && nulCharacters > 0)
-        m_form.showNotice(TNulCharacters::notice(nulCharacters * replaced));
-    TPrompt::current().showMessage(QStringLiteral("置換終了しました"));
+    // How many were replaced, in the status bar and beside the message; nothing replaced is not
+    // reported as done.
+    const QString result = count > 0 ? QStringLiteral("%1 件置換しました").arg(count) : NotFoundMessage;
+    m_form.stbarTree->setPanelText(1, result);
+    if (count > 0 && nulCharacters > 0)
+        m_form.showNotice(TNulCharacters::notice(nulCharacters * count));
+    TPrompt::current().showMessage(count > 0 ? DoneMessage + u'\n' + result : result);
 }

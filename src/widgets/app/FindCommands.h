@@ -21,6 +21,11 @@ class TFindCommands : public QObject
 {
     Q_OBJECT
 public:
+    static const QString DoneMessage;     // "置換終了しました"
+    static const QString NotFoundMessage; // "見つかりませんでした"
+    // A longer selection is not taken as the text to find.
+    static constexpr int MaxSelectionAsFindText = 200;
+
     // None is owned; all outlive the commands, which are the session's child.
     TFindCommands(TMain &main, TMainForm &form, TEditingSession &session);
     ~TFindCommands() override;

@@ -12,6 +12,10 @@ namespace ImageLayout {
 inline constexpr int MinWidth = 432;
 inline constexpr int MinHeight = 240;
 
+// A second file beside it ("olvek@2x.png" beside "olvek.bmp") may hold every picture at twice
+// the size, each rectangle below multiplied by this, for screens of twice the density.
+inline constexpr int HighResolutionScale = 2;
+
 // Tool-bar pictures come in pairs: the enabled picture on the left, the disabled one on the right.
 inline constexpr int LargeSize = 24;
 inline constexpr int SmallSize = 16;

@@ -3,7 +3,7 @@
 #include "document/DocumentTree.h"
 #include "document/TreeNode.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -22,7 +22,7 @@ namespace {
 
 // Copies a rectangle out of the image file and makes one colour of it transparent, as an image
 // list with a transparent colour does: the given colour, or else that of its bottom-left pixel.
-QPixmap cut(const QImage &file, const QRect &rect, std::optional<QRgb> transparent = std::nullopt)
+QPixmap cut(const QImage &file, const QRect &rect, std::optional<QRgb> transparent = std::nullopt, int scale = 1)
 {
     QImage image = file.copy(rect).convertToFormat(QImage::Format_ARGB32);
     const QRgb key = (transparent ? *transparent : image.pixel(0, image.height() - 1)) & 0xffffff;
@@ -33,7 +33,14 @@ QPixmap cut(const QImage &file, const QRect &rect, std::optional<QRgb> transpare
                 line[x] = 0;
         }
     }
-    return QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
+}
+
+QRect scaled(int left, int top, int width, int height, int scale)
+{
+    return QRect(left * scale, top * scale, width * scale, height * scale);
 }
 
 } // namespace
@@ -64,6 +71,42 @@ TOlvekImageLoader::TOlvekImageLoader(const QString &imageFile)
         const QRect rect(r.left, r.top, r.width, r.height);
         m_pictures[std::size_t(i)] = IsTitleBarPiece(TPicture(i)) ? QPixmap::fromImage(file.copy(rect)) : cut(file, rect);
     }
+    readHighResolution(HighResolutionFile(imageFile));
+}
+
+void TOlvekImageLoader::readHighResolution(const QString &fileName)
+{
+    const int s = HighResolutionScale;
+    const QImage file = QImageReader(fileName).read().convertToFormat(QImage::Format_RGB32);
+    if (file.isNull() || file.width() < MinWidth * s || file.height() < MinHeight * s)
+        return;
+    for (const TToolImageSlot &slot : ToolImageSlots) {
+        m_largeImages2x << cut(file, scaled(slot.largeLeft, slot.largeTop, LargeSize, LargeSize, s), {}, s);
+        m_largeDisabled2x << cut(file, scaled(slot.largeLeft + LargeSize, slot.largeTop, LargeSize, LargeSize, s), {}, s);
+        m_smallImages2x << cut(file, scaled(slot.smallLeft, slot.smallTop, SmallSize, SmallSize, s), {}, s);
+        m_smallDisabled2x << cut(file, scaled(slot.smallLeft + SmallSize, slot.smallTop, SmallSize, SmallSize, s), {}, s);
+    }
+    // On a screen of 1x the image file's own pictures stay: a picture drawn at half its size
+    // is blurred, the 1x one is drawn for that size.
+    if (qApp->devicePixelRatio() <= 1)
+        return;
+    for (int k = 0; k < NaviIconCount; ++k) {
+        m_naviImages[k] = cut(file, scaled(NaviIconLeft(k), NaviIconTop(k), NaviIconSize, NaviIconSize, s),
+                              qRgb(255, 255, 255), s);
+    }
+    for (int i = 0; i < PictureCount; ++i) {
+        const TPictureRect r = PictureRects[std::size_t(i)];
+        const QRect rect = scaled(r.left, r.top, r.width, r.height, s);
+        QPixmap picture = IsTitleBarPiece(TPicture(i)) ? QPixmap::fromImage(file.copy(rect)) : cut(file, rect, {}, s);
+        picture.setDevicePixelRatio(s);
+        m_pictures[std::size_t(i)] = picture;
+    }
+}
+
+QString TOlvekImageLoader::HighResolutionFile(const QString &imageFile)
+{
+    const QFileInfo info(imageFile);
+    return info.path() + u'/' + info.completeBaseName() + QStringLiteral("@2x.png");
 }
 
 QString TOlvekImageLoader::DefaultImageFile()
@@ -104,6 +147,12 @@ QIcon TOlvekImageLoader::ToolIcon(int index) const
     icon.addPixmap(m_smallImages[index], QIcon::Normal);
     icon.addPixmap(m_largeDisabled[index], QIcon::Disabled);
     icon.addPixmap(m_smallDisabled[index], QIcon::Disabled);
+    if (HasHighResolution()) {
+        icon.addPixmap(m_largeImages2x[index], QIcon::Normal);
+        icon.addPixmap(m_smallImages2x[index], QIcon::Normal);
+        icon.addPixmap(m_largeDisabled2x[index], QIcon::Disabled);
+        icon.addPixmap(m_smallDisabled2x[index], QIcon::Disabled);
+    }
     return icon;
 }
 

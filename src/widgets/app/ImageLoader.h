@@ -28,6 +28,14 @@ public:
     // installed data folder. The path beside the program is returned when neither exists, so that
     // the error names the file the user is expected to supply.
     static QString DefaultImageFile();
+    // The file of the same pictures at twice the size beside an image file: "olvek@2x.png" for
+    // "olvek.bmp". It is optional; without it (or when it cannot be read) every picture is the
+    // image file's.
+    static QString HighResolutionFile(const QString &imageFile);
+    // The pictures at twice the size were read: the icons carry them beside the 1x ones (as
+    // pixmaps of device pixel ratio 2), and on a screen of more than 1x the single pictures and
+    // the navigator's icons are them.
+    bool HasHighResolution() const { return !m_largeImages2x.isEmpty(); }
 
     // Tool-bar images: index i belongs to the action ImageLayout::ToolImageSlots[i].
     static int ToolImageIndex(const QString &actionName);
@@ -67,11 +75,16 @@ public:
 
 private:
     void applyToolBarSize() const;
+    void readHighResolution(const QString &file);
 
     QList<QPixmap> m_largeImages;
     QList<QPixmap> m_largeDisabled;
     QList<QPixmap> m_smallImages;
     QList<QPixmap> m_smallDisabled;
+    QList<QPixmap> m_largeImages2x;
+    QList<QPixmap> m_largeDisabled2x;
+    QList<QPixmap> m_smallImages2x;
+    QList<QPixmap> m_smallDisabled2x;
     QList<QPixmap> m_naviImages;
     std::array<QPixmap, ImageLayout::PictureCount> m_pictures;
     TToolBarControls m_controls;

@@ -144,6 +144,8 @@ void TMain::createActions()
     ViewShowNavigator->setChecked(true);
     ViewShowEditor->setCheckable(true);
     ViewShowEditor->setChecked(true);
+    for (QAction *a : {ViewThemeLight, ViewThemeDark, ViewThemeSystem, ViewFocusMode, ViewDocumentCount})
+        a->setCheckable(true);
 }
 
 void TMain::applyActionImages()

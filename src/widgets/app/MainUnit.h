@@ -107,6 +107,14 @@ public:
     QAction *ViewModeChange = nullptr;
     QAction *ViewShowNaviWhenLumeno = nullptr;
     QAction *ViewViewerOpen = nullptr;
+    // The look of every window (checkable, one of three), the distraction-free view, and the
+    // main document's count with its target.
+    QAction *ViewThemeLight = nullptr;
+    QAction *ViewThemeDark = nullptr;
+    QAction *ViewThemeSystem = nullptr;
+    QAction *ViewFocusMode = nullptr;
+    QAction *ViewDocumentCount = nullptr;
+    QAction *ViewCountTarget = nullptr;
     // Options
     QAction *OptionSetting = nullptr;
     QAction *OptionPlugin = nullptr;

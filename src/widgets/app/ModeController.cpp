@@ -3,6 +3,7 @@
 #include "ImageLoader.h"
 #include "TreeCurrentScope.h"
 #include "MainUnit.h"
+#include "desktop/ThemeColors.h"
 #include "document/DocumentState.h"
 #include "document/DocumentTree.h"
 #include "editor/OlvekCompo.h"
@@ -27,7 +28,11 @@
 #include <vector>
 
 namespace {
-const QColor textModeBackground(0xEF, 0xFE, 0xEE);
+// The text mode's own background, pale green in the light look.
+QColor textModeBackground()
+{
+    return TThemeColors::current().textMode.unfocused;
+}
 } // namespace
 
 TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *outline, TPaneController &panes,
@@ -57,7 +62,8 @@ TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *out
             return;
         TOlvekEditor *editor = m_form.Editor1;
         m_outlineBackground = editor->backgroundColor();
-        editor->setBackgroundColor(m_lumeno->EditorFocused() ? QColor(Qt::white) : textModeBackground);
+        editor->setBackgroundColor(m_lumeno->EditorFocused() ? TThemeColors::current().textMode.focused
+                                                             : textModeBackground());
     });
 }
 
@@ -96,7 +102,7 @@ void TModeController::SetMode(int mode)
         editor->setLineColorProvider(
             [this](int line, const QString &lineText) { return m_lumeno->LineColors(line, lineText); });
         m_outlineBackground = editor->backgroundColor();
-        editor->setBackgroundColor(textModeBackground);
+        editor->setBackgroundColor(textModeBackground());
         m_form.miCustomize->menuAction()->setVisible(false);
         return;
     }

@@ -3,6 +3,7 @@
 #include "DocumentFiles.h"
 #include "ImageLoader.h"
 #include "desktop/SettingColor.h"
+#include "desktop/ThemeColors.h"
 #include "app/Settings.h"
 #include "document/DocumentTree.h"
 #include "editor/BodyCounter.h"
@@ -16,9 +17,12 @@
 #include <QApplication>
 #include <QPalette>
 
+#include <functional>
+
 namespace {
-// The ruler's text colour: dark grey.
-const QColor rulerTextColor(0x44, 0x44, 0x44);
+// The least contrast between a text and its background that reads well.
+constexpr double MinContrast = 4.5;
+
 
 void setTextColor(QWidget *widget, QPalette::ColorRole role, const std::optional<QColor> &color)
 {
@@ -29,13 +33,54 @@ void setTextColor(QWidget *widget, QPalette::ColorRole role, const std::optional
     widget->setPalette(palette);
 }
 
+// A colour pair of which the writer chose one colour and left the other to the desktop: the chosen
+// one stays, and the desktop's gives way to black or white when the two would not be readable
+// together (a white background chosen in the light look, then the dark look's light text).
+template<typename Get, typename Set>
+void keepReadable(const TSettings &settings, const TColorSetting &textKey, const TColorSetting &backgroundKey,
+                  Get text, Get background, Set setText, Set setBackground)
+{
+    const std::optional<TColor> t = settings.value(textKey);
+    const std::optional<TColor> b = settings.value(backgroundKey);
+    if (!t || !b)
+        return;
+    const bool textChosen = !TColorNames::isSystemColor(*t);
+    const bool backgroundChosen = !TColorNames::isSystemColor(*b);
+    if (textChosen == backgroundChosen || TThemeColors::contrast(text(), background()) >= MinContrast)
+        return;
+    if (backgroundChosen)
+        setText(TThemeColors::readableOn(background()));
+    else
+        setBackground(TThemeColors::readableOn(text()));
+}
+
+void keepEditorReadable(TOlvekEditor *editor, const TSettings &settings, const TColorSetting &textKey,
+                        const TColorSetting &backgroundKey, bool selection)
+{
+    using Get = std::function<QColor()>;
+    using Set = std::function<void(const QColor &)>;
+    if (selection) {
+        keepReadable(settings, textKey, backgroundKey, Get([editor] { return editor->selectionColor(); }),
+                     Get([editor] { return editor->selectionBackgroundColor(); }),
+                     Set([editor](const QColor &c) { editor->setSelectionColor(c); }),
+                     Set([editor](const QColor &c) { editor->setSelectionBackgroundColor(c); }));
+    } else {
+        keepReadable(settings, textKey, backgroundKey, Get([editor] { return editor->fontColor(); }),
+                     Get([editor] { return editor->backgroundColor(); }),
+                     Set([editor](const QColor &c) { editor->setFontColor(c); }),
+                     Set([editor](const QColor &c) { editor->setBackgroundColor(c); }));
+    }
+}
+
 void applyRuler(TColumnRuler *ruler, const TOlvekEditor *editor, const TSettings &settings)
 {
     using namespace SettingKeys;
     ruler->setVisible(settings.value(EditorShowRuler));
     ruler->setText(TOlvekImageLoader::BuildRulerText(settings.value(EditorRulerRange)));
     ruler->setFont(editor->font());
-    ruler->setTextColor(rulerTextColor);
+    // Dark grey on silver in the light look.
+    ruler->setTextColor(TThemeColors::current().rulerText);
+    ruler->setBackgroundColor(TThemeColors::current().rulerBackground);
 }
 } // namespace
 
@@ -56,6 +101,8 @@ void ApplySettings(const TSettings &settings, const TSettingsTargets &targets)
         }
         if (targets.editor1) {
             applyEditorSettings(targets.editor1, settings, palette);
+            keepEditorReadable(targets.editor1, settings, EditorFontColor, EditorBkColor, false);
+            keepEditorReadable(targets.editor1, settings, EditorSelectColor, EditorSelectBkColor, true);
             if (targets.editorFrame) {
                 QPalette framePalette = targets.editorFrame->palette();
                 framePalette.setColor(QPalette::Window, targets.editor1->backgroundColor());
@@ -78,6 +125,7 @@ void ApplySettings(const TSettings &settings, const TSettingsTargets &targets)
             targets.editor2->setFontSize(settings.value(NodeEditorFontSize));
             if (const auto color = settingColor(settings, NodeEditorFontColor, palette))
                 targets.editor2->setFontColor(*color);
+            keepEditorReadable(targets.editor2, settings, NodeEditorFontColor, NodeEditorBkColor, false);
         }
         if (targets.editor1)
             targets.editor1->setModified(false);

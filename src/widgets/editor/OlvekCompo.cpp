@@ -743,9 +743,12 @@ void TOlvekEditor::applyPalette(QPalette::ColorRole role, const QColor &color)
     p.setColor(QPalette::Active, role, color);
     p.setColor(QPalette::Inactive, role, color);
     setPalette(p);
-    // The text area is the viewport, which paints its own background. Under a window with a
-    // style sheet it no longer inherits the editor's palette, so it is given the colours itself.
-    viewport()->setPalette(p);
+    // The text area fills its background from its own palette, which a style sheet on the window
+    // fixes when it polishes the widgets: it takes the colour itself, not through the editor.
+    QPalette area = viewport()->palette();
+    area.setColor(QPalette::Active, role, color);
+    area.setColor(QPalette::Inactive, role, color);
+    viewport()->setPalette(area);
     viewport()->update();
 }
 

@@ -1,5 +1,6 @@
 #include "LumenoEngine.h"
 
+#include "desktop/ThemeColors.h"
 #include "document/DocumentState.h"
 #include "textmode/HeadingParser.h"
 #include "textmode/TreeText.h"
@@ -31,11 +32,11 @@ int columnAfterRepair(const QString &oldLine, const QString &newLine, int column
     return (before >= oldRun ? before - oldRun + newRun : std::min(before, newRun)) + 1;
 }
 
-const QColor white(0xFF, 0xFF, 0xFF);
-const QColor paleGreen(0xEF, 0xFE, 0xEE);
-const QColor lightBlue(0xCC, 0xEF, 0xFF);
-const QColor aqua(0xAA, 0xFF, 0xEE);
-const QColor cream(0xFF, 0xEE, 0xAA);
+// The colours of the look in use: in the light one white, pale green, light blue, aqua and cream.
+const TThemeColors::TTextMode &colors()
+{
+    return TThemeColors::current().textMode;
+}
 } // namespace
 
 TLumenoEngine::TLumenoEngine(TOlvekEditor *editor, TStatusPanels *statusBar, QObject *mainForm,
@@ -90,7 +91,7 @@ void TLumenoEngine::EditorEnter(QObject *sender)
 {
     TCustomOutlineEngine::EditorEnter(sender);
     m_editorFocused = true;
-    m_editor->setBackgroundColor(white);
+    m_editor->setBackgroundColor(colors().focused);
     m_editor->refreshLineColors();
     m_headingBox->clearSelection();
 }
@@ -98,7 +99,7 @@ void TLumenoEngine::EditorEnter(QObject *sender)
 void TLumenoEngine::EditorExit(QObject *)
 {
     m_editorFocused = false;
-    m_editor->setBackgroundColor(paleGreen);
+    m_editor->setBackgroundColor(colors().unfocused);
     if (m_dirty) {
         m_parseTimer.stop();
         ParseEditor(true);
@@ -313,18 +314,19 @@ void TLumenoEngine::FlushParse()
 TLineColors TLumenoEngine::LineColors(int line, const QString &text) const
 {
     const bool heading = HeadingParser::isHeadingLine(text);
+    const TThemeColors::TTextMode &c = ::colors();
     TLineColors colors;
-    colors.foreground = Qt::black;
+    colors.foreground = c.text;
     if (m_headingBox->hasFocus()) {
         const int index = line - 1;
         if (index >= m_highlightFirst && index <= m_highlightLast)
-            colors.background = heading ? aqua : cream;
+            colors.background = heading ? c.markedHeading : c.marked;
         else
-            colors.background = heading ? lightBlue : paleGreen;
+            colors.background = heading ? c.heading : c.unfocused;
     } else if (m_editorFocused) {
-        colors.background = heading ? lightBlue : white;
+        colors.background = heading ? c.heading : c.focused;
     } else {
-        colors.background = heading ? lightBlue : paleGreen;
+        colors.background = heading ? c.heading : c.unfocused;
     }
     return colors;
 }

@@ -69,7 +69,7 @@ void TDocInfoGrid::setCounts(const TTreeCount *counts)
     const QString labels[] = {QStringLiteral("文字数"), QStringLiteral("行数"), QStringLiteral("本文の項目数"),
                               QStringLiteral("原稿用紙 (20×20)")};
     const QString values[] = {QString::number(counts->text.characters), QString::number(counts->text.lines),
-                              QString::number(counts->items),
+                              QString::number(counts->bodies),
                               QStringLiteral("%1枚 (%2行)").arg(counts->text.pages()).arg(counts->text.rows)};
     setRowCount(InformationRows + 4);
     for (int i = 0; i < 4; ++i) {

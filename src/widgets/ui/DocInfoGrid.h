@@ -6,7 +6,8 @@ class TTreeCount;
 
 // The document information page: a header row naming the two columns, then the main title,
 // the file name and the number of items, and while counts are given the characters, lines,
-// items and manuscript pages of the main document, in two columns that share the grid's width.
+// items with a body and manuscript pages of the main document, in two columns that share the
+// grid's width.
 // It never shows a selection.
 class TDocInfoGrid : public QTableWidget
 {

@@ -113,6 +113,13 @@ void TMainForm::buildMenus(TMain &m)
     miNaviPage = namedMenu("miNaviPage", QStringLiteral("ナビゲータのページ"), miView);
     addEntries(miNaviPage, {m.ViewShowTree, m.ViewShowMakeNodes, m.ViewShowFileOption});
     miView->addMenu(miNaviPage);
+    miTheme = namedMenu("miTheme", QStringLiteral("テーマ"), miView);
+    addEntries(miTheme, {m.ViewThemeLight, m.ViewThemeDark, m.ViewThemeSystem});
+    miView->addSeparator();
+    miView->addMenu(miTheme);
+    addEntries(miView, {m.ViewFocusMode, nullptr, m.ViewDocumentCount, m.ViewCountTarget});
+    // Shift+F11 also leaves the distraction-free view, where the menu bar is hidden.
+    addAction(m.ViewFocusMode);
 
     miCustomize = MainMenu1->addMenu(QStringLiteral("設定(&O)"));
     miCustomize->setObjectName(QStringLiteral("miCustomize"));

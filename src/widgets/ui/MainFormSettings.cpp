@@ -43,7 +43,7 @@ void TMainForm::saveToSettings()
     TSettings settings(m_settingsFile);
     TIniFile::UpdateScope update(settings.ini());
     if (settings.value(SettingKeys::FormRestore)
-        && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
         settings.setValue(SettingKeys::FormRestore, true);
         settings.setFormGeometry(geometry());
     }

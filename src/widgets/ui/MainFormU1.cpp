@@ -13,6 +13,7 @@
 #include "document/DocumentTree.h"
 #include "document/NulCharacters.h"
 #include "document/TreeCount.h"
+#include "app/DocumentCounter.h"
 #include "editor/BodyCounter.h"
 #include "editor/OlvekCompo.h"
 
@@ -139,6 +140,13 @@ void TMainForm::fillDocInformation(const QString &fileName)
     const TTreeNode *mainTitle = document()->MainTitleNode();
     sgDocInformation->setInformation(mainTitle ? mainTitle->title() : QString(), fileName,
                                      document()->count());
+    if (DocumentCounter && DocumentCounter->isEnabled()) {
+        // Kept while the writer works: nothing needs to be stored first.
+        DocumentCounter->refreshNow();
+        const TTreeCount counts = DocumentCounter->total();
+        sgDocInformation->setCounts(&counts);
+        return;
+    }
     if (!BodyCounter->isEnabled()) {
         sgDocInformation->setCounts(nullptr);
         return;
@@ -202,13 +210,16 @@ void TMainForm::wheelEvent(QWheelEvent *event)
 void TMainForm::PageControl1Change(int index)
 {
     QWidget *page = PageControl1->widget(index);
-    if (page != TabSheet1)
-        Editor1->setEnabled(false);
     if (page == TabSheet3) {
         fillDocInformation(m_main ? m_main->documentState()->fileName() : QString());
         sgDocInformation->fitColumns();
         sgDocInformation->setCurrentCell(0, 1);
     }
+    // The counts of the document information page follow the writing, so the editor stays in
+    // use while they show.
+    const bool countsShown = page == TabSheet3 && sgDocInformation->rowCount() > 3;
+    if (page != TabSheet1 && !countsShown)
+        Editor1->setEnabled(false);
 }
 
 void TMainForm::updateKeyStatePanels()

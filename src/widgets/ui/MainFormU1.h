@@ -18,6 +18,7 @@ class TBodyCounter;
 class TColumnRuler;
 class TControlBar;
 class TDocInfoGrid;
+class TDocumentCounter;
 class TDocumentModel;
 class TDocumentTree;
 class THeadingListBox;
@@ -120,6 +121,8 @@ public:
     TStatusPanels *stbarEditor = nullptr;
     // Counts the text of Editor1 for the status bar's last panel while the settings ask for it.
     TBodyCounter *BodyCounter = nullptr;
+    // The main document's count kept while the writer works; set by its commands (not owned).
+    TDocumentCounter *DocumentCounter = nullptr;
 
     // Menus
     QMenuBar *MainMenu1 = nullptr;
@@ -130,6 +133,7 @@ public:
     QMenu *miTree = nullptr;
     QMenu *miView = nullptr;
     QMenu *miNaviPage = nullptr;
+    QMenu *miTheme = nullptr;
     QMenu *miHelp = nullptr;
     QMenu *miCustomize = nullptr;
     QMenu *W1 = nullptr;

@@ -1,5 +1,7 @@
 #include "NaviTabBar.h"
 
+#include "desktop/ThemeColors.h"
+
 #include <QPainter>
 
 TNaviTabBar::TNaviTabBar(QWidget *parent)
@@ -11,13 +13,12 @@ TNaviTabBar::TNaviTabBar(QWidget *parent)
 
 QColor TNaviTabBar::tabColor(int index)
 {
+    const auto &tabs = TThemeColors::current().tabs;
     switch (index) {
     case 0:
-        return {221, 102, 136};
     case 1:
-        return {207, 197, 97};
     case 2:
-        return {143, 174, 255};
+        return tabs[size_t(index)];
     default:
         return {192, 192, 192};
     }
@@ -40,7 +41,7 @@ void TNaviTabBar::paintEvent(QPaintEvent *)
         p.fillRect(r, tabColor(i));
         p.setPen(palette().color(QPalette::Shadow));
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        p.setPen(Qt::black);
+        p.setPen(TThemeColors::current().tabText);
         const QFontMetrics fm(font());
         p.drawText(r.left() + 5, r.top() + 3 + fm.ascent(), tabText(i));
     }

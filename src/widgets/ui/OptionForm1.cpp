@@ -3,6 +3,7 @@
 #include "desktop/DesktopColors.h"
 #include "app/ImageLoader.h"
 #include "app/Prompt.h"
+#include "desktop/ThemeColors.h"
 #include "editor/ColumnRuler.h"
 #include "editor/OlvekCompo.h"
 
@@ -143,6 +144,7 @@ QWidget *TOptionForm1::buildGeneralPage()
     ckbAutoLoad = named(new QCheckBox(QStringLiteral("起動時に前回のファイルを開く")), "ckbAutoLoad");
     seAutoSave = spin("seAutoSave", TOptionValues::MinAutoSave, TOptionValues::MaxAutoSave);
     seBackup = spin("seBackup", TOptionValues::MinBackup, TOptionValues::MaxBackup);
+    seFocusColumns = spin("seFocusColumns", TOptionValues::MinFocusColumns, TOptionValues::MaxFocusColumns);
     ckbSmallButtons = named(new QCheckBox(QStringLiteral("ツールバーのボタンを小さく")), "ckbSmallButtons");
     ckbDirectEdit = named(new QCheckBox(QStringLiteral("項目名直接編集可能")), "ckbDirectEdit");
     ckbIJKL = named(new QCheckBox(QStringLiteral("IJKLキーで移動可")), "ckbIJKL");
@@ -203,6 +205,12 @@ QWidget *TOptionForm1::buildGeneralPage()
     left->addWidget(group(QStringLiteral("フォーム"), column({ckbRestore, ckbShowCharCount})));
     left->addWidget(group(QStringLiteral("ファイル"), files));
     left->addWidget(group(QStringLiteral("ツールバー"), column({ckbSmallButtons})));
+    auto *focus = new QHBoxLayout;
+    focus->addWidget(new QLabel(QStringLiteral("本文の幅")));
+    focus->addWidget(seFocusColumns);
+    focus->addWidget(new QLabel(QStringLiteral("字 (全角)")));
+    focus->addStretch();
+    left->addWidget(group(QStringLiteral("集中モード"), focus));
     left->addStretch();
     auto *right = new QVBoxLayout;
     right->addWidget(group(QStringLiteral("ツリー"), column({ckbDirectEdit, ckbIJKL})));
@@ -443,7 +451,8 @@ void TOptionForm1::updateRuler()
     Ruler->setVisible(ckbShowRuler->isChecked());
     Ruler->setText(TOlvekImageLoader::BuildRulerText(rbRuler8->isChecked() ? 8 : 10));
     Ruler->setFont(SampleEditor->font());
-    Ruler->setTextColor(QColor(0x44, 0x44, 0x44));
+    Ruler->setTextColor(TThemeColors::current().rulerText);
+    Ruler->setBackgroundColor(TThemeColors::current().rulerBackground);
     Ruler->update();
 }
 
@@ -452,6 +461,7 @@ void TOptionForm1::load(const TOptionValues &v)
     m_loading = true;
     ckbRestore->setChecked(v.formRestore);
     ckbShowCharCount->setChecked(v.showCharCount);
+    seFocusColumns->setValue(v.focusColumns);
     ckbSmallButtons->setChecked(v.smallButtons);
     (v.htmlExtShort ? rbHtm : rbHtml)->setChecked(true);
     (v.htmlFileDivide ? rbDivideFile : rbSameFile)->setChecked(true);
@@ -529,6 +539,7 @@ TOptionValues TOptionForm1::values() const
     TOptionValues v;
     v.formRestore = ckbRestore->isChecked();
     v.showCharCount = ckbShowCharCount->isChecked();
+    v.focusColumns = seFocusColumns->value();
     v.smallButtons = ckbSmallButtons->isChecked();
     v.htmlExtShort = rbHtm->isChecked();
     v.htmlFileDivide = rbDivideFile->isChecked();

@@ -56,6 +56,8 @@ public:
     QCheckBox *ckbAutoLoad = nullptr;
     QSpinBox *seAutoSave = nullptr;
     QSpinBox *seBackup = nullptr;
+    // The distraction-free view's column, in full-width characters.
+    QSpinBox *seFocusColumns = nullptr;
     QCheckBox *ckbSmallButtons = nullptr;
     QCheckBox *ckbDirectEdit = nullptr;
     QCheckBox *ckbIJKL = nullptr;

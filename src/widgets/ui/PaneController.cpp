@@ -33,15 +33,23 @@ void TPaneController::SetEditorVisible(bool visible)
     m_editorVisible = visible;
 }
 
+void TPaneController::SetEditorAlone(bool alone)
+{
+    m_editorAlone = alone;
+    Apply(m_lastTextMode, m_lastShowNaviWhenLumeno);
+}
+
 void TPaneController::Apply(bool textMode, bool showNaviWhenLumeno)
 {
+    m_lastTextMode = textMode;
+    m_lastShowNaviWhenLumeno = showNaviWhenLumeno;
     QSplitter *main = m_widgets.mainSplitter;
     if (m_widgets.navigatorPages)
         m_widgets.navigatorPages->setVisible(m_naviVisible);
     if (m_widgets.navigator)
         m_widgets.navigator->setMinimumWidth(m_naviVisible ? 0 : HiddenNavigatorWidth);
     if (main) {
-        main->handle(1)->setVisible(m_naviVisible);
+        main->handle(1)->setVisible(m_naviVisible && !m_editorAlone);
         if (m_editorVisible) {
             setFirstWidth(main, m_naviVisible ? m_naviWidth : HiddenNavigatorWidth);
         } else {
@@ -49,8 +57,8 @@ void TPaneController::Apply(bool textMode, bool showNaviWhenLumeno)
         }
     }
     if (m_widgets.headings) {
-        m_widgets.headings->setVisible(m_headingsVisible);
-        if (m_headingsVisible && m_widgets.headingSplitter)
+        m_widgets.headings->setVisible(m_headingsVisible && !m_editorAlone);
+        if (m_headingsVisible && !m_editorAlone && m_widgets.headingSplitter)
             setFirstWidth(m_widgets.headingSplitter, m_headingsWidth);
     }
     if (m_widgets.headingsModeButton)

@@ -34,6 +34,11 @@ public:
     void SetEditorVisible(bool visible);
     // textMode and showNaviWhenLumeno decide the heading pane's mode button.
     void Apply(bool textMode = false, bool showNaviWhenLumeno = false);
+    // While the editor is alone (the distraction-free view), Apply keeps the heading pane and the
+    // splitter handle beside the navigator hidden; the panes shown are recorded as usual and come
+    // back when it ends. Lays the panes out again as last applied.
+    void SetEditorAlone(bool alone);
+    bool EditorAlone() const { return m_editorAlone; }
 
     // The user resized a pane: a shown pane's width is remembered.
     void NavigatorResized();
@@ -55,6 +60,9 @@ private:
     bool m_naviVisible = false;
     bool m_headingsVisible = false;
     bool m_editorVisible = false;
+    bool m_editorAlone = false;
+    bool m_lastTextMode = false;
+    bool m_lastShowNaviWhenLumeno = false;
     int m_naviWidth = 250;
     int m_headingsWidth = 240;
     int m_editorWidth = 400;

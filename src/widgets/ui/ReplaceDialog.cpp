@@ -1,9 +1,11 @@
 #include "ReplaceDialog.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 TReplaceDialog::TReplaceDialog(QWidget *parent)
@@ -29,9 +31,22 @@ TReplaceDialog::TReplaceDialog(QWidget *parent)
     btnHelp = button("btnHelp", QStringLiteral("ヘルプ(&H)"));
     btnFindNext->setDefault(true);
 
+    rbFromCaret = new QRadioButton(QStringLiteral("カーソル位置から(&C)"), this);
+    rbFromCaret->setObjectName(QStringLiteral("rbFromCaret"));
+    rbWholeDocument = new QRadioButton(QStringLiteral("文書全体(&W)"), this);
+    rbWholeDocument->setObjectName(QStringLiteral("rbWholeDocument"));
+    rbFromCaret->setChecked(true);
+    auto *scope = new QGroupBox(QStringLiteral("範囲"), this);
+    scope->setObjectName(QStringLiteral("gbScope"));
+    auto *scopeRow = new QHBoxLayout(scope);
+    scopeRow->addWidget(rbFromCaret);
+    scopeRow->addWidget(rbWholeDocument);
+    scopeRow->addStretch(1);
+
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("検索する文字列(&N):"), eFindText);
     fields->addRow(QStringLiteral("置換後の文字列(&P):"), eReplaceText);
+    fields->addRow(scope);
     auto *buttons = new QVBoxLayout;
     for (QPushButton *b : {btnFindNext, btnReplace, btnReplaceAll, btnCancel, btnHelp})
         buttons->addWidget(b);
@@ -63,6 +78,17 @@ QString TReplaceDialog::findText() const
 QString TReplaceDialog::replaceText() const
 {
     return eReplaceText->text();
+}
+
+bool TReplaceDialog::wholeDocument() const
+{
+    return rbWholeDocument->isChecked();
+}
+
+void TReplaceDialog::setFindText(const QString &text)
+{
+    eFindText->setText(text);
+    eFindText->selectAll();
 }
 
 void TReplaceDialog::showEvent(QShowEvent *event)

@@ -4,10 +4,12 @@
 
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 // The modeless find/replace dialog: the text to find, its replacement, and the buttons find next,
-// replace, replace all, cancel and help. The search is always forward and exact, so it offers no
-// options. It only asks; the find commands act on its signals.
+// replace, replace all, cancel and help. The search is always forward and exact; its one choice
+// is where it reaches: from the caret on (「カーソル位置から」, the first choice) or the whole
+// document (「文書全体」). It only asks; the find commands act on its signals.
 class TReplaceDialog : public QDialog
 {
     Q_OBJECT
@@ -16,6 +18,9 @@ public:
 
     QString findText() const;
     QString replaceText() const;
+    bool wholeDocument() const;
+    // The text to find, selected so that typing replaces it.
+    void setFindText(const QString &text);
 
     QLineEdit *eFindText;
     QLineEdit *eReplaceText;
@@ -24,6 +29,8 @@ public:
     QPushButton *btnReplaceAll;
     QPushButton *btnCancel;
     QPushButton *btnHelp;
+    QRadioButton *rbFromCaret;
+    QRadioButton *rbWholeDocument;
 
 Q_SIGNALS:
     void findNextRequested();

@@ -1,5 +1,6 @@
 #include "TextViewer.h"
 
+#include "desktop/ThemeColors.h"
 #include "editor/OlvekCompo.h"
 
 #include <QCloseEvent>
@@ -11,10 +12,6 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-const QColor ViewerBackground(0xFF, 0xFF, 0xCC);
-}
 
 TTextViewer::TTextViewer(int mode, const QStringList &lines, const QString &title, const Pictures &pictures,
                          QWidget *parent)
@@ -62,8 +59,8 @@ TTextViewer::TTextViewer(int mode, const QStringList &lines, const QString &titl
     Editor1->setWordWrap(true);
     Editor1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Editor1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Editor1->setBackgroundColor(ViewerBackground);
-    Editor1->setFontColor(Qt::black);
+    Editor1->setBackgroundColor(TThemeColors::current().viewerBackground);
+    Editor1->setFontColor(TThemeColors::current().viewerText);
     Editor1->setFontName(QStringLiteral("ＭＳ ゴシック"));
     Editor1->setFontSize(10);
     // A snapshot to read: no right-edge guide; line-end and end marks only when the owner
