@@ -3,6 +3,8 @@
 #include "ExportLines.h"
 #include "document/ControlTrim.h"
 #include "document/DocumentTree.h"
+#include "ruby/RubyHtml.h"
+#include "ruby/RubyNotation.h"
 
 #include <QFileInfo>
 
@@ -34,24 +36,37 @@ QString element(int level, QLatin1String open, QStringView text, QLatin1String c
     return line;
 }
 
-QStringList head(const QString &title)
+// A title or body line as markup: escaped, or with ruby its notation as ruby and emphasis.
+QString lineHtml(const QString &line, bool ruby)
 {
-    return {QStringLiteral("<!DOCTYPE html>"),
-            QStringLiteral("<html lang=\"ja\">"),
-            QStringLiteral("  <head>"),
-            QStringLiteral("    <title>") + THtmlExport::Escape(title) + QStringLiteral("</title>"),
-            QStringLiteral("    <meta name=\"generator\" content=\"Olvek2.0\">"),
-            QStringLiteral("    <meta charset=\"utf-8\">"),
-            QStringLiteral("  </head>"),
-            QStringLiteral("  <body>")};
+    return ruby ? TRubyHtml::lineHtml(line) : THtmlExport::Escape(line);
 }
 
-QStringList paragraphs(const QStringList &body, int level)
+// With ruby, the page's title holds the text as shown (no markup is possible there), and a
+// style gives the emphasis its sesame dots.
+QStringList head(const QString &title, bool ruby)
+{
+    QStringList lines{QStringLiteral("<!DOCTYPE html>"),
+                      QStringLiteral("<html lang=\"ja\">"),
+                      QStringLiteral("  <head>"),
+                      QStringLiteral("    <title>")
+                          + (ruby ? TRubyHtml::escaped(TRubyNotation::shownText(title)) : THtmlExport::Escape(title))
+                          + QStringLiteral("</title>"),
+                      QStringLiteral("    <meta name=\"generator\" content=\"Olvek2.0\">"),
+                      QStringLiteral("    <meta charset=\"utf-8\">")};
+    if (ruby)
+        lines.append(QStringLiteral("    <style>em.sesame { font-style: normal; -webkit-text-emphasis: sesame; "
+                                    "text-emphasis: sesame; }</style>"));
+    lines << QStringLiteral("  </head>") << QStringLiteral("  <body>");
+    return lines;
+}
+
+QStringList paragraphs(const QStringList &body, int level, bool ruby)
 {
     QStringList out;
     out.reserve(body.size());
     for (const QString &line : body)
-        out.append(element(level, QLatin1String("<p>"), THtmlExport::Escape(line), QLatin1String("</p>")));
+        out.append(element(level, QLatin1String("<p>"), lineHtml(line, ruby), QLatin1String("</p>")));
     return out;
 }
 
@@ -91,7 +106,7 @@ QString THtmlExport::MainPagePath(const QString &chosen, const QString &extensio
     return folder + base + extension;
 }
 
-std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide)
+std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby)
 {
     std::vector<Page> pages;
     const TTreeNode *root = tree.MainTitleNode();
@@ -103,7 +118,7 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
     const QString extension = dot >= 0 ? name.mid(dot) : QString();
     const QString folder = mainPath.left(mainPath.size() - name.size());
 
-    QStringList main = head(root->title());
+    QStringList main = head(root->title(), ruby);
     int previous = 0;
     int pageNumber = 0;
     for (const TTreeNode *node = root; node && node->isInSubtreeOf(root); node = node->next()) {
@@ -116,20 +131,20 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
         }
         previous = level;
         const QStringList &body = node->data() ? node->data()->Lines : QStringList();
-        QString content = Escape(node->title());
+        QString content = lineHtml(node->title(), ruby);
         if (divide && !trimControlChars(TNodeData::joinLines(body)).isEmpty()) {
             const QString pageName = base + QString::number(pageNumber++) + extension;
             content = QStringLiteral("<a href=\"") + linkTo(pageName) + QStringLiteral("\">") + content + QStringLiteral("</a>");
-            Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title())};
-            page.lines.append(indent(0) + QStringLiteral("<h1>") + Escape(node->title()) + QStringLiteral("</h1>"));
-            page.lines.append(paragraphs(body, 0));
+            Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title(), ruby)};
+            page.lines.append(indent(0) + QStringLiteral("<h1>") + lineHtml(node->title(), ruby) + QStringLiteral("</h1>"));
+            page.lines.append(paragraphs(body, 0, ruby));
             page.lines << QStringLiteral("  </body>") << QStringLiteral("</html>");
             pages.push_back(std::move(page));
         }
         const QString rank = QString::number(std::min(level + 1, 6));
         main.append(indent(level) + QStringLiteral("<h") + rank + u'>' + content + QStringLiteral("</h") + rank + u'>');
         if (!divide)
-            main.append(paragraphs(body, level));
+            main.append(paragraphs(body, level, ruby));
     }
     for (int c = 1; c <= previous; ++c)
         main.append(indent(previous - c) + QStringLiteral("</section>"));
@@ -138,9 +153,9 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
     return pages;
 }
 
-TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide)
+TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby)
 {
-    for (const Page &page : Pages(tree, mainPath, divide)) {
+    for (const Page &page : Pages(tree, mainPath, divide, ruby)) {
         const TFileResult result = ExportLines::write(page.path, ExportLines::encode(page.lines, true));
         if (!result.ok)
             return result;

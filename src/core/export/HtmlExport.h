@@ -11,7 +11,8 @@ class TDocumentTree;
 // heading whose rank follows its level, each body line a paragraph, each level of nesting a
 // section. Divided, the bodies go to pages of their own, one per item with a non-blank body,
 // which the main page's headings link to. Every title and body is escaped, so no text of the
-// document becomes markup. The files are UTF-8 with CR LF.
+// document becomes markup; with ruby, the ruby and emphasis notation of titles and bodies becomes
+// <ruby> and emphasis markup (TRubyHtml). The files are UTF-8 with CR LF.
 class THtmlExport
 {
 public:
@@ -28,11 +29,11 @@ public:
     // Every page to write for the main page at mainPath: the divided pages in document order
     // (named after the main page with 0, 1, 2 … before its extension, in its folder), then the
     // main page.
-    static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide);
+    static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby = false);
 
     // Writes the pages in that order, each replaced only once complete; stops at the first that
     // cannot be written, so the main page never links to pages that are missing.
-    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide);
+    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby = false);
 
     // "&", "<", ">" and the double quote as character references.
     static QString Escape(const QString &text);
