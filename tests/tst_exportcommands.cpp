@@ -15,10 +15,13 @@
 #include "ui/ImportFormU1.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
+#include "ui/EpubExportDialog.h"
 #include "ui/TextExpU1.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -231,6 +234,59 @@ private Q_SLOTS:
         w.prompt.scriptFile(w.path(QStringLiteral("two.html")));
         w.main->FileExportToHTML->trigger();
         QVERIFY(QFileInfo::exists(w.path(QStringLiteral("two.html"))));
+    }
+
+    void exportEpub()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            QSKIP("unzip is not installed");
+        TWindow w;
+        TSettings settings(w.form->settingsFile());
+        settings.setValue(SettingKeys::EpubAuthor, QStringLiteral("著者"));
+        settings.setValue(SettingKeys::EpubHorizontal, true);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("book.epub")));
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        QCOMPARE(w.prompt.calls()[0].text, QStringLiteral("dlgExportToEpub"));
+        TdlgExportToEpub *dialog = w.commands->dlgExportToEpub();
+        QCOMPARE(dialog->edTitle->text(), QStringLiteral("本:1"));
+        QCOMPARE(dialog->edAuthor->text(), QStringLiteral("著者"));
+        QVERIFY(dialog->rbHorizontal->isChecked());
+        const TScriptedPrompt::Call &save = w.prompt.calls().back();
+        QCOMPARE(save.request.title, QStringLiteral("EPUB出力"));
+        QCOMPARE(save.request.fileName, QStringLiteral("本_1.epub"));
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), w.path(QStringLiteral("book.epub")),
+                                              QStringLiteral("EPUB/package.opf")});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString package = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY2(package.contains(QStringLiteral("<dc:title>本:1</dc:title>")), qPrintable(package));
+        QVERIFY(package.contains(QStringLiteral("<dc:creator>著者</dc:creator>")));
+        QVERIFY(package.contains(QStringLiteral("<spine page-progression-direction=\"ltr\">")));
+        QCOMPARE(w.commands->epubFileName(), w.path(QStringLiteral("book.epub")));
+
+        // Cancelled, the dialog asks for no file and stores nothing.
+        w.prompt.clear();
+        settings.setValue(SettingKeys::EpubAuthor, QStringLiteral("別の著者"));
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(dialog->edAuthor->text(), QStringLiteral("別の著者"));
+        QCOMPARE(w.prompt.calls().size(), size_t(1));
+    }
+
+    void epubNeverReplacesTheOpenDocument()
+    {
+        TWindow w;
+        const QString document = w.path(QStringLiteral("doc.olvx"));
+        QVERIFY(writeFileBytes(document, "{}"));
+        w.main->documentState()->setFileName(document);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(document);
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        QCOMPARE(w.prompt.calls().back().text, TExportCommands::OverDocumentMessage);
+        QCOMPARE(readFileBytes(document), QByteArray("{}"));
     }
 
     void importAsNewDocument()

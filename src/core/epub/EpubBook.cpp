@@ -166,6 +166,7 @@ QString packageDocument(const std::vector<Page> &pages, const QString &title, co
     return out;
 }
 
+// A heading's space after it is on the left in vertical lines, below in horizontal ones.
 QString styleSheet(bool vertical)
 {
     const QLatin1String mode(vertical ? "vertical-rl" : "horizontal-tb");
@@ -181,7 +182,7 @@ QString styleSheet(bool vertical)
                          "  font-family: serif;\n"
                          "}\n"
                          "h1, h2, h3, h4, h5, h6 {\n"
-                         "  margin: 0 0 1em 0;\n"
+                         "  margin: ") + QLatin1String(vertical ? "0 0 0 1em" : "0 0 1em 0") + QLatin1String(";\n"
                          "  font-weight: bold;\n"
                          "}\n"
                          "h1 { font-size: 1.4em; }\n"
