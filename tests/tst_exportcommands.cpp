@@ -254,7 +254,7 @@ private Q_SLOTS:
         QCOMPARE(dialog->edAuthor->text(), QStringLiteral("著者"));
         QVERIFY(dialog->rbHorizontal->isChecked());
         const TScriptedPrompt::Call &save = w.prompt.calls().back();
-        QCOMPARE(save.request.title, QStringLiteral("EPUB出力"));
+        QCOMPARE(save.request.title, QStringLiteral("EPUBファイルに出力"));
         QCOMPARE(save.request.fileName, QStringLiteral("本_1.epub"));
         QProcess unzip;
         unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), w.path(QStringLiteral("book.epub")),

@@ -186,7 +186,7 @@ void TExportCommands::FileExportToEpub()
     TEpubOptions options = m_epubDialog->options();
     settings.setValue(SettingKeys::EpubAuthor, options.author);
     settings.setValue(SettingKeys::EpubHorizontal, !options.vertical);
-    const QString path = askExportFile(QStringLiteral("EPUB出力"), QStringLiteral("EPUBファイル(*.epub)|*.epub"),
+    const QString path = askExportFile(QStringLiteral("EPUBファイルに出力"), QStringLiteral("EPUBファイル(*.epub)|*.epub"),
                                        QStringLiteral("epub"), m_epubFileName,
                                        m_epubFileName.isEmpty() ? QStringLiteral(".epub") : QString());
     if (path.isEmpty())
