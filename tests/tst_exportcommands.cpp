@@ -182,6 +182,32 @@ private Q_SLOTS:
         QVERIFY(w.main->session()->modes().textMode());
     }
 
+    // The EPUB book too holds the text as edited in the text mode, which goes on afterwards.
+    void exportEpubInTheTextMode()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            QSKIP("unzip is not installed");
+        TWindow w;
+        w.select(w.titled(QStringLiteral("章")));
+        w.main->ViewModeChange->trigger();
+        TOlvekEditor *editor = w.form->Editor1;
+        editor->setSelStart(editor->text().size());
+        typeText(editor, QStringLiteral("..|新《しん》"));
+        const QStringList text = editor->lines();
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("book.epub")));
+        w.main->FileExportToEpub->trigger();
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), w.path(QStringLiteral("book.epub")),
+                                              QStringLiteral("EPUB/text/item0001.xhtml")});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString page = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY2(page.contains(QStringLiteral("<h2 id=\"item-3\"><ruby>新<rt>しん</rt></ruby></h2>")), qPrintable(page));
+        QCOMPARE(editor->lines(), text);
+        QVERIFY(editor->canUndo());
+        QVERIFY(w.main->session()->modes().textMode());
+    }
+
     void cancelWritesNothing()
     {
         TWindow w;
