@@ -148,6 +148,14 @@ private Q_SLOTS:
                    return o;
                }()
             << QStringList{"<meta property=\"dcterms:modified\">2025-12-31T23:00:00Z</meta>"} << QStringList{};
+        QTest::newRow("no date gives the time of the export")
+            << [] {
+                   TEpubOptions o = options();
+                   o.modified = QDateTime();
+                   return o;
+               }()
+            << QStringList{"<meta property=\"dcterms:modified\">" + QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd'T'")}
+            << QStringList{"<meta property=\"dcterms:modified\"></meta>"};
     }
 
     void package()

@@ -139,7 +139,9 @@ QString navPage(const std::vector<Page> &pages, const std::vector<int> &firstInd
 
 QString packageDocument(const std::vector<Page> &pages, const QString &title, const TEpubOptions &options)
 {
-    const QString modified = options.modified.toUTC().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'"));
+    // A book must carry its date; without one given, the time of the export.
+    const QDateTime date = options.modified.isValid() ? options.modified : QDateTime::currentDateTimeUtc();
+    const QString modified = date.toUTC().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss'Z'"));
     QString out = QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" unique-identifier=\"book-id\" xml:lang=\"ja\">\n"

@@ -13,6 +13,7 @@ struct TEpubOptions
     QString title;
     // The author; an empty one is left out of the book.
     QString author;
-    // The book's modification date, written in UTC to the second.
+    // The book's modification date, written in UTC to the second; none gives the time of the
+    // export.
     QDateTime modified;
 };
