@@ -35,6 +35,7 @@ const ExpectedAction expectedActions[] = {
     {"FileImportToNext", "ファイル", "この後ろにインポート", ""},
     {"FileExportToText", "ファイル", "テキストファイルに出力(&T)...", ""},
     {"FileExportToHTML", "ファイル", "HTML形式で出力(&H)...", ""},
+    {"FileExportToEpub", "ファイル", "EPUB出力(&E)...", ""},
     {"FilePrint", "ファイル", "印刷(&P)...", "Ctrl+P"},
     {"FilePlugin", "ファイル", "プラグイン...", ""},
     {"Find", "検索", "検索(&S)...", "Ctrl+F"},

@@ -73,6 +73,11 @@ private Q_SLOTS:
         QTest::newRow("OUT in a file") << QStringList{"export-text", "doc.olvx", "doc.olvx/o.txt"} << 4;
         QTest::newRow("HTML into a folder that is a file") << QStringList{"export-html", "doc.olvx", "doc.olvx/o.html"} << 4;
         QTest::newRow("missing TEXT") << QStringList{"import", "none.txt", "o.olvx"} << 2;
+        QTest::newRow("EPUB: unknown option") << QStringList{"export-epub", "doc.olvx", "o.epub", "--vertical"} << 1;
+        QTest::newRow("EPUB: --title without T") << QStringList{"export-epub", "doc.olvx", "o.epub", "--title"} << 1;
+        QTest::newRow("EPUB: missing DOC") << QStringList{"export-epub", "none.olvx", "o.epub"} << 2;
+        QTest::newRow("EPUB: OUT in a file") << QStringList{"export-epub", "doc.olvx", "doc.olvx/o.epub"} << 4;
+        QTest::newRow("EPUB over the document") << QStringList{"export-epub", "doc.olvx", "doc.olvx"} << 1;
         QTest::newRow("nothing after a top-level item")
             << QStringList{"import", "doc.olvx", "o.olvx", "--doc", "doc.olvx", "--after", "0"} << 1;
         QTest::newRow("no such item") << QStringList{"import", "doc.olvx", "o.olvx", "--doc", "doc.olvx", "--under", "99"} << 1;
@@ -83,7 +88,58 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QVERIFY(!run(arguments, exitCode).isEmpty());
-        QVERIFY(!QFileInfo::exists(path("o.txt")) && !QFileInfo::exists(path("o.html")) && !QFileInfo::exists(path("o.olvx")));
+        QVERIFY(!QFileInfo::exists(path("o.txt")) && !QFileInfo::exists(path("o.html")) && !QFileInfo::exists(path("o.olvx"))
+                && !QFileInfo::exists(path("o.epub")));
+        QVERIFY(readFileBytes(path("doc.olvx")).startsWith("{"));
+    }
+
+    void exportHtmlRuby()
+    {
+        // A folder of its own: the other tests count the HTML pages in theirs.
+        QTemporaryDir dir;
+        TDocumentTree tree;
+        tree.createRootFolders();
+        tree.MainTitleNode()->setTitle(QStringLiteral("本"));
+        buildOutline(tree, tree.MainTitleNode(), {QStringLiteral("0 章"), QStringLiteral("> |吾輩《わがはい》は猫")});
+        qint64 version = TDocumentStorage::saveAsVersion(TDocumentStorage::Format::Json);
+        QVERIFY(TDocumentStorage::writeDocumentFile(dir.filePath("ruby.olvx"), tree, version).ok);
+        run({"export-html", dir.filePath("ruby.olvx"), dir.filePath("plain.html")}, 0);
+        QVERIFY(readFileBytes(dir.filePath("plain.html")).contains("<p>|吾輩《わがはい》は猫</p>\r\n"));
+        run({"export-html", dir.filePath("ruby.olvx"), dir.filePath("ruby.html"), "--ruby"}, 0);
+        QVERIFY(readFileBytes(dir.filePath("ruby.html")).contains("<p><ruby>吾輩<rt>わがはい</rt></ruby>は猫</p>\r\n"));
+    }
+
+    void exportEpub_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("package");
+        QTest::newRow("defaults: vertical, the main title, no author")
+            << QStringList{}
+            << QStringList{"<dc:title>本</dc:title>", "<spine page-progression-direction=\"rtl\">"};
+        QTest::newRow("horizontal with title and author")
+            << QStringList{"--horizontal", "--title", "題 & 名", "--author", "著者"}
+            << QStringList{"<dc:title>題 &amp; 名</dc:title>", "<dc:creator>著者</dc:creator>",
+                           "<spine page-progression-direction=\"ltr\">"};
+    }
+
+    void exportEpub()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, package);
+        if (QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("unzip is not installed");
+        run(QStringList{"export-epub", path("doc.olvx"), path("book.epub")} + options, 0);
+        QVERIFY(readFileBytes(path("book.epub")).startsWith("PK\x03\x04"));
+        QProcess unzip;
+        unzip.start("unzip", {"-p", path("book.epub"), "EPUB/package.opf"});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString opf = QString::fromUtf8(unzip.readAllStandardOutput());
+        for (const QString &text : package)
+            QVERIFY2(opf.contains(text), qPrintable(opf));
+        // The same document gives the same book, byte for byte.
+        const QByteArray first = readFileBytes(path("book.epub"));
+        run(QStringList{"export-epub", path("doc.olvx"), path("again.epub")} + options, 0);
+        QCOMPARE(readFileBytes(path("again.epub")), first);
     }
 
     void exportIndexAndHtml()

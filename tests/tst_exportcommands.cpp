@@ -17,12 +17,14 @@
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
+#include "ui/EpubExportDialog.h"
 #include "ui/TextExpU1.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -186,6 +188,32 @@ private Q_SLOTS:
         QVERIFY(w.main->session()->modes().textMode());
     }
 
+    // The EPUB book too holds the text as edited in the text mode, which goes on afterwards.
+    void exportEpubInTheTextMode()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            QSKIP("unzip is not installed");
+        TWindow w;
+        w.select(w.titled(QStringLiteral("章")));
+        w.main->ViewModeChange->trigger();
+        TOlvekEditor *editor = w.form->Editor1;
+        editor->setSelStart(editor->text().size());
+        typeText(editor, QStringLiteral("..|新《しん》"));
+        const QStringList text = editor->lines();
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("book.epub")));
+        w.main->FileExportToEpub->trigger();
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), w.path(QStringLiteral("book.epub")),
+                                              QStringLiteral("EPUB/text/item0001.xhtml")});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString page = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY2(page.contains(QStringLiteral("<h2 id=\"item-3\"><ruby>新<rt>しん</rt></ruby></h2>")), qPrintable(page));
+        QCOMPARE(editor->lines(), text);
+        QVERIFY(editor->canUndo());
+        QVERIFY(w.main->session()->modes().textMode());
+    }
+
     void cancelWritesNothing()
     {
         TWindow w;
@@ -276,6 +304,59 @@ private Q_SLOTS:
         w.main->FileExportToHTML->trigger();
         QCOMPARE(QDir(w.path(QStringLiteral("html"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                  5003);
+    }
+
+    void exportEpub()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            QSKIP("unzip is not installed");
+        TWindow w;
+        TSettings settings(w.form->settingsFile());
+        settings.setValue(SettingKeys::EpubAuthor, QStringLiteral("著者"));
+        settings.setValue(SettingKeys::EpubHorizontal, true);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(w.path(QStringLiteral("book.epub")));
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        QCOMPARE(w.prompt.calls()[0].text, QStringLiteral("dlgExportToEpub"));
+        TdlgExportToEpub *dialog = w.commands->dlgExportToEpub();
+        QCOMPARE(dialog->edTitle->text(), QStringLiteral("本:1"));
+        QCOMPARE(dialog->edAuthor->text(), QStringLiteral("著者"));
+        QVERIFY(dialog->rbHorizontal->isChecked());
+        const TScriptedPrompt::Call &save = w.prompt.calls().back();
+        QCOMPARE(save.request.title, QStringLiteral("EPUBファイルに出力"));
+        QCOMPARE(save.request.fileName, QStringLiteral("本_1.epub"));
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), w.path(QStringLiteral("book.epub")),
+                                              QStringLiteral("EPUB/package.opf")});
+        QVERIFY(unzip.waitForFinished(60000));
+        const QString package = QString::fromUtf8(unzip.readAllStandardOutput());
+        QVERIFY2(package.contains(QStringLiteral("<dc:title>本:1</dc:title>")), qPrintable(package));
+        QVERIFY(package.contains(QStringLiteral("<dc:creator>著者</dc:creator>")));
+        QVERIFY(package.contains(QStringLiteral("<spine page-progression-direction=\"ltr\">")));
+        QCOMPARE(w.commands->epubFileName(), w.path(QStringLiteral("book.epub")));
+
+        // Cancelled, the dialog asks for no file and stores nothing.
+        w.prompt.clear();
+        settings.setValue(SettingKeys::EpubAuthor, QStringLiteral("別の著者"));
+        w.prompt.scriptAnswer(TPrompt::Answer::Cancel);
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(dialog->edAuthor->text(), QStringLiteral("別の著者"));
+        QCOMPARE(w.prompt.calls().size(), size_t(1));
+    }
+
+    void epubNeverReplacesTheOpenDocument()
+    {
+        TWindow w;
+        const QString document = w.path(QStringLiteral("doc.olvx"));
+        QVERIFY(writeFileBytes(document, "{}"));
+        w.main->documentState()->setFileName(document);
+        w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+        w.prompt.scriptFile(document);
+        w.main->FileExportToEpub->trigger();
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        QCOMPARE(w.prompt.calls().back().text, TExportCommands::OverDocumentMessage);
+        QCOMPARE(readFileBytes(document), QByteArray("{}"));
     }
 
     void importAsNewDocument()

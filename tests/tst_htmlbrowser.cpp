@@ -1,7 +1,9 @@
 // Exported HTML as a real browser reads it: headless Chromium loads the pages and hands back its
 // document tree, in which the Japanese text must stand as text, no title or body may have become
-// markup, and every link between the divided pages must lead to a page that was written.
+// markup, and every link between the divided pages must lead to a page that was written. The
+// pages of an EPUB book, unzipped, are read the same way: text, ruby and the table of contents.
 #include "document/DocumentTree.h"
+#include "epub/EpubBook.h"
 #include "export/HtmlExport.h"
 #include "export/ImportFile.h"
 #include "support/OutlineBuilder.h"
@@ -116,6 +118,56 @@ private Q_SLOTS:
         const QString last = dir.filePath(QStringLiteral("リファレンス%1.html").arg(written.size() - 1));
         const QString page = dumpDom(m_chromium, last, profile.path());
         QVERIFY(page.contains(QStringLiteral("&lt;b&gt;太字ではない&lt;/b&gt; &amp;amp; &lt;img src=x onerror=alert(1)&gt;")));
+        QVERIFY(!page.contains(QStringLiteral("<img")));
+        QVERIFY(!page.contains(QStringLiteral("<b>")));
+    }
+
+    void epubPagesInTheBrowser()
+    {
+        const QString unzip = QStandardPaths::findExecutable(QStringLiteral("unzip"));
+        if (unzip.isEmpty())
+            QSKIP("unzip is not installed");
+        const QStringList lines = bookStart();
+        if (lines.isEmpty())
+            QSKIP("the book is not there");
+        TDocumentTree tree;
+        tree.createRootFolders();
+        TImportFile::Apply(tree, tree.MainTitleNode(), TImportFile::Mode::NewDocument, lines);
+        buildOutline(tree, tree.MainTitleNode(),
+                     {QStringLiteral("0 |吾輩《わがはい》は猫 <b>"),
+                      QStringLiteral("> 吾輩は猫である。名前《なまえ》はまだ《《無い》》。"),
+                      QStringLiteral("> <img src=x onerror=alert(1)> & 😀")});
+
+        QTemporaryDir dir;
+        QTemporaryDir profile;
+        const QString book = dir.filePath(QStringLiteral("本.epub"));
+        TEpubOptions options;
+        options.modified = QDateTime::currentDateTimeUtc();
+        const TFileResult result = TEpubBook::Write(tree, book, options);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        const QString folder = dir.filePath(QStringLiteral("unzipped"));
+        QProcess unzipping;
+        unzipping.start(unzip, {QStringLiteral("-q"), book, QStringLiteral("-d"), folder});
+        QVERIFY(unzipping.waitForFinished(60000) && unzipping.exitCode() == 0);
+
+        // The table of contents: every link leads to a page of the book.
+        const QString nav = dumpDom(m_chromium, folder + QStringLiteral("/EPUB/nav.xhtml"), profile.path());
+        QVERIFY2(nav.contains(QStringLiteral("第1章 GNU/Linux チュートリアル")), qPrintable(nav.left(2000)));
+        static const QRegularExpression href(QStringLiteral("href=\"(text/[^\"#]*)"));
+        QStringList pages;
+        for (const QRegularExpressionMatch &m : href.globalMatch(nav)) {
+            QVERIFY2(QFileInfo(folder + QStringLiteral("/EPUB/") + m.captured(1)).isFile(), qPrintable(m.captured(1)));
+            pages << m.captured(1);
+        }
+        pages.removeDuplicates();
+        QCOMPARE(pages.size(), 3); // two chapters and the item added
+        QVERIFY(nav.contains(QStringLiteral(">吾輩は猫 &lt;b&gt;</a>")));
+
+        // The last page: ruby and sesame dots as elements, everything else text.
+        const QString page = dumpDom(m_chromium, folder + QStringLiteral("/EPUB/") + pages.last(), profile.path());
+        QVERIFY2(page.contains(QStringLiteral("<ruby>吾輩<rt>わがはい</rt></ruby>は猫 &lt;b&gt;")), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("吾輩は猫である。<ruby>名前<rt>なまえ</rt></ruby>はまだ<em class=\"sesame\">無い</em>。")));
+        QVERIFY(page.contains(QStringLiteral("&lt;img src=x onerror=alert(1)&gt; &amp; 😀")));
         QVERIFY(!page.contains(QStringLiteral("<img")));
         QVERIFY(!page.contains(QStringLiteral("<b>")));
     }

@@ -198,7 +198,7 @@ private Q_SLOTS:
             told = done;
             return total == 4 && done != cancelAt;
         };
-        const TFileResult result = THtmlExport::Write(doc.tree, dir.filePath(QStringLiteral("book.html")), true, progress);
+        const TFileResult result = THtmlExport::Write(doc.tree, dir.filePath(QStringLiteral("book.html")), true, false, progress);
         QVERIFY(!result.ok);
         QCOMPARE(!result.error.isEmpty(), failed);
         QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("book.html"))), QByteArray("old main page"));
@@ -209,6 +209,47 @@ private Q_SLOTS:
         left.sort();
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), left);
         QVERIFY(told > 0);
+    }
+
+    void ruby_data()
+    {
+        QTest::addColumn<bool>("ruby");
+        QTest::addColumn<QStringList>("body");
+        QTest::newRow("off: the notation stays as written")
+            << false
+            << QStringList{"    <h1>本</h1>", "    <p>序</p>", "    <section>", "      <h2>|吾輩《わがはい》 &amp;</h2>",
+                           "      <p>東京都《とうきょうと》に《《行く》》&lt;</p>", "    </section>"};
+        QTest::newRow("on: ruby and sesame dots, the rest escaped")
+            << true
+            << QStringList{"    <h1>本</h1>", "    <p>序</p>", "    <section>",
+                           "      <h2><ruby>吾輩<rt>わがはい</rt></ruby> &amp;</h2>",
+                           "      <p><ruby>東京都<rt>とうきょうと</rt></ruby>に<em class=\"sesame\">行く</em>&lt;</p>",
+                           "    </section>"};
+    }
+
+    void ruby()
+    {
+        QFETCH(bool, ruby);
+        QFETCH(QStringList, body);
+        TDocument doc({QStringLiteral("0 |吾輩《わがはい》 &"), QStringLiteral("> 東京都《とうきょうと》に《《行く》》<")});
+        const QStringList page = THtmlExport::Pages(doc.tree, QStringLiteral("/x/book.html"), false, ruby).back().lines;
+        QCOMPARE(bodyPart(page), body);
+        QCOMPARE(page.contains(QStringLiteral("    <style>em.sesame { font-style: normal; -webkit-text-emphasis: sesame; "
+                                              "text-emphasis: sesame; }</style>")),
+                 ruby);
+    }
+
+    void rubyInDividedPagesAndTitles()
+    {
+        TDocument doc({QStringLiteral("0 |漢字《かんじ》"), QStringLiteral("> |猫《ねこ》")});
+        const std::vector<THtmlExport::Page> pages = THtmlExport::Pages(doc.tree, QStringLiteral("/x/book.html"), true, true);
+        QCOMPARE(pages.size(), size_t(3));
+        const QStringList &page = pages[1].lines;
+        QVERIFY(page.contains(QStringLiteral("    <title>本 - 漢字</title>")));
+        QVERIFY(page.contains(QStringLiteral("    <h1><ruby>漢字<rt>かんじ</rt></ruby></h1>")));
+        QVERIFY(page.contains(QStringLiteral("    <p><ruby>猫<rt>ねこ</rt></ruby></p>")));
+        QVERIFY(pages[2].lines.contains(
+            QStringLiteral("      <h2><a href=\"book1.html\"><ruby>漢字<rt>かんじ</rt></ruby></a></h2>")));
     }
 
     void unwritableFolderWritesNothing()

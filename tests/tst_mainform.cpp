@@ -176,7 +176,7 @@ void TestMainForm::menus_data()
     QTest::addColumn<QString>("entries");
     QTest::newRow("miFile") << QStringLiteral(
         "新規文書作成(&N)|開く(&O)...|上書き保存(&S)|名前を付けて保存|-|インポート(&I)|"
-        "テキストファイルに出力(&T)...|HTML形式で出力(&H)...|-|プラグイン(&L)|-|印刷(&P)...|-|"
+        "テキストファイルに出力(&T)...|HTML形式で出力(&H)...|EPUB出力(&E)...|-|プラグイン(&L)|-|印刷(&P)...|-|"
         "終了(&X)|-");
     QTest::newRow("miPlug") << QStringLiteral("(なし)");
     QTest::newRow("miEdit") << QStringLiteral(

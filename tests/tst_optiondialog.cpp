@@ -35,7 +35,8 @@ using KeyValues = QList<QPair<QString, QString>>; // "SECTION/Key", value
 // Every key the dialog writes, with what an untouched dialog on an empty file writes.
 const KeyValues Defaults{
     {"Form/Restore", "1"},          {"ToolBar/SmallButtons", "0"},     {"HTML/ExtType", ".html"},
-    {"HTML/FileDivide", "0"},       {"FILE/AutoLoad", "0"},            {"FILE/AutoSaveTime", "0"},
+    {"HTML/FileDivide", "0"},       {"HTML/Ruby", "0"},
+    {"FILE/AutoLoad", "0"},            {"FILE/AutoSaveTime", "0"},
     {"FILE/BackupDepth", "1"},      {"TREE/DirectEdit", "0"},          {"TREE/EnableIJKL", "1"},
     {"TREE/FontName", "ＭＳ ゴシック"}, {"TREE/FontSize", "10"},          {"TREE/FontColor", "clWindowText"},
     {"NODE_EDITOR/FontName", "ＭＳ ゴシック"}, {"NODE_EDITOR/FontSize", "11"}, {"NODE_EDITOR/FontColor", "clWindowText"},
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QTest::addColumn<KeyValues>("written");
         QTest::newRow("no file") << KeyValues{} << Defaults;
         const KeyValues set{{"Form/Restore", "0"}, {"ToolBar/SmallButtons", "1"}, {"HTML/ExtType", ".htm"},
-                            {"HTML/FileDivide", "1"}, {"FILE/AutoLoad", "1"}, {"FILE/AutoSaveTime", "5"},
+                            {"HTML/FileDivide", "1"}, {"HTML/Ruby", "1"}, {"FILE/AutoLoad", "1"}, {"FILE/AutoSaveTime", "5"},
                             {"FILE/BackupDepth", "3"}, {"TREE/DirectEdit", "1"}, {"TREE/EnableIJKL", "0"},
                             {"TREE/FontName", "IPAGothic"}, {"TREE/FontSize", "12"}, {"TREE/FontColor", "clRed"},
                             {"NODE_EDITOR/FontName", "IPAMincho"}, {"NODE_EDITOR/FontSize", "14"},
@@ -207,6 +208,7 @@ private Q_SLOTS:
         QTest::newRow("IME") << "ckbIMEOpen" << 0 << KeyValues{{"EDITOR/IMEOpen", "0"}};
         QTest::newRow(".htm") << "rbHtm" << 0 << KeyValues{{"HTML/ExtType", ".htm"}};
         QTest::newRow("divided") << "rbDivideFile" << 0 << KeyValues{{"HTML/FileDivide", "1"}};
+        QTest::newRow("ruby in HTML") << "ckbHtmlRuby" << 0 << KeyValues{{"HTML/Ruby", "1"}};
         QTest::newRow("tab allowed") << "ckbCanTab" << 0 << KeyValues{{"EDITOR/CanTab", "1"}};
         QTest::newRow("tab width") << "seTabCount" << 2 << KeyValues{{"EDITOR/TabCount", "2"}};
         QTest::newRow("no wrap") << "rbNoWrap" << 0

@@ -2,6 +2,7 @@
 
 #include "CliCommon.h"
 #include "document/DocumentTree.h"
+#include "epub/EpubBook.h"
 #include "export/HtmlExport.h"
 #include "export/ImportFile.h"
 #include "export/IndexExport.h"
@@ -92,10 +93,13 @@ int exportHtml(const QStringList &args)
     if (args.size() < 3)
         return usageError(QStringLiteral("export-html needs IN OUT"));
     bool divide = false;
+    bool ruby = false;
     QString extension = QStringLiteral(".html");
     for (qsizetype i = 3; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--divide")) {
             divide = true;
+        } else if (args[i] == QLatin1String("--ruby")) {
+            ruby = true;
         } else if (args[i] == QLatin1String("--ext") && i + 1 < args.size()) {
             extension = args[++i];
             if (extension != QLatin1String(".html") && extension != QLatin1String(".htm"))
@@ -108,7 +112,35 @@ int exportHtml(const QStringList &args)
     if (!opened.tree)
         return opened.code;
     const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
-    return written(main, THtmlExport::Write(*opened.tree, main, divide));
+    return written(main, THtmlExport::Write(*opened.tree, main, divide, ruby));
+}
+
+int exportEpub(const QStringList &args)
+{
+    if (args.size() < 3)
+        return usageError(QStringLiteral("export-epub needs DOC OUT"));
+    TEpubOptions options;
+    for (qsizetype i = 3; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--horizontal"))
+            options.vertical = false;
+        else if (args[i] == QLatin1String("--title") && i + 1 < args.size())
+            options.title = args[++i];
+        else if (args[i] == QLatin1String("--author") && i + 1 < args.size())
+            options.author = args[++i];
+        else
+            return usageError(QStringLiteral("export-epub: unknown option: ") + args[i]);
+    }
+    // Writing the book over the document would lose the document.
+    const QFileInfo document(args[1]);
+    const QFileInfo out(args[2]);
+    if (out.exists() && document.exists() && out.canonicalFilePath() == document.canonicalFilePath())
+        return usageError(args[2] + QStringLiteral(": OUT is the document DOC"));
+    const OpenedDocument opened = openDocument(args[1]);
+    if (!opened.tree)
+        return opened.code;
+    // The document's own date: the same document gives the same book.
+    options.modified = document.lastModified();
+    return written(args[2], TEpubBook::Write(*opened.tree, out.absoluteFilePath(), options));
 }
 
 int import(const QStringList &args)
@@ -179,6 +211,8 @@ std::optional<int> run(const QStringList &args)
         return exportIndex(args);
     if (command == QLatin1String("export-html"))
         return exportHtml(args);
+    if (command == QLatin1String("export-epub"))
+        return exportEpub(args);
     if (command == QLatin1String("import"))
         return import(args);
     return std::nullopt;

@@ -28,6 +28,7 @@ set(OLVEK_CORE_SOURCES
   # The ruby and emphasis notation of body lines (|漢字《かんじ》, 《《強調》》), read into runs.
   ruby/RubyRun.h
   ruby/RubyNotation.h ruby/RubyNotation.cpp
+  ruby/RubyHtml.h ruby/RubyHtml.cpp
 
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h
@@ -53,6 +54,12 @@ set(OLVEK_CORE_SOURCES
   export/HtmlExport.h export/HtmlExport.cpp
   export/ImportFile.h export/ImportFile.cpp
   export/ExportLines.h export/ExportLines.cpp
+
+  # The EPUB 3 book: its files made from the document, zipped by libzip.
+  epub/EpubOptions.h
+  epub/EpubFile.h
+  epub/EpubArchive.h epub/EpubArchive.cpp
+  epub/EpubBook.h epub/EpubBook.cpp
 
   # The find dialog's scan and hit list, the search history, the replace dialog's forward search.
   search/FindRecord.h

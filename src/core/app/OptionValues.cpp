@@ -38,6 +38,7 @@ TOptionValues TOptionValues::read(const TSettings &settings)
     v.imeOpen = settings.value(EditorIMEOpen);
     v.htmlExtShort = settings.value(HtmlExtType) != QLatin1String(".html");
     v.htmlFileDivide = settings.value(HtmlFileDivide);
+    v.htmlRuby = settings.value(HtmlRuby);
     v.treeFontName = storedFontName(settings, TreeFontName);
     v.treeFontSize = ranged(settings, TreeFontSize, MinPaneFontSize, MaxPaneFontSize);
     v.treeFontColor = color(settings, TreeFontColor);
@@ -80,6 +81,7 @@ void TOptionValues::write(TSettings &settings) const
     settings.setValue(ToolBarSmallButtons, smallButtons);
     settings.setValue(HtmlExtType, htmlExtShort ? QStringLiteral(".htm") : QStringLiteral(".html"));
     settings.setValue(HtmlFileDivide, htmlFileDivide);
+    settings.setValue(HtmlRuby, htmlRuby);
     settings.setValue(FileAutoLoad, autoLoad);
     settings.setValue(EditorShowCharCount, showCharCount);
     settings.setValue(FileAutoSaveTime, std::clamp(autoSaveTime, MinAutoSave, MaxAutoSave));

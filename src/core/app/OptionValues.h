@@ -41,6 +41,7 @@ struct TOptionValues
     bool imeOpen = true;
     bool htmlExtShort = false; // ".htm" instead of ".html"
     bool htmlFileDivide = false;
+    bool htmlRuby = false;
     QString treeFontName;
     int treeFontSize = 10;
     TColor treeFontColor = clWindowText;

@@ -39,6 +39,7 @@ inline constexpr QLatin1String Tree("TREE");
 inline constexpr QLatin1String NodeEditor("NODE_EDITOR");
 inline constexpr QLatin1String Editor("EDITOR");
 inline constexpr QLatin1String Html("HTML");
+inline constexpr QLatin1String Epub("EPUB");
 // Sections whose keys belong to the print preview, the plug-in dialog and the find dialog.
 inline constexpr QLatin1String PrintOption("PRINT_OPTION");
 inline constexpr QLatin1String Plugin("PLUGIN");
@@ -108,6 +109,11 @@ inline constexpr TIntSetting EditorFocusColumns{Editor, QLatin1String("FocusColu
 
 inline constexpr TStringSetting HtmlExtType{Html, QLatin1String("ExtType"), u".html"};
 inline constexpr TBoolSetting HtmlFileDivide{Html, QLatin1String("FileDivide"), false};
+// The ruby and emphasis notation written as markup; off keeps the pages as they always were.
+inline constexpr TBoolSetting HtmlRuby{Html, QLatin1String("Ruby"), false};
+// The EPUB export's last author and direction.
+inline constexpr TStringSetting EpubAuthor{Epub, QLatin1String("Author"), u""};
+inline constexpr TBoolSetting EpubHorizontal{Epub, QLatin1String("Horizontal"), false};
 } // namespace SettingKeys
 
 // The print preview's options (section PRINT_OPTION).

@@ -4,6 +4,8 @@
 #include "document/ControlTrim.h"
 #include "document/DocumentTree.h"
 #include "files/FileBatch.h"
+#include "ruby/RubyHtml.h"
+#include "ruby/RubyNotation.h"
 
 #include <QFileInfo>
 
@@ -36,24 +38,37 @@ QString element(int level, QLatin1String open, QStringView text, QLatin1String c
     return line;
 }
 
-QStringList head(const QString &title)
+// A title or body line as markup: escaped, or with ruby its notation as ruby and emphasis.
+QString lineHtml(const QString &line, bool ruby)
 {
-    return {QStringLiteral("<!DOCTYPE html>"),
-            QStringLiteral("<html lang=\"ja\">"),
-            QStringLiteral("  <head>"),
-            QStringLiteral("    <title>") + THtmlExport::Escape(title) + QStringLiteral("</title>"),
-            QStringLiteral("    <meta name=\"generator\" content=\"Olvek2.0\">"),
-            QStringLiteral("    <meta charset=\"utf-8\">"),
-            QStringLiteral("  </head>"),
-            QStringLiteral("  <body>")};
+    return ruby ? TRubyHtml::lineHtml(line) : THtmlExport::Escape(line);
 }
 
-QStringList paragraphs(const QStringList &body, int level)
+// With ruby, the page's title holds the text as shown (no markup is possible there), and a
+// style gives the emphasis its sesame dots.
+QStringList head(const QString &title, bool ruby)
+{
+    QStringList lines{QStringLiteral("<!DOCTYPE html>"),
+                      QStringLiteral("<html lang=\"ja\">"),
+                      QStringLiteral("  <head>"),
+                      QStringLiteral("    <title>")
+                          + (ruby ? TRubyHtml::escaped(TRubyNotation::shownText(title)) : THtmlExport::Escape(title))
+                          + QStringLiteral("</title>"),
+                      QStringLiteral("    <meta name=\"generator\" content=\"Olvek2.0\">"),
+                      QStringLiteral("    <meta charset=\"utf-8\">")};
+    if (ruby)
+        lines.append(QStringLiteral("    <style>em.sesame { font-style: normal; -webkit-text-emphasis: sesame; "
+                                    "text-emphasis: sesame; }</style>"));
+    lines << QStringLiteral("  </head>") << QStringLiteral("  <body>");
+    return lines;
+}
+
+QStringList paragraphs(const QStringList &body, int level, bool ruby)
 {
     QStringList out;
     out.reserve(body.size());
     for (const QString &line : body)
-        out.append(element(level, QLatin1String("<p>"), THtmlExport::Escape(line), QLatin1String("</p>")));
+        out.append(element(level, QLatin1String("<p>"), lineHtml(line, ruby), QLatin1String("</p>")));
     return out;
 }
 
@@ -98,7 +113,7 @@ namespace {
 // dividedPage as soon as it is made, so that they need not all be held at once. progress is
 // told the items done (out of itemCount); when it or dividedPage answers false the walk stops
 // and stopped is set.
-QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide,
+QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby,
                  const std::function<bool(THtmlExport::Page &&)> &dividedPage, const THtmlExport::Progress &progress,
                  int itemCount, bool &stopped)
 {
@@ -112,7 +127,7 @@ QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide
     const QString extension = dot >= 0 ? name.mid(dot) : QString();
     const QString folder = mainPath.left(mainPath.size() - name.size());
 
-    QStringList main = head(root->title());
+    QStringList main = head(root->title(), ruby);
     int previous = 0;
     int pageNumber = 0;
     int done = 0;
@@ -126,13 +141,13 @@ QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide
         }
         previous = level;
         const QStringList &body = node->data() ? node->data()->Lines : QStringList();
-        QString content = THtmlExport::Escape(node->title());
+        QString content = lineHtml(node->title(), ruby);
         if (divide && !trimControlChars(TNodeData::joinLines(body)).isEmpty()) {
             const QString pageName = base + QString::number(pageNumber++) + extension;
             content = QStringLiteral("<a href=\"") + linkTo(pageName) + QStringLiteral("\">") + content + QStringLiteral("</a>");
-            THtmlExport::Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title())};
-            page.lines.append(indent(0) + QStringLiteral("<h1>") + THtmlExport::Escape(node->title()) + QStringLiteral("</h1>"));
-            page.lines.append(paragraphs(body, 0));
+            THtmlExport::Page page{folder + pageName, head(root->title() + QStringLiteral(" - ") + node->title(), ruby)};
+            page.lines.append(indent(0) + QStringLiteral("<h1>") + lineHtml(node->title(), ruby) + QStringLiteral("</h1>"));
+            page.lines.append(paragraphs(body, 0, ruby));
             page.lines << QStringLiteral("  </body>") << QStringLiteral("</html>");
             if (!dividedPage(std::move(page))) {
                 stopped = true;
@@ -142,7 +157,7 @@ QStringList walk(const TDocumentTree &tree, const QString &mainPath, bool divide
         const QString rank = QString::number(std::min(level + 1, 6));
         main.append(indent(level) + QStringLiteral("<h") + rank + u'>' + content + QStringLiteral("</h") + rank + u'>');
         if (!divide)
-            main.append(paragraphs(body, level));
+            main.append(paragraphs(body, level, ruby));
         if (progress && !progress(++done, itemCount)) {
             stopped = true;
             return {};
@@ -164,7 +179,7 @@ int mainItemCount(const TDocumentTree &tree)
 }
 } // namespace
 
-std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide)
+std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby)
 {
     std::vector<Page> pages;
     bool stopped = false;
@@ -172,13 +187,14 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
         pages.push_back(std::move(page));
         return true;
     };
-    QStringList main = walk(tree, mainPath, divide, keep, {}, 0, stopped);
+    QStringList main = walk(tree, mainPath, divide, ruby, keep, {}, 0, stopped);
     if (tree.MainTitleNode())
         pages.push_back(Page{mainPath, std::move(main)});
     return pages;
 }
 
-TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide, const Progress &progress)
+TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby,
+                               const Progress &progress)
 {
     // The divided pages go into the main page's folder as one batch, made durable together; the
     // main page follows only once they all are in place, so it never links to a missing page,
@@ -197,7 +213,7 @@ TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPat
         return added.ok;
     };
     bool stopped = false;
-    const QStringList main = walk(tree, mainPath, divide, writePage, progress, mainItemCount(tree), stopped);
+    const QStringList main = walk(tree, mainPath, divide, ruby, writePage, progress, mainItemCount(tree), stopped);
     // Stopped without an error: given up by the user; nothing of the export stays.
     if (stopped)
         return failed;

@@ -12,7 +12,8 @@ class TDocumentTree;
 // heading whose rank follows its level, each body line a paragraph, each level of nesting a
 // section. Divided, the bodies go to pages of their own, one per item with a non-blank body,
 // which the main page's headings link to. Every title and body is escaped, so no text of the
-// document becomes markup. The files are UTF-8 with CR LF.
+// document becomes markup; with ruby, the ruby and emphasis notation of titles and bodies becomes
+// <ruby> and emphasis markup (TRubyHtml). The files are UTF-8 with CR LF.
 class THtmlExport
 {
 public:
@@ -29,7 +30,7 @@ public:
     // Every page to write for the main page at mainPath: the divided pages in document order
     // (named after the main page with 0, 1, 2 … before its extension, in its folder), then the
     // main page.
-    static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide);
+    static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby = false);
 
     // Told the items of the main document done, out of total; false gives the export up.
     using Progress = std::function<bool(int done, int total)>;
@@ -39,7 +40,7 @@ public:
     // progress answering false before the divided pages are in place leaves the folder as it
     // was; after any failure the main page is the old one (or none), never a half-written one.
     // Given up, the result is not ok and has no error text.
-    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide,
+    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby = false,
                              const Progress &progress = {});
 
     // "&", "<", ">" and the double quote as character references.

@@ -26,6 +26,7 @@ const auto rows = std::to_array<TActionRow>({
     ROW(FileImportToNext, "ファイル", "この後ろにインポート", "", "この後ろにインポート", false),
     ROW(FileExportToText, "ファイル", "テキストファイルに出力(&T)...", "", "テキストファイルに出力", false),
     ROW(FileExportToHTML, "ファイル", "HTML形式で出力(&H)...", "", "HTML形式で出力", false),
+    ROW(FileExportToEpub, "ファイル", "EPUB出力(&E)...", "", "EPUB出力", false),
     ROW(FilePrint, "ファイル", "印刷(&P)...", "Ctrl+P", "印刷", false),
     ROW(FilePlugin, "ファイル", "プラグイン...", "", "", false),
     ROW(Find, "検索", "検索(&S)...", "Ctrl+F", "検索", false),

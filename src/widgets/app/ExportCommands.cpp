@@ -11,11 +11,13 @@
 #include "document/DocumentTree.h"
 #include "document/LoadingScope.h"
 #include "document/NulCharacters.h"
+#include "epub/EpubBook.h"
 #include "engine/OlvekEngine.h"
 #include "export/HtmlExport.h"
 #include "export/IndexExport.h"
 #include "export/TextExport.h"
 #include "ui/ExportProgress.h"
+#include "ui/EpubExportDialog.h"
 #include "ui/ImportFormU1.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
@@ -30,6 +32,7 @@
 const QString TExportCommands::ImportFailedMessage = QStringLiteral("インポートに失敗しました");
 const QString TExportCommands::PreambleMessage =
     QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
+const QString TExportCommands::OverDocumentMessage = QStringLiteral("開いている文書には出力できません");
 
 QString TExportCommands::ReplacedBytesMessage(const TImportFile::Reading &reading)
 {
@@ -61,7 +64,8 @@ QString htmlExtension(const TSettings &settings)
 
 TExportCommands::TExportCommands(TEditingSession &session, TMain &main, TMainForm &form)
     : QObject(&session), m_session(session), m_main(main), m_form(form),
-      m_exportDialog(new TdlgExportToText(&form)), m_importDialog(new TdlgImport(&form))
+      m_exportDialog(new TdlgExportToText(&form)), m_importDialog(new TdlgImport(&form)),
+      m_epubDialog(new TdlgExportToEpub(&form))
 {
     connect(m_exportDialog, &TdlgExportToText::helpRequested, main.HelpTopic, &QAction::trigger);
     connect(m_importDialog, &TdlgImport::helpRequested, main.HelpTopic, &QAction::trigger);
@@ -70,9 +74,11 @@ TExportCommands::TExportCommands(TEditingSession &session, TMain &main, TMainFor
     connect(session.engine()->Tree()->model(), &QAbstractItemModel::modelReset, this, [this] {
         m_textFileName.clear();
         m_htmlFileName.clear();
+        m_epubFileName.clear();
     });
     connect(main.FileExportToText, &QAction::triggered, this, &TExportCommands::FileExportToText);
     connect(main.FileExportToHTML, &QAction::triggered, this, &TExportCommands::FileExportToHTML);
+    connect(main.FileExportToEpub, &QAction::triggered, this, &TExportCommands::FileExportToEpub);
     connect(main.FileImport1, &QAction::triggered, this, &TExportCommands::FileImport1);
     connect(main.FileImportToChild, &QAction::triggered, this, &TExportCommands::FileImportToChild);
     connect(main.FileImportToNext, &QAction::triggered, this, &TExportCommands::FileImportToNext);
@@ -176,9 +182,40 @@ void TExportCommands::FileExportToHTML()
     TExportProgress progress(&m_form, QStringLiteral("HTML形式で出力中..."));
     const TFileResult result =
         THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide),
+                           settings.value(SettingKeys::HtmlRuby),
                            [&progress](int done, int total) { return progress.update(done, total); });
     // Cancelled, nothing was written and nothing is to be said.
     if (!result.ok && !result.error.isEmpty())
+        TPrompt::current().showError(result.error);
+}
+
+void TExportCommands::FileExportToEpub()
+{
+    TTreeCurrentScope current(m_session);
+    TSettings settings(m_form.settingsFile());
+    m_epubDialog->prepare(mainTitle(), settings.value(SettingKeys::EpubAuthor),
+                          !settings.value(SettingKeys::EpubHorizontal));
+    if (TPrompt::current().runDialog(*m_epubDialog) != TPrompt::Answer::Ok)
+        return;
+    TEpubOptions options = m_epubDialog->options();
+    settings.setValue(SettingKeys::EpubAuthor, options.author);
+    settings.setValue(SettingKeys::EpubHorizontal, !options.vertical);
+    const QString path = askExportFile(QStringLiteral("EPUBファイルに出力"), QStringLiteral("EPUBファイル(*.epub)|*.epub"),
+                                       QStringLiteral("epub"), m_epubFileName,
+                                       m_epubFileName.isEmpty() ? QStringLiteral(".epub") : QString());
+    if (path.isEmpty())
+        return;
+    // Writing the book over the open document would replace the document's file.
+    const QString document = m_main.documentState()->fileName();
+    if (!document.isEmpty() && QFileInfo::exists(path)
+        && QFileInfo(path).canonicalFilePath() == QFileInfo(document).canonicalFilePath()) {
+        TPrompt::current().showError(OverDocumentMessage);
+        return;
+    }
+    m_epubFileName = path;
+    options.modified = QDateTime::currentDateTimeUtc();
+    const TFileResult result = TEpubBook::Write(m_session.engine()->document(), path, options);
+    if (!result.ok)
         TPrompt::current().showError(result.error);
 }
 

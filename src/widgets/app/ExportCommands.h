@@ -9,15 +9,16 @@
 class TEditingSession;
 class TMain;
 class TMainForm;
+class TdlgExportToEpub;
 class TdlgExportToText;
 class TdlgImport;
 
 // The File menu's exports and imports: the text export with its options dialog and the index
-// file, the HTML export, and the import of dotted text files as a new document, under or after
+// file, the HTML export, the EPUB export with its dialog, and the import of dotted text files as a new document, under or after
 // the selected item. Each command makes the tree current first (TTreeCurrentScope); every
 // question and file dialog goes through the current prompt.
 //
-// Owns the two dialogs, made once so their choices last, and the file names the export dialogs
+// Owns the three dialogs, made once so their choices last, and the file names the export dialogs
 // remember; loading or creating a document forgets those names.
 class TExportCommands : public QObject
 {
@@ -27,6 +28,7 @@ public:
     static const QString PreambleMessage;     // "階層なしデータがありましたので、作業フォルダに追加しました"
     // What the import says when bytes of the file could not be read and became U+FFFD.
     static QString ReplacedBytesMessage(const TImportFile::Reading &reading);
+    static const QString OverDocumentMessage; // "開いている文書には出力できません"
 
     // Nothing is owned; all outlive the commands.
     TExportCommands(TEditingSession &session, TMain &main, TMainForm &form);
@@ -34,6 +36,7 @@ public:
 
     void FileExportToText();
     void FileExportToHTML();
+    void FileExportToEpub();
     void FileImport1();
     void FileImportToChild();
     void FileImportToNext();
@@ -50,8 +53,10 @@ public:
 
     TdlgExportToText *dlgExportToText() const { return m_exportDialog; }
     TdlgImport *dlgImport() const { return m_importDialog; }
+    TdlgExportToEpub *dlgExportToEpub() const { return m_epubDialog; }
     const QString &textFileName() const { return m_textFileName; }
     const QString &htmlFileName() const { return m_htmlFileName; }
+    const QString &epubFileName() const { return m_epubFileName; }
 
 private:
     // The two writers, for callers that hold the tree current.
@@ -72,6 +77,8 @@ private:
     TMainForm &m_form;
     TdlgExportToText *m_exportDialog;
     TdlgImport *m_importDialog;
+    TdlgExportToEpub *m_epubDialog;
     QString m_textFileName;
     QString m_htmlFileName;
+    QString m_epubFileName;
 };

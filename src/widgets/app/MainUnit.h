@@ -75,6 +75,7 @@ public:
     QAction *FileImportToNext = nullptr;
     QAction *FileExportToText = nullptr;
     QAction *FileExportToHTML = nullptr;
+    QAction *FileExportToEpub = nullptr;
     QAction *FilePrint = nullptr;
     QAction *FilePlugin = nullptr;
     // Search

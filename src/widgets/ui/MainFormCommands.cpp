@@ -77,7 +77,7 @@ void TMainForm::buildMenus(TMain &m)
     miPlug = namedMenu("miPlug", QStringLiteral("プラグイン(&L)"), miFile);
     miPlug->addAction(QStringLiteral("(なし)"))->setEnabled(false);
     addEntries(miFile, {m.FileNew1, m.FileOpen1, m.FileSave1, m.FileSaveAs1, nullptr,
-                        m.FileImport1, m.FileExportToText, m.FileExportToHTML, nullptr});
+                        m.FileImport1, m.FileExportToText, m.FileExportToHTML, m.FileExportToEpub, nullptr});
     miFile->addMenu(miPlug);
     // The recent files follow the last separator.
     addEntries(miFile, {nullptr, m.FilePrint, nullptr, m.FileExit1, nullptr});

@@ -153,6 +153,7 @@ QWidget *TOptionForm1::buildGeneralPage()
     rbHtm = named(new QRadioButton(QStringLiteral(".htm")), "rbHtm");
     rbSameFile = named(new QRadioButton(QStringLiteral("同一ファイル")), "rbSameFile");
     rbDivideFile = named(new QRadioButton(QStringLiteral("別ファイル")), "rbDivideFile");
+    ckbHtmlRuby = named(new QCheckBox(QStringLiteral("ルビと傍点をタグで出力（|漢字《かんじ》、《《強調》》）")), "ckbHtmlRuby");
     lblTreeFont = named(new QLabel, "lblTreeFont");
     pnlTreeFontColor = swatch("pnlTreeFontColor");
     btnTreeFont = named(new QPushButton(QStringLiteral("設定")), "btnTreeFont");
@@ -182,6 +183,9 @@ QWidget *TOptionForm1::buildGeneralPage()
     auto *html = new QHBoxLayout;
     html->addWidget(group(QStringLiteral("拡張子"), column({rbHtml, rbHtm})));
     html->addWidget(group(QStringLiteral("子ノードのファイル分割"), column({rbSameFile, rbDivideFile})));
+    auto *htmlOptions = new QVBoxLayout;
+    htmlOptions->addLayout(html);
+    htmlOptions->addWidget(ckbHtmlRuby);
 
     auto *navigator = new QGridLayout;
     navigator->addWidget(new QLabel(QStringLiteral("ツリー")), 0, 0);
@@ -215,7 +219,7 @@ QWidget *TOptionForm1::buildGeneralPage()
     auto *right = new QVBoxLayout;
     right->addWidget(group(QStringLiteral("ツリー"), column({ckbDirectEdit, ckbIJKL})));
     right->addWidget(group(QStringLiteral("入力"), column({ckbIMEOpen})));
-    right->addWidget(group(QStringLiteral("HTML出力"), html));
+    right->addWidget(group(QStringLiteral("HTML出力"), htmlOptions));
     right->addStretch();
     auto *top = new QHBoxLayout;
     top->addLayout(left);
@@ -465,6 +469,7 @@ void TOptionForm1::load(const TOptionValues &v)
     ckbSmallButtons->setChecked(v.smallButtons);
     (v.htmlExtShort ? rbHtm : rbHtml)->setChecked(true);
     (v.htmlFileDivide ? rbDivideFile : rbSameFile)->setChecked(true);
+    ckbHtmlRuby->setChecked(v.htmlRuby);
     ckbAutoLoad->setChecked(v.autoLoad);
     seAutoSave->setValue(v.autoSaveTime);
     seBackup->setValue(v.backupDepth);
@@ -543,6 +548,7 @@ TOptionValues TOptionForm1::values() const
     v.smallButtons = ckbSmallButtons->isChecked();
     v.htmlExtShort = rbHtm->isChecked();
     v.htmlFileDivide = rbDivideFile->isChecked();
+    v.htmlRuby = ckbHtmlRuby->isChecked();
     v.autoLoad = ckbAutoLoad->isChecked();
     v.autoSaveTime = seAutoSave->value();
     v.backupDepth = seBackup->value();

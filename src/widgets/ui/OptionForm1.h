@@ -66,6 +66,7 @@ public:
     QRadioButton *rbHtm = nullptr;
     QRadioButton *rbSameFile = nullptr;
     QRadioButton *rbDivideFile = nullptr;
+    QCheckBox *ckbHtmlRuby = nullptr;
     QLabel *lblTreeFont = nullptr;
     QFrame *pnlTreeFontColor = nullptr;
     QPushButton *btnTreeFont = nullptr;
