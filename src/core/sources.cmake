@@ -25,6 +25,11 @@ set(OLVEK_CORE_SOURCES
   ruby/RubyRun.h
   ruby/RubyNotation.h ruby/RubyNotation.cpp
 
+  # Vertical writing: the manuscript sheet's rule (shared with the counts), the 原稿用紙 grid,
+  # the page look and the HTML that the engine of the print library lays out vertically.
+  vertical/ManuscriptCell.h
+  vertical/ManuscriptRule.h vertical/ManuscriptRule.cpp
+
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h
   files/DocumentStorage.cpp files/DocumentStorage.h
