@@ -29,6 +29,13 @@ set(OLVEK_CORE_SOURCES
   # the page look and the HTML that the engine of the print library lays out vertically.
   vertical/ManuscriptCell.h
   vertical/ManuscriptRule.h vertical/ManuscriptRule.cpp
+  vertical/VerticalPageStyle.h vertical/VerticalPageStyle.cpp
+  vertical/VerticalInline.h vertical/VerticalInline.cpp
+  vertical/VerticalChunk.h
+  vertical/VerticalBookWriter.h vertical/VerticalBookWriter.cpp
+  vertical/GenkoPage.h
+  vertical/GenkoLayout.h vertical/GenkoLayout.cpp
+  vertical/GenkoHtmlWriter.h vertical/GenkoHtmlWriter.cpp
 
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h

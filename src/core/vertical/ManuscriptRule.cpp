@@ -77,8 +77,9 @@ bool joinsNumber(QChar c)
     return (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == u'.' || c == u',';
 }
 
-// Length of the upright pair beginning at i (2), or 0.
-qsizetype uprightPairAt(QStringView text, qsizetype i)
+} // namespace
+
+qsizetype TManuscriptRule::uprightPairAt(QStringView text, qsizetype i)
 {
     if (i + 1 >= text.size())
         return 0;
@@ -90,7 +91,6 @@ qsizetype uprightPairAt(QStringView text, qsizetype i)
         return (before && isBang(text[i - 1])) || (after && isBang(text[i + 2])) ? 0 : 2;
     return 0;
 }
-} // namespace
 
 bool TManuscriptRule::hangs(QStringView cell)
 {

@@ -51,6 +51,8 @@ public:
     }
 
     static bool hangs(QStringView cell);
+    // 2 when two half-width digits or !? marks standing alone begin at text[i], else 0.
+    static qsizetype uprightPairAt(QStringView text, qsizetype i);
     static QStringView withoutTrailingSpaces(QStringView line);
     // True when every UTF-16 unit of text is a character of its own (no surrogate pairs,
     // combining marks or variation selectors), so that counting needs no boundary finder.
