@@ -49,24 +49,25 @@ QStringList TGenkoHtmlWriter::chunks() const
 QString TGenkoHtmlWriter::css() const
 {
     const double font = 0.82 * m_cell;
+    // The grid image is percent-encoded: it goes in last, where no placeholder follows.
     return QStringLiteral(
                "@page { size: 297mm 210mm; margin: 0; }\n"
                "body { margin: 0; }\n"
                ".pg { position: relative; width: 297mm; height: 209.5mm; overflow: hidden;"
-               " background: url(\"%1\") no-repeat; background-size: 297mm 210mm; }\n"
+               " background-repeat: no-repeat; background-size: 297mm 210mm; }\n"
                ".pg + .pg { break-before: page; }\n"
-               ".c { position: absolute; top: %2mm; writing-mode: vertical-rl; text-orientation: upright;"
-               " font-family: \"%3\"; font-size: %4mm; line-height: %5mm; letter-spacing: %6mm;"
-               " white-space: pre; width: %5mm; padding-top: %7mm; font-kerning: none; }\n"
+               ".c { position: absolute; top: %1mm; writing-mode: vertical-rl; text-orientation: upright;"
+               " font-family: \"%2\"; font-size: %3mm; line-height: %4mm; letter-spacing: %5mm;"
+               " white-space: pre; width: %4mm; padding-top: %6mm; font-kerning: none; }\n"
                ".tcy { text-combine-upright: all; }\n"
                ".em { text-emphasis: filled sesame; }\n"
-               ".r { position: absolute; writing-mode: vertical-rl; font-family: \"%3\"; font-size: %8mm;"
-               " line-height: %9mm; width: %9mm; text-align: center; white-space: nowrap; }\n"
-               ".no { position: absolute; top: %10mm; left: 0; right: 0; text-align: center;"
-               " font: 3.5mm \"%3\"; }\n")
-        .arg(gridImage(), mm(m_top), m_fontFamily, mm(font), mm(m_cell), mm(m_cell - font), mm((m_cell - font) / 2),
-             mm(m_gap * 0.75), mm(m_gap))
-        .arg(mm(m_top + (m_layout.columnLength() + 1.6) * m_cell));
+               ".r { position: absolute; writing-mode: vertical-rl; font-family: \"%2\"; font-size: %7mm;"
+               " line-height: %8mm; width: %8mm; text-align: center; white-space: nowrap; }\n"
+               ".no { position: absolute; top: %9mm; left: 0; right: 0; text-align: center;"
+               " font: 3.5mm \"%2\"; }\n")
+               .arg(mm(m_top), m_fontFamily, mm(font), mm(m_cell), mm(m_cell - font), mm((m_cell - font) / 2),
+                    mm(m_gap * 0.75), mm(m_gap), mm(m_top + (m_layout.columnLength() + 1.6) * m_cell))
+        + QLatin1String(".pg { background-image: url(\"") + gridImage() + QLatin1String("\"); }\n");
 }
 
 QString TGenkoHtmlWriter::gridImage() const

@@ -112,10 +112,10 @@ QString TVerticalBookWriter::css() const
                ".em { text-emphasis: filled sesame; }\n"
                // The reading: a box of no width after its base, drawn over the base's length, on
                // the right of the column (half the size, two font sizes on either side to spare).
-               ".rt { display: inline-block; inline-size: 0; block-size: 1em; vertical-align: top; }\n"
+               ".rt { display: inline-block; inline-size: 0; block-size: 1em; vertical-align: text-top; }\n"
                ".rt > span { display: block; font-size: 50%; line-height: 1; white-space: nowrap;"
-               " text-align: center; inline-size: calc(var(--n) * 2em + 8em);"
-               " margin-inline-start: calc(var(--n) * -2em - 4em); margin-block-start: -1.1em; }\n")
+               " text-align: center; margin-inline-start: calc(var(--n) * -2em - 4em);"
+               " margin-inline-end: -4em; margin-block-start: -1em; }\n")
         .arg(mm(page.width()), mm(page.height()), m_style.fontFamily, mm(font), mm(m_style.pitchMillimetres()));
 }
 
