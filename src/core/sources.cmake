@@ -36,6 +36,9 @@ set(OLVEK_CORE_SOURCES
   vertical/GenkoPage.h
   vertical/GenkoLayout.h vertical/GenkoLayout.cpp
   vertical/GenkoHtmlWriter.h vertical/GenkoHtmlWriter.cpp
+  vertical/VerticalPdfOptions.h
+  vertical/VerticalSettings.h vertical/VerticalSettings.cpp
+  vertical/VerticalPreviewHtml.h vertical/VerticalPreviewHtml.cpp
 
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h

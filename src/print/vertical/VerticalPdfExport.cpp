@@ -43,7 +43,7 @@ void TVerticalPdfExport::start(const TTreeNode *root)
         for (const TVerticalChunk &chunk : TVerticalBookWriter(m_options.style).write(root)) {
             documents.append(chunk.html);
             m_numbered.append(chunk.numbered);
-            m_heads.append(chunk.head);
+            m_heads.append(m_options.style.runningHead ? chunk.head : QString());
         }
         layout = QPageLayout(QPageSize(m_options.style.pageMillimetres(), QPageSize::Millimeter), QPageLayout::Portrait,
                              m_options.style.marginMillimetres(), QPageLayout::Millimeter);
@@ -119,13 +119,15 @@ void TVerticalPdfExport::printed(bool ok, const QString &error)
         return device.write(pdf) == pdf.size();
     }, 0);
     Q_EMIT progress(int(m_parts.size()) + 1, int(m_parts.size()) + 1);
-    Q_EMIT finished(saved);
+    m_result = saved;
+    Q_EMIT finished(m_result);
 }
 
 void TVerticalPdfExport::fail(const QString &error)
 {
     // Reported once control is back in the event loop, as a successful run is.
     QMetaObject::invokeMethod(this, [this, error] {
-        Q_EMIT finished(TFileResult::failure(m_canceled ? QString() : error));
+        m_result = TFileResult::failure(m_canceled ? QString() : error);
+        Q_EMIT finished(m_result);
     }, Qt::QueuedConnection);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VerticalPdfOptions.h"
+#include "vertical/VerticalPdfOptions.h"
 #include "files/FileResult.h"
 
 #include <QObject>
@@ -28,6 +28,8 @@ public:
     void start(const TTreeNode *root);
     void cancel();
     bool wasCanceled() const { return m_canceled; }
+    // What finished reported.
+    const TFileResult &result() const { return m_result; }
     int pageCount() const { return m_pages; }
 
 Q_SIGNALS:
@@ -47,5 +49,6 @@ private:
     QStringList m_heads;
     std::unique_ptr<THtmlPdfPrinter> m_printer;
     int m_pages = 0;
+    TFileResult m_result;
     bool m_canceled = false;
 };

@@ -75,6 +75,8 @@ public:
     QAction *FileImportToNext = nullptr;
     QAction *FileExportToText = nullptr;
     QAction *FileExportToHTML = nullptr;
+    QAction *FileExportVerticalPdf = nullptr;
+    QAction *FileExportGenkoPdf = nullptr;
     QAction *FilePrint = nullptr;
     QAction *FilePlugin = nullptr;
     // Search
@@ -107,6 +109,7 @@ public:
     QAction *ViewModeChange = nullptr;
     QAction *ViewShowNaviWhenLumeno = nullptr;
     QAction *ViewViewerOpen = nullptr;
+    QAction *ViewVerticalPreview = nullptr;
     // Options
     QAction *OptionSetting = nullptr;
     QAction *OptionPlugin = nullptr;

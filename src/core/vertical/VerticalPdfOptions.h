@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vertical/VerticalPageStyle.h"
+#include "VerticalPageStyle.h"
 
 #include <QString>
 
