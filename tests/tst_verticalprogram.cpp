@@ -1,6 +1,7 @@
 // The vertical preview in the real program on a virtual display: F4 shows it beside the editor
-// (its pixels carry text), it follows what is typed once the writer pauses, and a click on a
-// line there puts the editor's caret at that line's start.
+// (its pixels carry text) and leaves the keys with the editor, it follows what is typed once the
+// writer pauses, a click on a line there puts the editor's caret at that line's start, and in the
+// text mode it shows the whole text.
 #include "support/ProgramCopy.h"
 #include "support/SavedOutline.h"
 #include "support/VirtualDisplay.h"
@@ -17,7 +18,8 @@ const QRgb Paper = qRgb(0xfb, 0xf9, 0xf3);
 
 const QByteArray document =
     R"({"fileType":"olvek","fileVersion":2,"docName":"x","date":"2026-12-11T09:00:00.000+09:00","content":[)"
-    R"({"title":"本","text":"吾輩《わがはい》は猫である。\r\n名前はまだ無い。\r\nどこで生れたかとんと見当がつかぬ。"},)"
+    R"({"title":"本","text":"吾輩《わがはい》は猫である。\r\n名前はまだ無い。\r\nどこで生れたかとんと見当がつかぬ。",)"
+    R"("children":[{"title":"第一章","text":"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"}]},)"
     R"({"title":"作業フォルダ","text":""},{"title":"ゴミ箱","text":""},{"title":"クリップ","text":""}]})";
 
 // The part of a window picture in the preview's paper colour, and the dark pixels inside it.
@@ -49,16 +51,23 @@ private Q_SLOTS:
         QVERIFY(olvek.start(m_display));
         const QString window = olvek.waitForDocumentWindow(m_display, StartTimeout);
         QVERIFY2(!window.isEmpty(), "the main window did not show");
-        m_display.xdotool({QStringLiteral("windowsize"), window, QStringLiteral("1400"), QStringLiteral("900")});
+        // The whole window on the screen (1280 × 1024): the preview's first column is its rightmost.
+        m_display.xdotool({QStringLiteral("windowmove"), window, QStringLiteral("0"), QStringLiteral("0")});
+        m_display.xdotool({QStringLiteral("windowsize"), window, QStringLiteral("1200"), QStringLiteral("900")});
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
         QTest::qWait(500);
         QCOMPARE(pixels(olvek).paper, QRect());
 
-        // F4 shows the preview with the main title's body in it.
+        // The writer is in the editor (the window's own layout puts it here) when F4 shows the
+        // preview with the main title's body in it; the keys stay with the editor.
+        m_display.xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("400"), QStringLiteral("click"),
+                           QStringLiteral("1")});
         key(QStringLiteral("F4"));
         TPreviewPixels shown;
         QTRY_VERIFY_WITH_TIMEOUT((shown = pixels(olvek)).ink > 200, StartTimeout);
         QVERIFY2(shown.paper.width() > 200 && shown.paper.height() > 200, qPrintable(rectText(shown.paper)));
+        // Without a window manager the X focus falls back to the screen when the engine starts.
+        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
 
         // Typing a line at the end of the body shows up after the pause, in a new column to the
         // left of the others.
@@ -82,6 +91,11 @@ private Q_SLOTS:
                                   QStringLiteral("0 本: Z吾輩《わがはい》は猫である。/名前はまだ無い。/"
                                                  "どこで生れたかとんと見当がつかぬ。/WWWWWWWWWWWWWWWWWWWW"),
                                   StartTimeout);
+
+        // The text mode shows its whole text, the main title's heading line as one more column.
+        const TPreviewPixels edited = pixels(olvek);
+        key(QStringLiteral("F5"));
+        QTRY_VERIFY_WITH_TIMEOUT(pixels(olvek).ink > edited.ink + 50, StartTimeout);
     }
 
 private:

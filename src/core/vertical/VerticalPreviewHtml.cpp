@@ -15,10 +15,17 @@ function setLines(changes) {
   for (const [i, html] of changes)
     item.children[i].outerHTML = html;
 }
+// Sideways only: scrolling a line (a column) into view would also move the page down by its
+// margin, as a line is as long as the page is high.
 function showLine(i) {
   const line = document.getElementById('item').children[i];
-  if (line)
-    line.scrollIntoView({block: 'nearest', inline: 'nearest'});
+  if (!line)
+    return;
+  const r = line.getBoundingClientRect();
+  if (r.right > window.innerWidth)
+    window.scrollBy(r.right - window.innerWidth + 24, 0);
+  else if (r.left < 0)
+    window.scrollBy(r.left - 24, 0);
 }
 document.addEventListener('click', e => {
   const line = e.target.closest && e.target.closest('#item > *');

@@ -19,6 +19,7 @@
 #include "vertical/VerticalSettings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -74,7 +75,11 @@ void TVerticalCommands::ViewVerticalPreview(bool show)
         connect(m_preview, &TVerticalPreviewPane::lineClicked, this, &TVerticalCommands::lineClicked);
         applySettings();
     }
+    // Showing the pane would give it the focus; the keys stay where they were (the editor).
+    QWidget *focus = QApplication::focusWidget();
     m_preview->show();
+    if (focus)
+        focus->setFocus();
     updatePreview();
 }
 

@@ -4,6 +4,7 @@
 #include "vertical/VerticalPreviewHtml.h"
 
 #include <QUrl>
+#include <QWebEngineSettings>
 
 namespace {
 // Replacing a few lines is cheaper than the whole text; beyond this many, the whole text.
@@ -16,6 +17,8 @@ TVerticalPreviewPane::TVerticalPreviewPane(QWidget *parent)
     setObjectName(QStringLiteral("VerticalPreview"));
     setPage(m_page);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // The writer keeps typing in the editor: neither showing nor loading the page takes the focus.
+    m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     connect(m_page, &TVerticalPreviewPage::lineClicked, this, &TVerticalPreviewPane::lineClicked);
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_loaded = ok;
