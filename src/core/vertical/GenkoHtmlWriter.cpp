@@ -59,7 +59,8 @@ QString TGenkoHtmlWriter::css() const
                ".c { position: absolute; top: %1mm; writing-mode: vertical-rl; text-orientation: upright;"
                " font-family: \"%2\"; font-size: %3mm; line-height: %4mm; letter-spacing: %5mm;"
                " white-space: pre; width: %4mm; padding-top: %6mm; font-kerning: none; }\n"
-               ".tcy { text-combine-upright: all; }\n"
+               // Letter spacing does not follow a combined cell: its margin stands for it.
+               ".tcy { text-combine-upright: all; margin-bottom: %5mm; }\n"
                ".em { text-emphasis: filled sesame; }\n"
                ".r { position: absolute; writing-mode: vertical-rl; font-family: \"%2\"; font-size: %7mm;"
                " line-height: %8mm; width: %8mm; text-align: center; white-space: nowrap; }\n"
