@@ -9,12 +9,15 @@
 #include "app/SettingsLocation.h"
 #include "ui/MainFormU1.h"
 #include "ui/OpeningFormU1.h"
+#include "vertical/WebEngineSetup.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
+    // The vertical preview's and PDFs' web engine needs this before the application exists.
+    WebEngineSetup::prepare(false);
     QApplication app(argc, argv);
     // No application display name: the platform would append it to every window caption. The
     // message boxes carry the application's title themselves (TMessageBoxPrompt).

@@ -36,6 +36,8 @@ const ExpectedAction expectedActions[] = {
     {"FileExportToText", "ファイル", "テキストファイルに出力(&T)...", ""},
     {"FileExportToHTML", "ファイル", "HTML形式で出力(&H)...", ""},
     {"FileExportToEpub", "ファイル", "EPUB出力(&E)...", ""},
+    {"FileExportVerticalPdf", "ファイル", "縦書きPDF出力", ""},
+    {"FileExportGenkoPdf", "ファイル", "原稿用紙PDF出力", ""},
     {"FilePrint", "ファイル", "印刷(&P)...", "Ctrl+P"},
     {"FilePlugin", "ファイル", "プラグイン...", ""},
     {"Find", "検索", "検索(&S)...", "Ctrl+F"},
@@ -71,6 +73,7 @@ const ExpectedAction expectedActions[] = {
     {"ViewFocusMode", "表示", "集中モード", "Shift+F11"},
     {"ViewDocumentCount", "表示", "文書全体の文字数", ""},
     {"ViewCountTarget", "表示", "目標の設定...", ""},
+    {"ViewVerticalPreview", "表示", "縦書きプレビュー", "F4"},
     {"OptionSetting", "設定", "環境設定(&O)...", ""},
     {"OptionPlugin", "設定", "プラグイン設定(&P)...", ""},
     {"HelpTopic", "ヘルプ", "ヘルプトピック(&H)", ""},
@@ -99,6 +102,9 @@ const std::pair<const char *, const char *> hintExceptions[] = {
     {"ViewShowNaviWhenLumeno", "ナビゲーターを表示"},
     {"HelpTopic", "ヘルプ"},
     {"FilePlugin", ""},
+    {"FileExportVerticalPdf", "縦書きPDF出力|縦書きの本の形でPDFファイルに出力する"},
+    {"FileExportGenkoPdf", "原稿用紙PDF出力|原稿用紙のマス目に書いてPDFファイルに出力する"},
+    {"ViewVerticalPreview", "縦書きプレビュー|エディタの右に縦書きで表示する"},
 };
 
 QString expectedHint(const char *name, const QString &caption)

@@ -176,7 +176,7 @@ void TestMainForm::menus_data()
     QTest::addColumn<QString>("entries");
     QTest::newRow("miFile") << QStringLiteral(
         "新規文書作成(&N)|開く(&O)...|上書き保存(&S)|名前を付けて保存|-|インポート(&I)|"
-        "テキストファイルに出力(&T)...|HTML形式で出力(&H)...|EPUB出力(&E)...|-|プラグイン(&L)|-|印刷(&P)...|-|"
+        "テキストファイルに出力(&T)...|HTML形式で出力(&H)...|EPUB出力(&E)...|縦書きPDF出力|原稿用紙PDF出力|-|プラグイン(&L)|-|印刷(&P)...|-|"
         "終了(&X)|-");
     QTest::newRow("miPlug") << QStringLiteral("(なし)");
     QTest::newRow("miEdit") << QStringLiteral(
@@ -188,7 +188,7 @@ void TestMainForm::menus_data()
         "階層を上げる(&L)|階層を下げる(&R)|-|一つ前へ移動(&P)|一つ後ろへ移動(&N)|-|"
         "ゴミ箱を空に(&T)");
     QTest::newRow("miView") << QStringLiteral(
-        "ナビゲーター表示|表示切り替え(&V)|-|ナビゲーター|エディタ|-|ナビゲータのページ|-|テーマ|集中モード|-|"
+        "ナビゲーター表示|表示切り替え(&V)|-|ナビゲーター|エディタ|縦書きプレビュー|-|ナビゲータのページ|-|テーマ|集中モード|-|"
         "文書全体の文字数|目標の設定...");
     QTest::newRow("miNaviPage") << QStringLiteral("ツリー表示|項目作成|文書情報");
     QTest::newRow("miTheme") << QStringLiteral("明るい|暗い|デスクトップに合わせる");

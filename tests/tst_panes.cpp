@@ -57,6 +57,7 @@ private Q_SLOTS:
     void expanderLevelZeroFoldsTheRoots();
     void navigatorWidthComesBack();
     void hiddenPanesLeaveStrips();
+    void headingsLeaveAPaneBesideTheEditor();
 };
 
 void TestPanes::expanderTogglesOneLevel()
@@ -132,6 +133,36 @@ void TestPanes::hiddenPanesLeaveStrips()
     f.panes->SetEditorVisible(false);
     f.panes->Apply();
     QCOMPARE(f.editor->width(), TPaneController::HiddenEditorWidth);
+}
+
+// The text mode's heading list opens at the left of the editor's splitter while a third pane (the
+// vertical preview) stands at its right: that pane keeps its width.
+void TestPanes::headingsLeaveAPaneBesideTheEditor()
+{
+    QWidget window;
+    window.resize(1000, 500);
+    auto *splitter = new QSplitter(&window);
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(6);
+    auto *headings = new QWidget;
+    auto *editor = new QWidget;
+    auto *preview = new QWidget;
+    splitter->addWidget(headings);
+    splitter->addWidget(editor);
+    splitter->addWidget(preview);
+    splitter->resize(1000, 500);
+    splitter->setSizes({200, 494, 294});
+    window.show();
+    TPaneWidgets widgets;
+    widgets.headings = headings;
+    widgets.headingSplitter = splitter;
+    TPaneController panes(widgets);
+    panes.SetHeadingsVisible(true);
+    panes.setHeadingsWidth(240);
+    panes.Apply(true);
+    QCOMPARE(headings->width(), 240);
+    QCOMPARE(preview->width(), 294);
+    QCOMPARE(editor->width(), 1000 - 240 - 294 - 2 * 6);
 }
 
 QTEST_MAIN(TestPanes)

@@ -35,15 +35,21 @@ private Q_SLOTS:
         QTest::newRow("21st starts row 2") << QStringList{twenty + "い"} << 21LL << 2LL;
         QTest::newRow("19 and a full stop fit") << QStringList{twenty.left(19) + "。"} << 20LL << 1LL;
         QTest::newRow("full stop hangs on row 20's end") << QStringList{twenty + "。"} << 21LL << 1LL;
-        for (const char16_t mark : u"。、」』）")
+        for (const char16_t mark : u"。、」』）】")
             if (mark)
                 QTest::addRow("%s hangs", QString(QChar(mark)).toUtf8().constData())
                     << QStringList{twenty + QChar(mark)} << 21LL << 1LL;
-        QTest::newRow("two closing marks hang") << QStringList{twenty + "。」"} << 22LL << 1LL;
+        QTest::newRow("one closing mark hangs, a second starts the next row")
+            << QStringList{twenty + "。」"} << 22LL << 2LL;
         QTest::newRow("a third closing mark starts the next row")
             << QStringList{twenty + "。」』"} << 23LL << 2LL;
         QTest::newRow("character after the hanging mark starts row 2")
             << QStringList{twenty + "。い"} << 22LL << 2LL;
+        QTest::newRow("two half-width digits share a cell") << QStringList{twenty.left(19) + "12"} << 21LL << 1LL;
+        QTest::newRow("three digits take three cells") << QStringList{twenty.left(19) + "123"} << 22LL << 2LL;
+        QTest::newRow("!? shares a cell") << QStringList{twenty.left(19) + "!?"} << 21LL << 1LL;
+        QTest::newRow("full-width ！？ shares a cell") << QStringList{twenty.left(19) + "！？"} << 21LL << 1LL;
+        QTest::newRow("three marks take three cells") << QStringList{twenty.left(19) + "!!!"} << 22LL << 2LL;
         QTest::newRow("opening bracket does not hang") << QStringList{twenty + "「"} << 21LL << 2LL;
         QTest::newRow("half-width full stop does not hang") << QStringList{twenty + "."} << 21LL << 2LL;
         QTest::newRow("hanging at the end of row 2") << QStringList{twenty + twenty + "、い"} << 42LL << 3LL;

@@ -101,7 +101,17 @@ const char *text()
            "                     with the print fonts' defaults, and write them as OUT.pdf; every\n"
            "                     part is printed unless left out; --break-level1 starts every\n"
            "                     first-level item on a new page; --indent indents titles and bodies\n"
-           "                     by level in steps of MM millimetres (1 to 20)\n";
+           "                     by level in steps of MM millimetres (1 to 20)\n"
+           "  print-vertical DOC OUT.pdf [--size a6|shinsho|b6|a5|a4] [--chars N] [--lines N]\n"
+           "                     [--genko] [--no-title-page]\n"
+           "                     write the main document of DOC as a vertical book (a6 = 文庫 by\n"
+           "                     default, N characters a line from 10 to 60, N lines a page from 4\n"
+           "                     to 40): a title page, every first-level item from a new page,\n"
+           "                     page numbers in 漢数字 and the item's title as running head; with\n"
+           "                     --genko as 原稿用紙 (A4 landscape, 20 x 20, the count's pages);\n"
+           "                     --no-title-page leaves out the title page (the title and name\n"
+           "                     lines of the 原稿用紙). Needs no display; exit status 4 when the\n"
+           "                     PDF could not be made or written\n";
 }
 
 } // namespace CliUsage

@@ -30,6 +30,21 @@ set(OLVEK_CORE_SOURCES
   ruby/RubyNotation.h ruby/RubyNotation.cpp
   ruby/RubyHtml.h ruby/RubyHtml.cpp
 
+  # Vertical writing: the manuscript sheet's rule (shared with the counts), the 原稿用紙 grid,
+  # the page look and the HTML that the engine of the print library lays out vertically.
+  vertical/ManuscriptCell.h
+  vertical/ManuscriptRule.h vertical/ManuscriptRule.cpp
+  vertical/VerticalPageStyle.h vertical/VerticalPageStyle.cpp
+  vertical/VerticalInline.h vertical/VerticalInline.cpp
+  vertical/VerticalChunk.h
+  vertical/VerticalBookWriter.h vertical/VerticalBookWriter.cpp
+  vertical/GenkoPage.h
+  vertical/GenkoLayout.h vertical/GenkoLayout.cpp
+  vertical/GenkoHtmlWriter.h vertical/GenkoHtmlWriter.cpp
+  vertical/VerticalPdfOptions.h
+  vertical/VerticalSettings.h vertical/VerticalSettings.cpp
+  vertical/VerticalPreviewHtml.h vertical/VerticalPreviewHtml.cpp
+
   # The two document formats, opening and saving by extension, backup copies.
   files/DocumentFileReading.cpp files/DocumentFileReading.h
   files/DocumentStorage.cpp files/DocumentStorage.h

@@ -146,3 +146,22 @@ inline constexpr TStringSetting PrintDetailFontName{PrintOption, QLatin1String("
 inline constexpr TIntSetting PrintDetailFontSize{PrintOption, QLatin1String("DetailFontSize"), 10};
 inline constexpr TColorSetting PrintDetailFontColor{PrintOption, QLatin1String("DetailFontColor"), clWindowText};
 } // namespace SettingKeys
+
+// The vertical preview and the vertical and 原稿用紙 PDFs (section VERTICAL).
+namespace SettingKeys {
+inline constexpr QLatin1String Vertical("VERTICAL");
+
+// a6 (文庫), shinsho (新書), b6 or a5.
+inline constexpr TStringSetting VerticalPageSize{Vertical, QLatin1String("PageSize"), u"a6"};
+inline constexpr TIntSetting VerticalCharacters{Vertical, QLatin1String("Characters"), 42};
+inline constexpr TIntSetting VerticalLines{Vertical, QLatin1String("Lines"), 18};
+inline constexpr TStringSetting VerticalPreviewFont{Vertical, QLatin1String("PreviewFont"), u"Noto Serif CJK JP"};
+// A TrueType font: the PDF embeds a subset of it, and its text can be searched.
+inline constexpr TStringSetting VerticalPdfFont{Vertical, QLatin1String("PdfFont"), u"IPAMincho"};
+inline constexpr TBoolSetting VerticalKanjiNumbers{Vertical, QLatin1String("KanjiNumbers"), true};
+inline constexpr TBoolSetting VerticalRunningHead{Vertical, QLatin1String("RunningHead"), true};
+// 原稿用紙 of 40 × 30 instead of 20 × 20.
+inline constexpr TBoolSetting VerticalGenkoLarge{Vertical, QLatin1String("GenkoLarge"), false};
+inline constexpr TStringSetting VerticalAuthorName{Vertical, QLatin1String("AuthorName"), u""};
+inline constexpr TBoolSetting VerticalShowPreview{Vertical, QLatin1String("ShowPreview"), false};
+} // namespace SettingKeys

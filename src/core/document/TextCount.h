@@ -9,16 +9,15 @@
 // - Line breaks do not count, nor do spaces (half-width, full-width, tab) at the end of a line.
 // - The ruby and emphasis notation counts as the reader sees it (TRubyNotation::shownText): the
 //   bars, the brackets and the readings do not count, the bases and emphasised texts do.
-// - Manuscript rows: every line starts a new row of Columns cells; an empty line takes one row.
-//   A closing mark (。、」』）) that would start a row hangs at the end of the full row before it
-//   instead; at most MaxHanging of them in a row hang, a further one starts the next row.
+// - Manuscript rows: every line fills rows of Columns cells as TManuscriptRule says (one
+//   character a cell, 縦中横 pairs in one cell, a closing mark that would start a row hangs at
+//   the end of the row before), the rule the 原稿用紙 grid places its characters by.
 // - Pages: rows / Rows, rounded up; the text's lines follow each other without page breaks.
 class TTextCount
 {
 public:
     static constexpr int Columns = 20;
     static constexpr int Rows = 20;
-    static constexpr int MaxHanging = 2;
 
     qint64 characters = 0;
     qint64 lines = 0;

@@ -12,6 +12,7 @@
 #include "OptionCommands.h"
 #include "OutlineCommands.h"
 #include "PluginCommands.h"
+#include "VerticalCommands.h"
 #include "ViewerCommands.h"
 #include "WorkspaceCommands.h"
 #include "app/Settings.h"
@@ -98,6 +99,7 @@ TEditingSession::TEditingSession(TMain &main, TMainForm &form)
     auto *exports = new TExportCommands(*this, main, form);
     new TPluginCommands(*this, main, form);
     new TViewerCommands(*this, main, form);
+    new TVerticalCommands(*this, main, form);
     new TOptionCommands(*this, main, form);
     new TPrintCommands(*this, main, form);
     createWorkspaceCommands(*this, main, form, *exports);

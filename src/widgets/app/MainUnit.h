@@ -76,6 +76,8 @@ public:
     QAction *FileExportToText = nullptr;
     QAction *FileExportToHTML = nullptr;
     QAction *FileExportToEpub = nullptr;
+    QAction *FileExportVerticalPdf = nullptr;
+    QAction *FileExportGenkoPdf = nullptr;
     QAction *FilePrint = nullptr;
     QAction *FilePlugin = nullptr;
     // Search
@@ -116,6 +118,7 @@ public:
     QAction *ViewFocusMode = nullptr;
     QAction *ViewDocumentCount = nullptr;
     QAction *ViewCountTarget = nullptr;
+    QAction *ViewVerticalPreview = nullptr;
     // Options
     QAction *OptionSetting = nullptr;
     QAction *OptionPlugin = nullptr;

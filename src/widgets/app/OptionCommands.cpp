@@ -8,6 +8,8 @@
 #include "TreeCurrentScope.h"
 #include "ui/MainFormU1.h"
 #include "ui/OptionForm1.h"
+#include "vertical/VerticalOptionsPage.h"
+#include "vertical/VerticalSettings.h"
 
 #include <QAction>
 
@@ -24,6 +26,7 @@ void TOptionCommands::OptionSetting()
     TSettings settings(m_form.settingsFile());
     TOptionForm1 dialog(&m_form);
     dialog.load(TOptionValues::read(settings));
+    dialog.tsVertical->load(TVerticalSettings::read(settings));
     connect(&dialog, &TOptionForm1::helpRequested, m_main.HelpTopic, &QAction::trigger);
     if (TPrompt::current().runDialog(dialog) != TPrompt::Answer::Ok)
         return;
@@ -31,6 +34,7 @@ void TOptionCommands::OptionSetting()
     // the editor's modified mark.
     TTreeCurrentScope current(m_session);
     dialog.values().write(settings);
+    dialog.tsVertical->values().write(settings);
     try {
         m_main.applySettings();
     } catch (const std::exception &error) {

@@ -77,7 +77,8 @@ void TMainForm::buildMenus(TMain &m)
     miPlug = namedMenu("miPlug", QStringLiteral("プラグイン(&L)"), miFile);
     miPlug->addAction(QStringLiteral("(なし)"))->setEnabled(false);
     addEntries(miFile, {m.FileNew1, m.FileOpen1, m.FileSave1, m.FileSaveAs1, nullptr,
-                        m.FileImport1, m.FileExportToText, m.FileExportToHTML, m.FileExportToEpub, nullptr});
+                        m.FileImport1, m.FileExportToText, m.FileExportToHTML, m.FileExportToEpub,
+                        m.FileExportVerticalPdf, m.FileExportGenkoPdf, nullptr});
     miFile->addMenu(miPlug);
     // The recent files follow the last separator.
     addEntries(miFile, {nullptr, m.FilePrint, nullptr, m.FileExit1, nullptr});
@@ -109,7 +110,7 @@ void TMainForm::buildMenus(TMain &m)
     connect(ViewModeChange1, &QAction::triggered, m.ViewModeChange, &QAction::trigger);
     addAction(m.ViewModeChange);
     addEntries(miView, {ViewModeChange1, m.ViewShowNaviWhenLumeno, m.ViewChangeDisplayMode,
-                        nullptr, m.ViewShowNavigator, m.ViewShowEditor, nullptr});
+                        nullptr, m.ViewShowNavigator, m.ViewShowEditor, m.ViewVerticalPreview, nullptr});
     miNaviPage = namedMenu("miNaviPage", QStringLiteral("ナビゲータのページ"), miView);
     addEntries(miNaviPage, {m.ViewShowTree, m.ViewShowMakeNodes, m.ViewShowFileOption});
     miView->addMenu(miNaviPage);

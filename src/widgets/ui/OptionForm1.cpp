@@ -1,5 +1,7 @@
 #include "OptionForm1.h"
 
+#include "vertical/VerticalOptionsPage.h"
+
 #include "desktop/DesktopColors.h"
 #include "app/ImageLoader.h"
 #include "app/Prompt.h"
@@ -118,6 +120,8 @@ TOptionForm1::TOptionForm1(QWidget *parent) : QDialog(parent)
     PageControl1 = named(new QTabWidget, "PageControl1");
     PageControl1->addTab(buildGeneralPage(), QStringLiteral("一般"));
     PageControl1->addTab(buildEditorPage(), QStringLiteral("エディタ"));
+    tsVertical = new TVerticalOptionsPage;
+    PageControl1->addTab(tsVertical, QStringLiteral("縦書き"));
 
     OKBtn = named(new QPushButton(QStringLiteral("OK")), "OKBtn");
     CancelBtn = named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ")), "CancelBtn");

@@ -17,6 +17,7 @@ class QStackedWidget;
 class QTabWidget;
 class TColumnRuler;
 class TOlvekEditor;
+class TVerticalOptionsPage;
 
 // The options "環境設定" (TOptionForm1): a general page and an editor page whose three sub-pages
 // change a sample editor at once, so the user sees the result before it is applied. Made for
@@ -50,6 +51,8 @@ public:
     void showEditorPage(int index);
 
     QTabWidget *PageControl1 = nullptr;
+    // The page "縦書き"; the caller loads and reads it on its own (TVerticalSettings).
+    TVerticalOptionsPage *tsVertical = nullptr;
     // General page.
     QCheckBox *ckbRestore = nullptr;
     QCheckBox *ckbShowCharCount = nullptr;

@@ -4,11 +4,21 @@
 #include <QSplitterHandle>
 
 namespace {
-// Gives the first widget of a two-pane splitter this width and the second the rest.
+// Gives the first widget of a splitter this width and the second the rest; any further widgets
+// (the vertical preview beside the editor) keep their widths.
 void setFirstWidth(QSplitter *splitter, int width)
 {
-    const int total = splitter->width() - splitter->handleWidth();
-    splitter->setSizes({width, qMax(0, total - width)});
+    QList<int> sizes = splitter->sizes();
+    if (sizes.size() < 2)
+        return;
+    int rest = splitter->width() - splitter->handleWidth();
+    for (qsizetype i = 2; i < sizes.size(); ++i) {
+        if (sizes[i] > 0)
+            rest -= sizes[i] + splitter->handleWidth();
+    }
+    sizes[0] = width;
+    sizes[1] = qMax(0, rest - width);
+    splitter->setSizes(sizes);
 }
 } // namespace
 
