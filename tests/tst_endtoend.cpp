@@ -285,8 +285,15 @@ void TestEndToEnd::startupDocumentFillsTheEditorOnce()
     auto *main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    main->session()->openStartupDocument(path, TSettings(m_form->settingsFile()));
     TOlvekEditor *body = m_form->Editor1;
+    // Filling the editor is part of the wait the status bar announces.
+    QStringList statusWhileFilled;
+    const QMetaObject::Connection watch = connect(body->document(), &QTextDocument::contentsChanged, this,
+                                                  [&] { statusWhileFilled << m_form->stbarTree->panelText(1); });
+    main->session()->openStartupDocument(path, TSettings(m_form->settingsFile()));
+    disconnect(watch);
+    QCOMPARE(statusWhileFilled, QStringList{QStringLiteral("ファイル読み込み中...")});
+    QCOMPARE(m_form->stbarTree->panelText(1), QString());
     QCOMPARE(body->text(), QStringLiteral("はじめに"));
     QSignalSpy filled(body->document(), &QTextDocument::contentsChanged);
     // Well past the tree's delay.
