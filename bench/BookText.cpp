@@ -1,5 +1,7 @@
 #include "BookText.h"
 
+#include "export/ImportFile.h"
+
 #include <cstdio>
 
 bool TBookText::read(const QStringList &arguments, Reader reader)
@@ -12,4 +14,9 @@ bool TBookText::read(const QStringList &arguments, Reader reader)
         return true;
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return false;
+}
+
+QString TBookText::importedLines(const QString &path, QStringList &lines)
+{
+    return TImportFile::Read(path, lines);
 }

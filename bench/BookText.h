@@ -15,4 +15,6 @@ struct TBookText
     // the error printed, when it cannot be read.
     using Reader = QString (*)(const QString &path, QStringList &lines);
     bool read(const QStringList &arguments, Reader reader);
+    // The import's reading of a text file (its encoding recognised), as a Reader.
+    static QString importedLines(const QString &path, QStringList &lines);
 };

@@ -21,7 +21,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     TBookText book;
-    if (!book.read(app.arguments(), [](const QString &file, QStringList &read) { return TImportFile::Read(file, read); }))
+    if (!book.read(app.arguments(), TBookText::importedLines))
         return 1;
     TDocumentTree tree;
     tree.createRootFolders();

@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     TBookText book;
-    if (!book.read(args, [](const QString &file, QStringList &read) { return TImportFile::Read(file, read); }))
+    if (!book.read(args, TBookText::importedLines))
         return 1;
     const QString &path = book.path;
     const int runs = book.runs;

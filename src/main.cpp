@@ -44,9 +44,11 @@ int main(int argc, char *argv[])
     delete opening;
     if (Main.startupFailed())
         return 1;
-    // The start-up document is opened before the window shows, so that the window shows it (or,
-    // when it cannot be opened, the empty document) from the start.
-    Main.session()->openStartupDocument(startupFile, TSettings(MainForm.settingsFile()));
+    // The window is shown before the start-up document is opened: the editor is filled at its
+    // final size, so a long body is laid out once. It is painted first, so that a long document
+    // is not read behind a blank frame; the status bar says that it is being read.
     MainForm.show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    Main.session()->openStartupDocument(startupFile, TSettings(MainForm.settingsFile()));
     return app.exec();
 }

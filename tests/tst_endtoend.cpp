@@ -25,7 +25,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void writeMoveDeleteSaveClose();
     void closeRemembersDocumentsFolderAndEncoding();
     void failedStartupDocumentShowsTheEmptyDocument();
+    void startupDocumentFillsTheEditorOnce();
     void closeQuestion();
     void titleBoxDoubleClickSelectsAll();
 
@@ -263,6 +266,51 @@ void TestEndToEnd::failedStartupDocumentShowsTheEmptyDocument()
     delete main;
     delete m_form;
     TPrompt::setCurrent(previous);
+}
+
+void TestEndToEnd::startupDocumentFillsTheEditorOnce()
+{
+    // As the program starts: the window is shown, then the document named on the command line is
+    // opened. The tree's delayed change onto the first item must not fill the editor again: for
+    // a long body that second fill cost as much as the first.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("本.olvx"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(startDocument);
+    }
+    TScriptedPrompt prompt;
+    m_form = new TMainForm(dir.filePath(QStringLiteral("olvek.ini")));
+    auto *main = new TMain(m_form, QStringLiteral(OLVEK_IMAGE_FILE));
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    TOlvekEditor *body = m_form->Editor1;
+    // Filling the editor is part of the wait the status bar announces.
+    QStringList statusWhileFilled;
+    const QMetaObject::Connection watch = connect(body->document(), &QTextDocument::contentsChanged, this,
+                                                  [&] { statusWhileFilled << m_form->stbarTree->panelText(1); });
+    main->session()->openStartupDocument(path, TSettings(m_form->settingsFile()));
+    disconnect(watch);
+    QCOMPARE(statusWhileFilled, QStringList{QStringLiteral("ファイル読み込み中...")});
+    QCOMPARE(m_form->stbarTree->panelText(1), QString());
+    QCOMPARE(body->text(), QStringLiteral("はじめに"));
+    QSignalSpy filled(body->document(), &QTextDocument::contentsChanged);
+    // Well past the tree's delay.
+    QTest::qWait(300);
+    m_form->TreeView1->completePendingChange();
+    QCOMPARE(m_form->TreeView1->selectedNode(), m_form->document()->first());
+    QCOMPARE(filled.count(), 0);
+    QCOMPARE(body->text(), QStringLiteral("はじめに"));
+    QCOMPARE(m_form->eTitle->text(), QStringLiteral("本"));
+    // The item is still the editor's: typing in it changes its body.
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(200, 10));
+    typeText(body, QStringLiteral("と"));
+    QTest::keyClick(m_form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_form->document()->first()->data()->Lines, QStringList{QStringLiteral("はじめにと")});
+    delete main;
+    delete m_form;
+    m_form = nullptr;
 }
 
 void TestEndToEnd::closeQuestion()

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -104,6 +105,8 @@ private Q_SLOTS:
     void undoNeverBringsBackAnotherItem();
     void caretStatusText();
     void caretStatusFollowsTheLoadedItem();
+    void reachingTheHeldItemLoadsItOnlyWhenChanged_data();
+    void reachingTheHeldItemLoadsItOnlyWhenChanged();
     void makeNodesLineBreakAfterTheLast_data();
     void makeNodesLineBreakAfterTheLast();
     void commitStoresIntoTheEditorsItem_data();
@@ -605,6 +608,46 @@ void TestOutlineEngine::caretStatusFollowsTheLoadedItem()
     QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  1:  1"));
     f.select(a);
     QCOMPARE(f.statusBar->panelText(0), QStringLiteral("  2:  2"));
+}
+
+void TestOutlineEngine::reachingTheHeldItemLoadsItOnlyWhenChanged_data()
+{
+    // What happens between the engine's own load of A (as opening a document does) and the
+    // tree's change onto A.
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<bool>("loadedAgain");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("nothing") << QStringLiteral("nothing") << false << QStringLiteral("A の本文");
+    QTest::newRow("A given new lines") << QStringLiteral("new data") << true << QStringLiteral("新しい本文");
+    QTest::newRow("A's line changed in place") << QStringLiteral("line changed") << true << QStringLiteral("変えた行");
+    QTest::newRow("B loaded instead") << QStringLiteral("other item") << true << QStringLiteral("A の本文");
+}
+
+void TestOutlineEngine::reachingTheHeldItemLoadsItOnlyWhenChanged()
+{
+    QFETCH(QString, between);
+    QFETCH(bool, loadedAgain);
+    QFETCH(QString, shown);
+    TOutlineFixture f;
+    TDocumentTree &t = f.tree();
+    TTreeNode *a = addItem(t, t.MainTitleNode(), QStringLiteral("A"), bodyOf(QStringLiteral("A")));
+    TTreeNode *b = addItem(t, t.MainTitleNode(), QStringLiteral("B"), bodyOf(QStringLiteral("B")));
+    f.engine->LoadItem(a);
+    if (between == QLatin1String("new data")) {
+        auto data = std::make_unique<TNodeData>();
+        data->setBodyFromText(QStringLiteral("新しい本文"));
+        a->setData(std::move(data));
+    } else if (between == QLatin1String("line changed")) {
+        a->data()->Lines[0] = QStringLiteral("変えた行");
+    } else if (between == QLatin1String("other item")) {
+        f.engine->LoadItem(b);
+    }
+    QSignalSpy filled(f.editor->document(), &QTextDocument::contentsChanged);
+    f.select(a);
+    QCOMPARE(filled.count() > 0, loadedAgain);
+    QCOMPARE(f.editor->text(), shown);
+    QCOMPARE(f.title->text(), QStringLiteral("A"));
+    QCOMPARE(f.engine->EditorItem(), a);
 }
 
 void TestOutlineEngine::makeNodesLineBreakAfterTheLast_data()

@@ -114,8 +114,8 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
         TLoadingScope loading(m_state);
         result = TDocumentStorage::readDocumentFile(path, m_engine->document());
     }
-    showStatus(QString());
     if (!result.ok) {
+        showStatus(QString());
         TPrompt::current().showError(result.error);
         return false;
     }
@@ -125,7 +125,10 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
     m_state->setSaveFileType(legacy ? TDocumentState::SaveFileType::Legacy : TDocumentState::SaveFileType::Json);
     m_state->setEncodingLabel(legacy ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
     m_engine->ClearJumps();
+    // Filling the editor with a long body takes as long as reading the file: the status text
+    // stays until the first item is shown.
     m_engine->LoadItem(m_engine->document().first());
+    showStatus(QString());
     m_state->setModified(false);
     m_engine->ComputeDeepestLevel();
     refresh();
@@ -367,8 +370,11 @@ void TDocumentFiles::Timer1Timer()
 
 void TDocumentFiles::showStatus(const QString &text)
 {
-    if (m_treeStatus)
-        m_treeStatus->setPanelText(1, text);
+    if (!m_treeStatus)
+        return;
+    m_treeStatus->setPanelText(1, text);
+    // The text names a step that keeps the event loop waiting: it is painted now or never.
+    m_treeStatus->repaint();
 }
 
 void TDocumentFiles::refresh()

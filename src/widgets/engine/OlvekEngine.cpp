@@ -463,6 +463,8 @@ void TOlvekEngine::Commit(TTreeNode *item, bool forced)
         return;
     }
     TFlagScope busy(m_busy);
+    // The item gets new lines: the loaded ones need not live on for a comparison.
+    m_loadedLines.clear();
     auto data = std::make_unique<TNodeData>();
     data->SelStart = m_editor->selStart();
     data->SelLength = m_editor->selLength();
@@ -486,8 +488,10 @@ void TOlvekEngine::LoadItem(TTreeNode *item)
 {
     TFlagScope busy(m_busy);
     m_editorSerial = item ? item->serial() : 0;
+    m_loadedLines.clear();
     if (item && item->data()) {
         const TNodeData *data = item->data();
+        m_loadedLines = data->Lines;
         m_editor->setLines(data->Lines);
         if (m_replaceDialogShowing) {
             m_editor->setSelStart(0);
@@ -506,6 +510,13 @@ void TOlvekEngine::LoadItem(TTreeNode *item)
     ShowCaretPosition();
 }
 
+bool TOlvekEngine::HoldsUnchanged(const TTreeNode *item) const
+{
+    // While detached, the editor belongs to the text mode, whatever it held before.
+    return item && item->data() && isAttached() && item->serial() == m_editorSerial
+           && !m_editor->isModified() && item->data()->Lines.isSharedWith(m_loadedLines);
+}
+
 TTreeNode *TOlvekEngine::EditorItem() const
 {
     return m_editorSerial != 0 ? document().nodeBySerial(m_editorSerial) : nullptr;
@@ -515,6 +526,7 @@ void TOlvekEngine::ResetDocument()
 {
     // The editor's item goes with the old tree; the new document's first load ties it again.
     m_editorSerial = 0;
+    m_loadedLines.clear();
     document().createRootFolders();
     if (m_controls.PageControl1)
         m_controls.PageControl1->setCurrentIndex(0);

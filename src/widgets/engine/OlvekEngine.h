@@ -58,6 +58,9 @@ public:
     void Commit(TTreeNode *item, bool forced);
     // Shows item in the editor and ties the editor to it.
     void LoadItem(TTreeNode *item);
+    // Whether the editor shows item exactly as LoadItem left it: tied to it, not edited since,
+    // and the item's lines are still the ones loaded. Loading it again would change nothing.
+    bool HoldsUnchanged(const TTreeNode *item) const;
     // The item whose text the editor holds; null when it is tied to none or that item is gone.
     TTreeNode *EditorItem() const;
     void ResetDocument();
@@ -118,6 +121,9 @@ private:
     // The item the editor holds, by serial so that a deleted item is never dereferenced; 0 while
     // the editor is tied to none.
     quint64 m_editorSerial = 0;
+    // The lines LoadItem gave the editor, sharing their data with the item's: while the item's
+    // lines are these very ones, the item has not been given other lines since.
+    QStringList m_loadedLines;
     bool m_busy = false;
     bool m_storeLocked = false;
     int m_deepestLevel = 0;

@@ -35,7 +35,10 @@ void TNavigatorController::TreeView1Change(TTreeNode *node)
 {
     if (!m_active || m_state->isLoading() || !node)
         return;
-    m_engine->LoadItem(node);
+    // Opening a document shows its first item before the tree's delayed change for it arrives;
+    // a second load of a long body would cost as much as the first.
+    if (!m_engine->HoldsUnchanged(node))
+        m_engine->LoadItem(node);
     m_engine->Refresh();
     m_engine->Tree()->setTitlesEditable(m_engine->DirectEdit() && !m_engine->document().isFolderRoot(node));
     m_treeEditing = false;
