@@ -38,6 +38,7 @@ set(OLVEK_CORE_SOURCES
   files/ShiftJis.cpp files/ShiftJis.h
   files/BackupFiles.h files/BackupFiles.cpp
   files/SaveTarget.cpp files/SaveTarget.h
+  files/FileIdentity.h files/FileIdentity.cpp
 
   # Text and HTML export, the tree index, the import of dotted text files.
   export/TextExportOptions.h
