@@ -74,6 +74,8 @@ const char *text()
            "                     read the dotted text TEXT (UTF-8 when it is valid UTF-8, otherwise\n"
            "                     Shift_JIS) as a new document, or under or after the item at\n"
            "                     absolute index N of the document DOC, and save it as OUT\n"
+           "No export or import replaces the file it reads (IN, or TEXT for import), by whatever\n"
+           "name OUT leads to it, and export-html needs a file name in OUT: both exit with 1.\n"
 
            // Printing.
            "\n"

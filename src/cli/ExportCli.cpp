@@ -7,6 +7,7 @@
 #include "export/IndexExport.h"
 #include "export/TextExport.h"
 #include "files/DocumentStorage.h"
+#include "files/FileIdentity.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -20,6 +21,12 @@ int usageError(const QString &text)
 {
     QTextStream(stderr) << "olvek-cli: " << text << "\n";
     return UsageError;
+}
+
+// An export or import never replaces the file it reads, by whatever name OUT leads to it.
+bool replacesInput(const QString &out, const QString &in)
+{
+    return TFileIdentity::same(out, in);
 }
 
 // Reads the document at path into tree; an exit code other than Success on failure.
@@ -70,21 +77,25 @@ int exportText(const QStringList &args)
         options.titles = true;
         options.numbers = false;
     }
+    if (replacesInput(args[2], args[1]))
+        return usageError(args[2] + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
     const QString out = QFileInfo(args[2]).absoluteFilePath();
-    return written(args[2], TTextExport::Write(out, *opened.tree, options));
+    return written(args[2], TTextExport::Write(out, *opened.tree, options, args[1]));
 }
 
 int exportIndex(const QStringList &args)
 {
     if (args.size() != 3)
         return usageError(QStringLiteral("export-index needs two arguments: IN OUT"));
+    if (replacesInput(args[2], args[1]))
+        return usageError(args[2] + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
-    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), *opened.tree));
+    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), *opened.tree, args[1]));
 }
 
 int exportHtml(const QStringList &args)
@@ -104,11 +115,16 @@ int exportHtml(const QStringList &args)
             return usageError(QStringLiteral("export-html: unknown option: ") + args[i]);
         }
     }
+    const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
+    // "out/" or ".html" would give a page of no name, hidden as ".html".
+    if (QFileInfo(main).fileName() == extension)
+        return usageError(args[2] + QStringLiteral(": OUT needs a file name"));
+    if (replacesInput(main, args[1]))
+        return usageError(main + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
-    const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
-    return written(main, THtmlExport::Write(*opened.tree, main, divide));
+    return written(main, THtmlExport::Write(*opened.tree, main, divide, args[1]));
 }
 
 int import(const QStringList &args)
@@ -135,6 +151,8 @@ int import(const QStringList &args)
         if (!number)
             return usageError(QStringLiteral("import: N must be a number"));
     }
+    if (replacesInput(out, args[1]))
+        return usageError(out + QStringLiteral(": OUT is the text file TEXT itself"));
     TDocumentTree &tree = *new TDocumentTree; // never freed, as openDocument's
     TTreeNode *target = nullptr;
     if (mode == TImportFile::Mode::NewDocument) {

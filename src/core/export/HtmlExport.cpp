@@ -138,10 +138,16 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
     return pages;
 }
 
-TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide)
+TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide,
+                               const QString &documentFile)
 {
-    for (const Page &page : Pages(tree, mainPath, divide)) {
-        const TFileResult result = ExportLines::write(page.path, ExportLines::encode(page.lines, true));
+    const std::vector<Page> pages = Pages(tree, mainPath, divide);
+    for (const Page &page : pages) {
+        if (const QString error = ExportLines::documentFileError(page.path, documentFile); !error.isEmpty())
+            return TFileResult::failure(error);
+    }
+    for (const Page &page : pages) {
+        const TFileResult result = ExportLines::write(page.path, ExportLines::encode(page.lines, true), documentFile);
         if (!result.ok)
             return result;
     }

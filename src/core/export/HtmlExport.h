@@ -31,8 +31,10 @@ public:
     static std::vector<Page> Pages(const TDocumentTree &tree, const QString &mainPath, bool divide);
 
     // Writes the pages in that order, each replaced only once complete; stops at the first that
-    // cannot be written, so the main page never links to pages that are missing.
-    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide);
+    // cannot be written, so the main page never links to pages that are missing. When any page
+    // would replace documentFile, the open document's file, nothing is written.
+    static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide,
+                             const QString &documentFile = QString());
 
     // "&", "<", ">" and the double quote as character references.
     static QString Escape(const QString &text);

@@ -75,6 +75,12 @@ QString TExportCommands::mainTitle() const
     return root ? root->title() : QString();
 }
 
+QString TExportCommands::documentFile() const
+{
+    const TDocumentState *state = m_main.documentState();
+    return state->isUntitled() ? QString() : state->fileName();
+}
+
 QString TExportCommands::askExportFile(const QString &title, const QString &filter, const QString &extension,
                                        const QString &remembered, const QString &suffix) const
 {
@@ -133,7 +139,7 @@ bool TExportCommands::writeText(const TTextExportOptions &options, const QString
     // The width and the indentation are the dialog's, whoever asks for the export.
     chosen.width = m_exportDialog->options().width;
     chosen.indent = m_exportDialog->options().indent;
-    const TFileResult result = TTextExport::Write(path, m_session.engine()->document(), chosen);
+    const TFileResult result = TTextExport::Write(path, m_session.engine()->document(), chosen, documentFile());
     if (!result.ok)
         TPrompt::current().showError(result.error);
     return result.ok;
@@ -145,7 +151,7 @@ bool TExportCommands::writeIndex()
         askExportFile(TextExportTitle, TextExportFilter, QStringLiteral("txt"), m_textFileName, QStringLiteral("INDEX"));
     if (path.isEmpty())
         return false;
-    const TFileResult result = TIndexExport::Write(path, m_session.engine()->document());
+    const TFileResult result = TIndexExport::Write(path, m_session.engine()->document(), documentFile());
     if (!result.ok)
         TPrompt::current().showError(result.error);
     return result.ok;
@@ -163,7 +169,8 @@ void TExportCommands::FileExportToHTML()
     const QString mainPage = THtmlExport::MainPagePath(path, htmlExtension(settings));
     m_htmlFileName = mainPage;
     const TFileResult result =
-        THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide));
+        THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide),
+                           documentFile());
     if (!result.ok)
         TPrompt::current().showError(result.error);
 }

@@ -55,6 +55,8 @@ private:
     bool writeIndex();
     void runImport(TImportFile::Mode mode);
     QString mainTitle() const;
+    // The file of the open document, which no export may replace; empty while it has none.
+    QString documentFile() const;
     // The save dialog of the three exports: it starts in the folder of the name remembered and
     // proposes that name, or the main title made a file name, followed by suffix. The absolute
     // path chosen; empty when cancelled.
