@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,6 +100,7 @@ private Q_SLOTS:
     void writeErrorShowsTheSystemsReason();
     void saveUntitledProposesSanitisedTitle();
     void cancelKeepsUntitledAndModified();
+    void dialogAsksAboutTheNameWithTheExtension();
     void saveThroughTheFileDialog_data();
     void saveThroughTheFileDialog();
     void savesOnlyKnownExtensions_data();
@@ -333,6 +336,11 @@ void TestDocumentFiles::saveThroughTheFileDialog_data()
                                         << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
     QTest::newRow("legacy extension typed") << QStringLiteral("原稿.olv") << false << QStringLiteral("原稿.olv")
                                             << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
+    QTest::newRow("a dot in the typed name") << QStringLiteral("第1.5章") << false << QStringLiteral("第1.5章.olvx")
+                                            << QByteArray("{\"fileType\":\"olvek\"");
+    QTest::newRow("a dot in the typed name, legacy type") << QStringLiteral("第1.5章") << true
+                                                         << QStringLiteral("第1.5章.olv")
+                                                         << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
 }
 
 // Ctrl+S on a new document through the program's own file dialog, answered with the keyboard.
@@ -351,15 +359,18 @@ void TestDocumentFiles::saveThroughTheFileDialog()
 
     QString proposed;
     QString typeShown;
+    bool answered = false;
     QTimer answer;
     answer.setInterval(20);
     QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (answered)
+            return;
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
         auto *types = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")) : nullptr;
         if (!name || !types || !name->isVisible())
             return;
-        answer.stop();
+        answered = true;
         proposed = name->text();
         typeShown = dialog->selectedNameFilter();
         if (chooseLegacyType) {
@@ -373,10 +384,25 @@ void TestDocumentFiles::saveThroughTheFileDialog()
         }
         QTest::keyClick(name, Qt::Key_Return);
     });
+    // A message box (a refused name) is closed and remembered, so that the test fails rather
+    // than waits.
+    QString message;
+    QTimer close;
+    close.setInterval(20);
+    QObject::connect(&close, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->reject();
+        }
+    });
     answer.start();
+    close.start();
     const bool saved = f.files.SaveDocument();
+    answer.stop();
+    close.stop();
     TPrompt::setCurrent(scripted);
     QDir::setCurrent(folderBefore);
+    QCOMPARE(message, QString());
 
     QVERIFY(saved);
     QCOMPARE(proposed, QStringLiteral("メインタイトル"));
@@ -385,6 +411,55 @@ void TestDocumentFiles::saveThroughTheFileDialog()
     QCOMPARE(filesIn(f.dir.path()), QStringList{written});
     QVERIFY(readAll(f.path(written)).startsWith(start));
     QVERIFY(!f.outline.state.isModified());
+}
+
+// A typed name that gets the type's extension is the one the dialog asks about replacing.
+void TestDocumentFiles::dialogAsksAboutTheNameWithTheExtension()
+{
+    TFilesFixture f;
+    writeAll(f.path(QStringLiteral("第1.5章.olvx")), "old");
+    f.edit(QStringLiteral("本文"));
+    TMessageBoxPrompt dialogs;
+    TPrompt *scripted = TPrompt::setCurrent(&dialogs);
+    QString question;
+    bool typed = false;
+    // Two timers: the question comes while the first one's handler presses Return.
+    QTimer replace;
+    replace.setInterval(20);
+    QObject::connect(&replace, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            question = box->text();
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+        }
+    });
+    QTimer answer;
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (typed || !name || !name->isVisible())
+            return;
+        typed = true;
+        dialog->setDirectory(f.dir.path());
+        name->setFocus();
+        // Set rather than typed: the completer would offer the existing file for the keys.
+        name->setText(QStringLiteral("第1.5章"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    answer.start();
+    replace.start();
+    const bool saved = f.files.SaveDocument();
+    answer.stop();
+    replace.stop();
+    TPrompt::setCurrent(scripted);
+    QVERIFY(saved);
+    QVERIFY2(question.contains(QStringLiteral("第1.5章.olvx")), qPrintable(question));
+    QCOMPARE(filesIn(f.dir.path()), (QStringList{QStringLiteral("第1.5章.bak"), QStringLiteral("第1.5章.olvx")}));
+    QVERIFY(readAll(f.path(QStringLiteral("第1.5章.olvx"))).contains("本文"));
+    QCOMPARE(readAll(f.path(QStringLiteral("第1.5章.bak"))), QByteArray("old"));
 }
 
 void TestDocumentFiles::cancelKeepsUntitledAndModified()
@@ -400,28 +475,33 @@ void TestDocumentFiles::cancelKeepsUntitledAndModified()
 
 void TestDocumentFiles::savesOnlyKnownExtensions_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("upper case extension") << QStringLiteral("a.OLVX") << false;
-    QTest::newRow("text file") << QStringLiteral("a.txt") << false;
-    QTest::newRow("legacy") << QStringLiteral("a.olv") << true;
-    QTest::newRow("json") << QStringLiteral("a.olvx") << true;
+    QTest::addColumn<QString>("name");    // as chosen in the dialog
+    QTest::addColumn<int>("type");        // the type chosen: 0 JSON, 1 legacy
+    QTest::addColumn<QString>("written"); // the file written; empty when the name is refused
+    QTest::newRow("upper case extension") << QStringLiteral("a.OLVX") << 0 << QString();
+    QTest::newRow("another extension gets the type's") << QStringLiteral("a.txt") << 0 << QStringLiteral("a.txt.olvx");
+    QTest::newRow("a dot in the name") << QStringLiteral("第1.5章") << 0 << QStringLiteral("第1.5章.olvx");
+    QTest::newRow("a dot in the name, legacy type") << QStringLiteral("第1.5章") << 1 << QStringLiteral("第1.5章.olv");
+    QTest::newRow("legacy") << QStringLiteral("a.olv") << 1 << QStringLiteral("a.olv");
+    QTest::newRow("legacy extension under the JSON type") << QStringLiteral("a.olv") << 0 << QStringLiteral("a.olv");
+    QTest::newRow("json") << QStringLiteral("a.olvx") << 0 << QStringLiteral("a.olvx");
 }
 
 void TestDocumentFiles::savesOnlyKnownExtensions()
 {
     QFETCH(QString, name);
-    QFETCH(bool, written);
+    QFETCH(int, type);
+    QFETCH(QString, written);
     TFilesFixture f;
     f.edit(QStringLiteral("x"));
-    f.outline.prompt.scriptFile(f.path(name), name.endsWith(QLatin1String(".olv")) ? 1 : 0);
-    QCOMPARE(f.files.SaveDocumentAs(), written);
-    QCOMPARE(QFile::exists(f.path(name)), written);
-    QCOMPARE(f.outline.state.isModified(), !written);
-    QCOMPARE(f.outline.state.fileName(), written ? f.path(name) : QStringLiteral("NonTitled"));
+    f.outline.prompt.scriptFile(f.path(name), type);
+    QCOMPARE(f.files.SaveDocumentAs(), !written.isEmpty());
+    QCOMPARE(filesIn(f.dir.path()), written.isEmpty() ? QStringList() : QStringList{written});
+    QCOMPARE(f.outline.state.isModified(), written.isEmpty());
+    QCOMPARE(f.outline.state.fileName(), written.isEmpty() ? QStringLiteral("NonTitled") : f.path(written));
     QCOMPARE(f.outline.prompt.texts(),
-             written ? QStringList() : QStringList{QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。")});
-    if (name == QLatin1String("a.olv"))
+             !written.isEmpty() ? QStringList() : QStringList{QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。")});
+    if (written.endsWith(QLatin1String(".olv")))
         QCOMPARE(f.outline.state.formatVersion(), qint64(11000));
 }
 

@@ -206,6 +206,8 @@ bool TDocumentFiles::SaveDocumentAs()
     // The dialog gives a name typed without an extension that of the type chosen in it.
     request.defaultExtension = (legacyFirst ? legacyExtension : jsonExtension).mid(1);
     request.overwritePrompt = true;
+    // The extension chooses the format, so "第1.5章" is saved as "第1.5章.olvx".
+    request.typeExtensionOnly = true;
     if (untitled) {
         request.initialDirectory = QDir::currentPath();
         request.fileName = SanitizeFileName(m_engine->document().first()->title());
@@ -217,10 +219,7 @@ bool TDocumentFiles::SaveDocumentAs()
     if (choice.isCancelled())
         return false;
     makeFolderCurrent(choice.path);
-    QString chosen = QFileInfo(choice.path).absoluteFilePath();
-    // A name typed without an extension takes the one of the chosen file type.
-    if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += choice.filterIndex == 1 ? legacyExtension : jsonExtension;
+    const QString chosen = TPrompt::nameForType(request, QFileInfo(choice.path).absoluteFilePath(), choice.filterIndex);
     // The format version follows the format that is written, so that a ".olv" name typed under
     // the JSON type still gets the Shift_JIS test rather than silent "?" for what does not fit.
     const bool legacyType = extensionOf(chosen) == legacyExtension;
