@@ -1,4 +1,5 @@
 #include "desktop/FontSubstitutions.h"
+#include "app/DocumentFiles.h"
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
 #include "app/MessageBoxPrompt.h"
@@ -42,5 +43,7 @@ int main(int argc, char *argv[])
     // when it cannot be opened, the empty document) from the start.
     Main.session()->openStartupDocument(startupFile, TSettings(MainForm.settingsFile()));
     MainForm.show();
+    // A document that was never saved, left by a program that ended without closing it.
+    Main.session()->files()->OfferRecovery();
     return app.exec();
 }

@@ -13,6 +13,7 @@
 #include "ui/StatusPanels.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -119,7 +120,11 @@ private Q_SLOTS:
     void recentEntryWhoseFileIsGone();
     void closeQuestion_data();
     void closeQuestion();
+    void autoSave_data();
     void autoSave();
+    void autoSaveWaitsForAnOpenDialog();
+    void recoveryCopyIsOffered_data();
+    void recoveryCopyIsOffered();
     void newDocument();
 };
 
@@ -725,29 +730,161 @@ void TestDocumentFiles::closeQuestion()
     QCOMPARE(f.outline.selected()->data()->Lines, QStringList{QStringLiteral("typed but not stored")});
 }
 
+// Auto-save asks nothing, whatever the document: a document without a name, or whose own file
+// cannot be written without a question, goes to a recovery copy in the user's data folder, and
+// the status bar says so.
+void TestDocumentFiles::autoSave_data()
+{
+    QTest::addColumn<QString>("fileName"); // in the test folder; empty: a document without a name
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("fileWritten");
+    QTest::addColumn<bool>("copyWritten");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("without a name") << QString() << "typed words" << false << true
+                                    << "自動保存しました(名前のない文書の復元用コピー: ";
+    QTest::newRow("with a name") << "a.olvx" << "typed words" << true << false << "自動保存しました";
+    QTest::newRow("Shift_JIS file, a character outside it")
+        << "a.olv" << "typed 𠮷 words" << false << true << "自動保存できませんでした: SJISでない文字";
+    QTest::newRow("the name is a folder") << "folder.olvx" << "typed words" << false << true
+                                          << "自動保存できませんでした: ";
+}
+
 void TestDocumentFiles::autoSave()
 {
+    QFETCH(QString, fileName);
+    QFETCH(QString, typed);
+    QFETCH(bool, fileWritten);
+    QFETCH(bool, copyWritten);
+    QFETCH(QString, status);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     TFilesFixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("folder.olvx")));
     f.files.setAutoSaveInterval(5);
     QCOMPARE(f.files.Timer1().interval(), 300000);
     QVERIFY(f.files.Timer1().isActive());
+    if (!fileName.isEmpty()) {
+        f.outline.state.setFileName(f.path(fileName));
+        if (fileName.endsWith(QStringLiteral(".olv"))) {
+            f.outline.state.setSaveFileType(TDocumentState::SaveFileType::Legacy);
+            f.outline.state.setFormatVersion(TDocumentState::LegacyFormatVersion);
+        }
+    }
+    // Unchanged: nothing is written.
     f.files.Timer1Timer();
-    QVERIFY(f.outline.prompt.calls().empty());
     QCOMPARE(f.treeStatus.panelText(1), QString());
+    QVERIFY(f.files.recoveryFile().path().isEmpty());
 
-    f.edit(QStringLiteral("x"));
-    f.outline.prompt.scriptFile(QString());
+    f.edit(typed);
     f.files.Timer1Timer();
-    QCOMPARE(f.outline.prompt.calls().size(), size_t(1));
-    QCOMPARE(f.outline.prompt.calls().at(0).kind, TPrompt::Kind::SaveFile);
-
-    f.outline.state.setFileName(f.path(QStringLiteral("auto.olvx")));
-    f.files.Timer1Timer();
-    QVERIFY(QFile::exists(f.path(QStringLiteral("auto.olvx"))));
-    QCOMPARE(f.treeStatus.panelText(1), QStringLiteral("自動保存しました"));
+    QCOMPARE(f.outline.prompt.texts(), QStringList());
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(0));
+    QVERIFY2(f.treeStatus.panelText(1).startsWith(status), qPrintable(f.treeStatus.panelText(1)));
     QVERIFY(f.files.Timer1().isActive());
+    if (!fileName.isEmpty())
+        QCOMPARE(QFileInfo(f.path(fileName)).isFile(), fileWritten);
+    if (fileWritten)
+        QVERIFY(readAll(f.path(fileName)).contains(typed.toUtf8()));
+    const QString copy = f.files.recoveryFile().path();
+    QCOMPARE(!copy.isEmpty() && QFile::exists(copy), copyWritten);
+    if (copyWritten) {
+        QCOMPARE(QFileInfo(copy).absolutePath(), QDir(data.path()).filePath(QCoreApplication::applicationName() + QStringLiteral("/recovery")));
+        QVERIFY(readAll(copy).contains(typed.toUtf8()));
+        QVERIFY2(f.treeStatus.panelText(1).contains(copy), qPrintable(f.treeStatus.panelText(1)));
+        // Only a save under a name makes the document saved; that save removes the copy.
+        QVERIFY(f.outline.state.isModified());
+        f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
+        QVERIFY(f.files.SaveDocumentAs());
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(f.files.recoveryFile().path().isEmpty());
+    }
     f.files.setAutoSaveInterval(0);
     QVERIFY(!f.files.Timer1().isActive());
+}
+
+// A tick that comes while a dialog of the program is open (the close question, for one) waits:
+// the writer's answer decides, and the save comes after the dialog has gone.
+void TestDocumentFiles::autoSaveWaitsForAnOpenDialog()
+{
+    TFilesFixture f;
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.files.setAutoSaveInterval(5);
+    f.edit(QStringLiteral("typed words"));
+    QDialog question;
+    bool writtenUnderTheDialog = true;
+    QTimer::singleShot(0, &question, [&] {
+        f.files.Timer1Timer();
+        writtenUnderTheDialog = QFile::exists(f.path(QStringLiteral("a.olvx")));
+        question.reject();
+    });
+    question.exec();
+    QVERIFY(!writtenUnderTheDialog);
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("a.olvx"))));
+    QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("typed words"));
+    QVERIFY(f.outline.prompt.calls().empty());
+}
+
+// A copy left by a program that ended without saving its document is offered at the next start.
+void TestDocumentFiles::recoveryCopyIsOffered_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("restored");
+    QTest::addColumn<bool>("copyKept");
+    QTest::newRow("yes restores") << int(TPrompt::Answer::Yes) << false << true << true;
+    QTest::newRow("no removes the copy") << int(TPrompt::Answer::No) << false << false << false;
+    QTest::newRow("cancel keeps it for later") << int(TPrompt::Answer::Cancel) << false << false << true;
+    QTest::newRow("a damaged copy is kept") << int(TPrompt::Answer::Yes) << true << false << true;
+}
+
+void TestDocumentFiles::recoveryCopyIsOffered()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, damaged);
+    QFETCH(bool, restored);
+    QFETCH(bool, copyKept);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    QString copy;
+    {
+        TFilesFixture previous;
+        previous.files.setAutoSaveInterval(5);
+        previous.edit(QStringLiteral("never saved"));
+        previous.files.Timer1Timer();
+        copy = previous.files.recoveryFile().path();
+        QVERIFY(QFile::exists(copy));
+        // Held by its running program: not offered to another.
+        TFilesFixture other;
+        other.files.OfferRecovery();
+        QVERIFY(other.outline.prompt.calls().empty());
+    }
+    if (damaged)
+        writeAll(copy, "{\"fileType\":\"olvek\",\"content\":[");
+    TFilesFixture f;
+    f.outline.prompt.scriptAnswer(TPrompt::Answer(answer));
+    f.files.OfferRecovery();
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(damaged ? 2 : 1));
+    QVERIFY(f.outline.prompt.texts().front().startsWith(QStringLiteral("保存されていない文書の自動保存コピーがあります")));
+    if (damaged)
+        QVERIFY(f.outline.prompt.texts().back().contains(copy));
+    QCOMPARE(QFile::exists(copy), copyKept);
+    QCOMPARE(f.outline.state.isModified(), restored);
+    QCOMPARE(f.outline.tree().first()->firstChild() != nullptr, restored);
+    if (!restored)
+        return;
+    QVERIFY(f.outline.state.isUntitled());
+    QCOMPARE(f.outline.tree().first()->firstChild()->data()->Lines, QStringList{QStringLiteral("never saved")});
+    // The restored document's copy is its own now: not offered again while it runs, replaced by
+    // the next auto-save, removed when the document is saved under a name.
+    QCOMPARE(f.files.recoveryFile().path(), copy);
+    {
+        TFilesFixture other;
+        other.files.OfferRecovery();
+        QVERIFY(other.outline.prompt.calls().empty());
+    }
+    f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
+    QVERIFY(f.files.SaveDocumentAs());
+    QVERIFY(!QFile::exists(copy));
 }
 
 void TestDocumentFiles::newDocument()

@@ -14,6 +14,7 @@
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -52,6 +53,12 @@ TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TSta
 {
     m_autoSaveTimer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_autoSaveTimer, &QTimer::timeout, this, &TDocumentFiles::Timer1Timer);
+    m_waitingTick.setSingleShot(true);
+    m_waitingTick.setInterval(250);
+    connect(&m_waitingTick, &QTimer::timeout, this, [this] {
+        if (m_autoSaveTimer.isActive())
+            Timer1Timer();
+    });
 }
 
 bool TDocumentFiles::ConfirmSaveBeforeClose()
@@ -89,6 +96,7 @@ void TDocumentFiles::NewDocument()
         m_engine->ClearJumps();
         refresh();
         m_state->setFormatVersion(TDocumentState::JsonFormatVersion);
+        m_recovery.remove();
     }
     m_engine->ComputeDeepestLevel();
     m_state->setRefreshEnabled(true);
@@ -127,6 +135,7 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
     m_engine->LoadItem(m_engine->document().first());
     m_state->setModified(false);
     m_engine->ComputeDeepestLevel();
+    m_recovery.remove();
     refresh();
     return true;
 }
@@ -253,10 +262,23 @@ bool TDocumentFiles::writeWithBackups(const QString &fileName, const QString &de
     if (!backups.prepare(target.path(), m_backupDepth)
         && TPrompt::current().askYesNo(declinedQuestion) != TPrompt::Answer::Yes)
         return false;
-    return WriteDocumentFile([&backups] { backups.commit(); });
+    if (!WriteDocumentFile([&backups] { backups.commit(); }))
+        return false;
+    m_recovery.remove();
+    return true;
 }
 
 bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplace)
+{
+    const TFileResult result = writeFile(beforeReplace);
+    if (result.refused)
+        TPrompt::current().showMessage(result.error);
+    else if (!result.ok)
+        TPrompt::current().showError(result.error);
+    return result.ok;
+}
+
+void TDocumentFiles::storeEditor()
 {
     TOlvekEngine *engine = m_engine;
     TTreeNode *selected = engine->Tree()->selectedNode();
@@ -270,32 +292,32 @@ bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplac
         editor->setSelLength(selLength);
         editor->setTopLine(topLine);
     }
+}
+
+TFileResult TDocumentFiles::writeFile(const std::function<void()> &beforeReplace)
+{
+    storeEditor();
     const QString fileName = m_state->fileName();
     const QString extension = extensionOf(fileName);
     if (extension != jsonExtension && extension != legacyExtension) {
         // Nothing is written; say so rather than leave a save that silently did nothing.
-        TPrompt::current().showMessage(QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。"));
-        return false;
+        TFileResult refusal = TFileResult::failure(QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。"));
+        refusal.refused = true;
+        return refusal;
     }
     if (extension == legacyExtension)
         showStatus(QStringLiteral("保存中..."));
     qint64 version = m_state->formatVersion();
-    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, engine->document(), version, beforeReplace);
+    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, m_engine->document(), version, beforeReplace);
     showStatus(QString());
     m_state->setFormatVersion(version);
-    if (result.refused) {
-        TPrompt::current().showMessage(result.error);
-        return false;
+    if (result.ok) {
+        m_state->setEncodingLabel(extension == legacyExtension ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
+        m_state->setModified(false);
+        m_engine->Editor()->setModified(false);
+        refresh();
     }
-    if (!result.ok) {
-        TPrompt::current().showError(result.error);
-        return false;
-    }
-    m_state->setEncodingLabel(extension == legacyExtension ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
-    m_state->setModified(false);
-    editor->setModified(false);
-    refresh();
-    return true;
+    return result;
 }
 
 QString TDocumentFiles::SanitizeFileName(const QString &text)
@@ -350,13 +372,110 @@ void TDocumentFiles::setAutoSaveInterval(int minutes)
 
 void TDocumentFiles::Timer1Timer()
 {
+    // A dialog, a menu or a drag of the program has the writer's attention and may be deciding
+    // about the document (「閉じる前に保存しますか」): the tick waits for it to end rather than save
+    // under it.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()
+        || QGuiApplication::mouseButtons() != Qt::NoButton) {
+        m_waitingTick.start();
+        return;
+    }
     if (!m_state->isModified())
         return;
     m_autoSaveTimer.stop();
     showStatus(QStringLiteral("自動保存中..."));
-    SaveDocument();
-    showStatus(QStringLiteral("自動保存しました"));
+    showStatus(autoSave());
     m_autoSaveTimer.start();
+}
+
+QString TDocumentFiles::autoSave()
+{
+    TTreeCurrentScope current(m_modes);
+    QString failure;
+    if (!m_state->isUntitled()) {
+        const TFileResult saved = quietSave();
+        if (saved.ok) {
+            m_recovery.remove();
+            return QStringLiteral("自動保存しました");
+        }
+        failure = saved.error;
+        failure.replace(u'\n', u' ');
+    }
+    // The document stays modified: only a save under its name makes it saved.
+    storeEditor();
+    const TFileResult copy = m_recovery.write(m_engine->document());
+    if (!copy.ok)
+        return QStringLiteral("自動保存できませんでした: %1").arg(failure.isEmpty() ? copy.error : failure);
+    if (failure.isEmpty())
+        return QStringLiteral("自動保存しました(名前のない文書の復元用コピー: %1)").arg(m_recovery.path());
+    return QStringLiteral("自動保存できませんでした: %1 (復元用コピーに保存しました: %2)").arg(failure, m_recovery.path());
+}
+
+TFileResult TDocumentFiles::quietSave()
+{
+    const TSaveTarget target(m_state->fileName());
+    if (!target.error().isEmpty())
+        return TFileResult::failure(target.error());
+    TBackupFiles backups;
+    // Saving without the backup copies is the writer's decision (the save command asks), not
+    // auto-save's.
+    if (!backups.prepare(target.path(), m_backupDepth))
+        return TFileResult::failure(QStringLiteral("バックアップファイルを作成できません"));
+    return writeFile([&backups] { backups.commit(); });
+}
+
+void TDocumentFiles::OfferRecovery()
+{
+    for (const QString &copy : m_recovery.orphans()) {
+        const QString when = QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+        const TPrompt::Answer answer = TPrompt::current().askYesNoCancel(
+            QStringLiteral("保存されていない文書の自動保存コピーがあります(%1)。復元しますか\n"
+                           "「いいえ」を選ぶとコピーを削除します。")
+                .arg(when));
+        if (answer == TPrompt::Answer::Yes && restoreRecoveryCopy(copy))
+            return;
+        if (answer == TPrompt::Answer::No)
+            TRecoveryFile::discard(copy);
+        else if (answer != TPrompt::Answer::Yes)
+            return;
+    }
+}
+
+bool TDocumentFiles::restoreRecoveryCopy(const QString &copy)
+{
+    TTreeCurrentScope current(m_modes);
+    if (!ConfirmSaveBeforeClose())
+        return false;
+    TFileResult result;
+    {
+        TLoadingScope loading(m_state);
+        result = TDocumentStorage::readDocumentFile(copy, m_engine->document());
+    }
+    if (!result.ok) {
+        // The copy is kept: it may be readable by a later version, or by hand.
+        TPrompt::current().showError(QStringLiteral("復元用のコピーを読み込めませんでした: %1\n%2").arg(copy, result.error));
+        return false;
+    }
+    m_recovery.adopt(copy);
+    m_state->setFormatVersion(TDocumentState::JsonFormatVersion);
+    m_state->setSaveFileType(TDocumentState::SaveFileType::Json);
+    m_state->setEncodingLabel(QStringLiteral("UTF8"));
+    m_state->setFileName(TDocumentState::UntitledName);
+    m_engine->ClearJumps();
+    TTreeNode *first = m_engine->document().first();
+    m_engine->LoadItem(first);
+    m_engine->Tree()->setSelectedNode(first);
+    m_engine->Tree()->setTopNode(first);
+    m_engine->ComputeDeepestLevel();
+    // Restored, the document is still to be saved under a name.
+    m_state->setModified(true);
+    refresh();
+    return true;
+}
+
+void TDocumentFiles::DocumentClosed()
+{
+    m_recovery.remove();
 }
 
 void TDocumentFiles::showStatus(const QString &text)
