@@ -124,6 +124,8 @@ private Q_SLOTS:
     void autoSave();
     void autoSaveWaitsForAnOpenDialog();
     void recoveryCopyIsOffered_data();
+    void titlesThatLoseCharactersAreReported_data();
+    void titlesThatLoseCharactersAreReported();
     void recoveryCopyIsOffered();
     void newDocument();
 };
@@ -885,6 +887,44 @@ void TestDocumentFiles::recoveryCopyIsOffered()
     f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
     QVERIFY(f.files.SaveDocumentAs());
     QVERIFY(!QFile::exists(copy));
+}
+
+// A Shift_JIS file keeps the format's rule for titles ("?" for what it lacks), and says so: a
+// message after the save command, the status bar after auto-save, which asks nothing.
+void TestDocumentFiles::titlesThatLoseCharactersAreReported_data()
+{
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("report");
+    const QString lost = QStringLiteral("1 個の項目名にSJISでない文字があったため、その文字を「?」にして保存しました。");
+    QTest::newRow("save command") << false << QStringLiteral("価格€") << lost;
+    QTest::newRow("auto-save") << true << QStringLiteral("a😀") << QStringLiteral("自動保存しました: ") + lost;
+    QTest::newRow("titles that fit") << false << QStringLiteral("第①章") << QString();
+}
+
+void TestDocumentFiles::titlesThatLoseCharactersAreReported()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(QString, title);
+    QFETCH(QString, report);
+    TFilesFixture f;
+    const QString path = f.path(QStringLiteral("a.olv"));
+    f.outline.state.setFileName(path);
+    f.outline.state.setSaveFileType(TDocumentState::SaveFileType::Legacy);
+    f.outline.state.setFormatVersion(TDocumentState::LegacyFormatVersion);
+    f.edit(QStringLiteral("本文"));
+    f.outline.selected()->setTitle(title);
+    if (autoSave) {
+        f.files.setAutoSaveInterval(5);
+        f.files.Timer1Timer();
+        QCOMPARE(f.outline.prompt.texts(), QStringList());
+        QCOMPARE(f.treeStatus.panelText(1), report);
+    } else {
+        QVERIFY(f.files.SaveDocument());
+        QCOMPARE(f.outline.prompt.texts(), report.isEmpty() ? QStringList() : QStringList{report});
+    }
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!f.outline.state.isModified());
 }
 
 void TestDocumentFiles::newDocument()

@@ -29,11 +29,13 @@ bool replacesInput(const QString &out, const QString &in)
     return TFileIdentity::same(out, in);
 }
 
-// Reads the document at path into tree; an exit code other than Success on failure.
+// The exit code of a write to path; what went wrong, or what the format changed, on stderr.
 int written(const QString &path, const TFileResult &result)
 {
-    if (result.ok)
+    if (result.ok) {
+        noteChangedTitles(path, result);
         return Success;
+    }
     QTextStream(stderr) << "olvek-cli: " << path << ": " << result.error << "\n";
     return result.refused ? Refused : WriteError;
 }

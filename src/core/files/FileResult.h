@@ -11,6 +11,8 @@ struct TFileResult
     QString error;
     // The format version read from or written to the file.
     qint64 version = 0;
+    // Written: the number of titles that lost characters the format cannot carry ("?" for each).
+    int changedTitles = 0;
 
     static TFileResult success(qint64 version)
     {

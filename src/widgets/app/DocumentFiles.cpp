@@ -10,6 +10,7 @@
 #include "engine/OlvekEngine.h"
 #include "files/BackupFiles.h"
 #include "files/DocumentStorage.h"
+#include "files/LegacyDocumentFormat.h"
 #include "files/SaveTarget.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
@@ -275,6 +276,8 @@ bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplac
         TPrompt::current().showMessage(result.error);
     else if (!result.ok)
         TPrompt::current().showError(result.error);
+    else if (result.changedTitles > 0)
+        TPrompt::current().showMessage(TLegacyDocumentFormat::changedTitlesMessage(result.changedTitles));
     return result.ok;
 }
 
@@ -396,6 +399,8 @@ QString TDocumentFiles::autoSave()
         const TFileResult saved = quietSave();
         if (saved.ok) {
             m_recovery.remove();
+            if (saved.changedTitles > 0)
+                return QStringLiteral("自動保存しました: ") + TLegacyDocumentFormat::changedTitlesMessage(saved.changedTitles);
             return QStringLiteral("自動保存しました");
         }
         failure = saved.error;
