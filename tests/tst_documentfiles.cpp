@@ -743,12 +743,12 @@ void TestDocumentFiles::autoSave_data()
     QTest::addColumn<bool>("copyWritten");
     QTest::addColumn<QString>("status");
     QTest::newRow("without a name") << QString() << "typed words" << false << true
-                                    << "自動保存しました(名前のない文書の復元用コピー: ";
+                                    << "自動保存しました(復元用コピー)";
     QTest::newRow("with a name") << "a.olvx" << "typed words" << true << false << "自動保存しました";
     QTest::newRow("Shift_JIS file, a character outside it")
-        << "a.olv" << "typed 𠮷 words" << false << true << "自動保存できませんでした: SJISでない文字";
+        << "a.olv" << "typed 𠮷 words" << false << true << "自動保存できません(復元用コピーに保存): SJISでない文字";
     QTest::newRow("the name is a folder") << "folder.olvx" << "typed words" << false << true
-                                          << "自動保存できませんでした: ";
+                                          << "自動保存できません(復元用コピーに保存): ";
 }
 
 void TestDocumentFiles::autoSave()
@@ -774,14 +774,14 @@ void TestDocumentFiles::autoSave()
     }
     // Unchanged: nothing is written.
     f.files.Timer1Timer();
-    QCOMPARE(f.treeStatus.panelText(1), QString());
+    QCOMPARE(f.treeStatus.currentMessage(), QString());
     QVERIFY(f.files.recoveryFile().path().isEmpty());
 
     f.edit(typed);
     f.files.Timer1Timer();
     QCOMPARE(f.outline.prompt.texts(), QStringList());
     QCOMPARE(f.outline.prompt.calls().size(), size_t(0));
-    QVERIFY2(f.treeStatus.panelText(1).startsWith(status), qPrintable(f.treeStatus.panelText(1)));
+    QVERIFY2(f.treeStatus.currentMessage().startsWith(status), qPrintable(f.treeStatus.currentMessage()));
     QVERIFY(f.files.Timer1().isActive());
     if (!fileName.isEmpty())
         QCOMPARE(QFileInfo(f.path(fileName)).isFile(), fileWritten);
@@ -792,7 +792,6 @@ void TestDocumentFiles::autoSave()
     if (copyWritten) {
         QCOMPARE(QFileInfo(copy).absolutePath(), QDir(data.path()).filePath(QCoreApplication::applicationName() + QStringLiteral("/recovery")));
         QVERIFY(readAll(copy).contains(typed.toUtf8()));
-        QVERIFY2(f.treeStatus.panelText(1).contains(copy), qPrintable(f.treeStatus.panelText(1)));
         // Only a save under a name makes the document saved; that save removes the copy.
         QVERIFY(f.outline.state.isModified());
         f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
@@ -918,7 +917,7 @@ void TestDocumentFiles::titlesThatLoseCharactersAreReported()
         f.files.setAutoSaveInterval(5);
         f.files.Timer1Timer();
         QCOMPARE(f.outline.prompt.texts(), QStringList());
-        QCOMPARE(f.treeStatus.panelText(1), report);
+        QCOMPARE(f.treeStatus.currentMessage(), report);
     } else {
         QVERIFY(f.files.SaveDocument());
         QCOMPARE(f.outline.prompt.texts(), report.isEmpty() ? QStringList() : QStringList{report});

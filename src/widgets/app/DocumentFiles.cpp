@@ -387,11 +387,16 @@ void TDocumentFiles::Timer1Timer()
         return;
     m_autoSaveTimer.stop();
     showStatus(QStringLiteral("自動保存中..."));
-    showStatus(autoSave());
+    const AutoSaveReport report = autoSave();
+    showStatus(QString());
+    // A message of the status bar rather than a panel text: the next keystroke's command refresh
+    // clears the panels, and the writer is typing. A failure stays until the next tick.
+    if (m_treeStatus)
+        m_treeStatus->showMessage(report.text, report.failed ? m_autoSaveTimer.interval() : AutoSaveMessageTime);
     m_autoSaveTimer.start();
 }
 
-QString TDocumentFiles::autoSave()
+TDocumentFiles::AutoSaveReport TDocumentFiles::autoSave()
 {
     TTreeCurrentScope current(m_modes);
     QString failure;
@@ -400,8 +405,8 @@ QString TDocumentFiles::autoSave()
         if (saved.ok) {
             m_recovery.remove();
             if (saved.changedTitles > 0)
-                return QStringLiteral("自動保存しました: ") + TLegacyDocumentFormat::changedTitlesMessage(saved.changedTitles);
-            return QStringLiteral("自動保存しました");
+                return {QStringLiteral("自動保存しました: ") + TLegacyDocumentFormat::changedTitlesMessage(saved.changedTitles), false};
+            return {QStringLiteral("自動保存しました"), false};
         }
         failure = saved.error;
         failure.replace(u'\n', u' ');
@@ -410,10 +415,11 @@ QString TDocumentFiles::autoSave()
     storeEditor();
     const TFileResult copy = m_recovery.write(m_engine->document());
     if (!copy.ok)
-        return QStringLiteral("自動保存できませんでした: %1").arg(failure.isEmpty() ? copy.error : failure);
+        return {QStringLiteral("自動保存できませんでした: %1").arg(failure.isEmpty() ? copy.error : failure), true};
+    // Short enough for the navigator's status bar; where the copies are is in the manual.
     if (failure.isEmpty())
-        return QStringLiteral("自動保存しました(名前のない文書の復元用コピー: %1)").arg(m_recovery.path());
-    return QStringLiteral("自動保存できませんでした: %1 (復元用コピーに保存しました: %2)").arg(failure, m_recovery.path());
+        return {QStringLiteral("自動保存しました(復元用コピー)"), false};
+    return {QStringLiteral("自動保存できません(復元用コピーに保存): %1").arg(failure), true};
 }
 
 TFileResult TDocumentFiles::quietSave()
@@ -434,7 +440,7 @@ void TDocumentFiles::OfferRecovery()
     for (const QString &copy : m_recovery.orphans()) {
         const QString when = QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
         const TPrompt::Answer answer = TPrompt::current().askYesNoCancel(
-            QStringLiteral("保存されていない文書の自動保存コピーがあります(%1)。復元しますか\n"
+            QStringLiteral("保存されていない文書の自動保存コピーがあります(%1)。\n復元しますか\n"
                            "「いいえ」を選ぶとコピーを削除します。")
                 .arg(when));
         if (answer == TPrompt::Answer::Yes && restoreRecoveryCopy(copy))

@@ -81,8 +81,14 @@ private:
     // Stores the editor into the selected item and writes the document to its file, asking
     // nothing; refused when the name or the format declines (nothing written).
     TFileResult writeFile(const std::function<void()> &beforeReplace);
-    // Auto-save's write: the status text that says what was written.
-    QString autoSave();
+    // What auto-save wrote, or why it could not, for the status bar.
+    struct AutoSaveReport
+    {
+        QString text;
+        bool failed = false;
+    };
+    static constexpr int AutoSaveMessageTime = 10000; // milliseconds
+    AutoSaveReport autoSave();
     // Auto-save of a document with a file: fails where the save command would ask (backups that
     // cannot be made, a format that refuses the document).
     TFileResult quietSave();
