@@ -1,4 +1,5 @@
 #include "desktop/FontSubstitutions.h"
+#include "app/DocumentFiles.h"
 #include "desktop/ThemeStyle.h"
 #include "app/ImageLoader.h"
 #include "app/MainUnit.h"
@@ -50,5 +51,7 @@ int main(int argc, char *argv[])
     MainForm.show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     Main.session()->openStartupDocument(startupFile, TSettings(MainForm.settingsFile()));
+    // A document that was never saved, left by a program that ended without closing it.
+    Main.session()->files()->OfferRecovery();
     return app.exec();
 }

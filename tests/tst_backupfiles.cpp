@@ -14,7 +14,8 @@
 #include <unistd.h>
 
 namespace {
-// Creates the files given as "name=content"; a content of "<folder>" makes a folder.
+// Creates the files given as "name=content"; a content of "<folder>" makes a folder, and one of
+// "<link other>" a second name (a hard link) of the file other, created before.
 void createEntries(const QDir &folder, const QStringList &entries)
 {
     for (const QString &entry : entries) {
@@ -22,6 +23,9 @@ void createEntries(const QDir &folder, const QStringList &entries)
         const QString content = entry.section(u'=', 1);
         if (content == QLatin1String("<folder>"))
             QVERIFY(folder.mkdir(name));
+        else if (content.startsWith(QLatin1String("<link ")))
+            QCOMPARE(::link(QFile::encodeName(folder.filePath(content.mid(6).chopped(1))).constData(),
+                            QFile::encodeName(folder.filePath(name)).constData()), 0);
         else
             QVERIFY(writeFileBytes(folder.filePath(name), content.toUtf8()));
     }
@@ -106,6 +110,24 @@ void TestBackupFiles::rotation_data()
         << 1 << QStringList{"a.olvx=cur", "a.bak.old-0123456789ab=older", "a.001.old-ba9876543210=older",
                             "a.bak.old-mine=kept"}
         << QStringList{"a.bak=cur", "a.bak.old-mine=kept", "a.olvx=new"};
+    QTest::newRow("what a cut-off save of the new file left goes")
+        << 1
+        << QStringList{"a.olvx=cur", "a.olvx.olvek-new=part", "a.olvx.olvek-new.AbCdEf=part",
+                       "a.bak.olvek-tmp.XyZabc=part", "a.olvx.backup=mine", "a.olvx.olvek-new.mine=mine"}
+        << QStringList{"a.bak=cur", "a.olvx=new", "a.olvx.backup=mine", "a.olvx.olvek-new.mine=mine"};
+    // A save killed while it renamed the copies leaves the last name renamed and the one it came
+    // from as one file; the next save finishes that rotation and starts no other.
+    QTest::newRow("cut off before the document was replaced, depth 1")
+        << 1 << QStringList{"a.olvx=cur", "a.bak=<link a.olvx>"} << QStringList{"a.bak=cur", "a.olvx=new"};
+    QTest::newRow("cut off before the document was replaced, depth 3")
+        << 3 << QStringList{"a.olvx=cur", "a.000=<link a.olvx>", "a.001=0", "a.002=1"}
+        << QStringList{"a.000=cur", "a.001=0", "a.002=1", "a.olvx=new"};
+    QTest::newRow("cut off after the oldest copy was replaced")
+        << 3 << QStringList{"a.olvx=cur", "a.000=0", "a.001=1", "a.002=<link a.001>"}
+        << QStringList{"a.000=cur", "a.001=0", "a.002=1", "a.olvx=new"};
+    QTest::newRow("cut off after the middle copy was replaced")
+        << 3 << QStringList{"a.olvx=cur", "a.000=0", "a.001=<link a.000>", "a.002=1"}
+        << QStringList{"a.000=cur", "a.001=0", "a.002=1", "a.olvx=new"};
     QTest::newRow("side names go at depth 0 too")
         << 0 << QStringList{"a.olvx=cur", "a.bak.olvek-tmp=part", "a.000.olvek-tmp=part"} << QStringList{"a.olvx=new"};
 }

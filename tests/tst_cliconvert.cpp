@@ -176,6 +176,19 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
     }
 
+    // Titles are written with "?" for what Shift_JIS lacks, as the format does, but not silently.
+    void titlesThatLoseCharactersAreCounted()
+    {
+        writeFile("titles-outside.olvx",
+                  "{\"content\":[{\"title\":\"a😀\",\"text\":\"本文\",\"children\":[{\"title\":\"価格€\",\"text\":\"\"},"
+                  "{\"title\":\"①\",\"text\":\"\"}]},{\"title\":\"b\",\"text\":\"\"},{\"title\":\"c\",\"text\":\"\"}]}");
+        const QByteArray err = run({"convert", "titles-outside.olvx", "titles-outside.olv"}, 0);
+        QVERIFY2(err.contains("titles-outside.olv: 2 title(s) had characters outside Shift_JIS, written as \"?\""), err.constData());
+        QVERIFY(readFile("titles-outside.olv").contains("a?\r\n\t\x89\xbf\x8ai?"));
+        QCOMPARE(run({"convert", "titles-outside.olvx", "titles-outside2.olvx"}, 0), QByteArray());
+        QCOMPARE(run({"convert", "three.olvx", "three.olv"}, 0), QByteArray());
+    }
+
     void refusesInputsThatAreNotDocumentFiles_data()
     {
         QTest::addColumn<QString>("input");

@@ -4,10 +4,14 @@
 #include "support/FileBytes.h"
 #include "support/OutlineBuilder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 QByteArray crlf(const QStringList &lines)
@@ -140,6 +144,51 @@ private Q_SLOTS:
         const QByteArray first = readFileBytes(path("book.epub"));
         run(QStringList{"export-epub", path("doc.olvx"), path("again.epub")} + options, 0);
         QCOMPARE(readFileBytes(path("again.epub")), first);
+    }
+
+    // An export never replaces the document it reads, nor an import the text file, whatever
+    // name leads to it: the run is refused and nothing is written. An HTML page needs a name.
+    void neverReplacesWhatItReads_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("text onto IN") << QStringList{"export-text", "doc.olvx", "doc.olvx"} << 1;
+        QTest::newRow("text onto IN by another spelling") << QStringList{"export-text", "doc.olvx", "./sub/../doc.olvx"} << 1;
+        QTest::newRow("text through a symbolic link") << QStringList{"export-text", "doc.olvx", "link.txt"} << 1;
+        QTest::newRow("index onto a hard link") << QStringList{"export-index", "doc.olvx", "hard.txt"} << 1;
+        QTest::newRow("HTML main page through a link") << QStringList{"export-html", "doc.olvx", "link.html"} << 1;
+        QTest::newRow("HTML divided page through a link")
+            << QStringList{"export-html", "doc.olvx", "book.html", "--divide"} << 4;
+        QTest::newRow("import onto TEXT") << QStringList{"import", "text.olvx", "text.olvx"} << 1;
+        QTest::newRow("HTML into a folder") << QStringList{"export-html", "doc.olvx", "sub/", "--divide"} << 1;
+        QTest::newRow("HTML page of no name") << QStringList{"export-html", "doc.olvx", "sub/.html"} << 1;
+    }
+
+    void neverReplacesWhatItReads()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        const auto removeSetUp = [this] {
+            for (const char *name : {"link.txt", "link.html", "book1.html", "hard.txt", "text.olvx"})
+                QFile::remove(path(name));
+            QDir(path("sub")).removeRecursively();
+        };
+        removeSetUp();
+        const auto cleanup = qScopeGuard(removeSetUp);
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::link(QStringLiteral("doc.olvx"), path("link.txt")));
+        QVERIFY(QFile::link(QStringLiteral("doc.olvx"), path("link.html")));
+        QVERIFY(QFile::link(QStringLiteral("doc.olvx"), path("book1.html")));
+        QCOMPARE(::link(QFile::encodeName(path("doc.olvx")).constData(), QFile::encodeName(path("hard.txt")).constData()), 0);
+        QVERIFY(writeFileBytes(path("text.olvx"), ".X\r\n"));
+        const QByteArray document = readFileBytes(path("doc.olvx"));
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        const QByteArray err = run(arguments, exitCode);
+        QVERIFY2(!err.isEmpty(), "no reason given");
+        QCOMPARE(readFileBytes(path("doc.olvx")), document);
+        QCOMPARE(readFileBytes(path("text.olvx")), QByteArray(".X\r\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), before);
+        QVERIFY(QDir(path("sub")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden));
     }
 
     void exportIndexAndHtml()

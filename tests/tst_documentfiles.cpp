@@ -13,10 +13,13 @@
 #include "ui/StatusPanels.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,6 +101,7 @@ private Q_SLOTS:
     void writeErrorShowsTheSystemsReason();
     void saveUntitledProposesSanitisedTitle();
     void cancelKeepsUntitledAndModified();
+    void dialogAsksAboutTheNameWithTheExtension();
     void saveThroughTheFileDialog_data();
     void saveThroughTheFileDialog();
     void savesOnlyKnownExtensions_data();
@@ -116,7 +120,13 @@ private Q_SLOTS:
     void recentEntryWhoseFileIsGone();
     void closeQuestion_data();
     void closeQuestion();
+    void autoSave_data();
     void autoSave();
+    void autoSaveWaitsForAnOpenDialog();
+    void recoveryCopyIsOffered_data();
+    void titlesThatLoseCharactersAreReported_data();
+    void titlesThatLoseCharactersAreReported();
+    void recoveryCopyIsOffered();
     void newDocument();
 };
 
@@ -333,6 +343,11 @@ void TestDocumentFiles::saveThroughTheFileDialog_data()
                                         << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
     QTest::newRow("legacy extension typed") << QStringLiteral("原稿.olv") << false << QStringLiteral("原稿.olv")
                                             << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
+    QTest::newRow("a dot in the typed name") << QStringLiteral("第1.5章") << false << QStringLiteral("第1.5章.olvx")
+                                            << QByteArray("{\"fileType\":\"olvek\"");
+    QTest::newRow("a dot in the typed name, legacy type") << QStringLiteral("第1.5章") << true
+                                                         << QStringLiteral("第1.5章.olv")
+                                                         << QByteArray("\xF8\x2A\0\0\0\0\0\0", 8);
 }
 
 // Ctrl+S on a new document through the program's own file dialog, answered with the keyboard.
@@ -351,15 +366,18 @@ void TestDocumentFiles::saveThroughTheFileDialog()
 
     QString proposed;
     QString typeShown;
+    bool answered = false;
     QTimer answer;
     answer.setInterval(20);
     QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (answered)
+            return;
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
         auto *types = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")) : nullptr;
         if (!name || !types || !name->isVisible())
             return;
-        answer.stop();
+        answered = true;
         proposed = name->text();
         typeShown = dialog->selectedNameFilter();
         if (chooseLegacyType) {
@@ -373,10 +391,25 @@ void TestDocumentFiles::saveThroughTheFileDialog()
         }
         QTest::keyClick(name, Qt::Key_Return);
     });
+    // A message box (a refused name) is closed and remembered, so that the test fails rather
+    // than waits.
+    QString message;
+    QTimer close;
+    close.setInterval(20);
+    QObject::connect(&close, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->reject();
+        }
+    });
     answer.start();
+    close.start();
     const bool saved = f.files.SaveDocument();
+    answer.stop();
+    close.stop();
     TPrompt::setCurrent(scripted);
     QDir::setCurrent(folderBefore);
+    QCOMPARE(message, QString());
 
     QVERIFY(saved);
     QCOMPARE(proposed, QStringLiteral("メインタイトル"));
@@ -385,6 +418,55 @@ void TestDocumentFiles::saveThroughTheFileDialog()
     QCOMPARE(filesIn(f.dir.path()), QStringList{written});
     QVERIFY(readAll(f.path(written)).startsWith(start));
     QVERIFY(!f.outline.state.isModified());
+}
+
+// A typed name that gets the type's extension is the one the dialog asks about replacing.
+void TestDocumentFiles::dialogAsksAboutTheNameWithTheExtension()
+{
+    TFilesFixture f;
+    writeAll(f.path(QStringLiteral("第1.5章.olvx")), "old");
+    f.edit(QStringLiteral("本文"));
+    TMessageBoxPrompt dialogs;
+    TPrompt *scripted = TPrompt::setCurrent(&dialogs);
+    QString question;
+    bool typed = false;
+    // Two timers: the question comes while the first one's handler presses Return.
+    QTimer replace;
+    replace.setInterval(20);
+    QObject::connect(&replace, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            question = box->text();
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+        }
+    });
+    QTimer answer;
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (typed || !name || !name->isVisible())
+            return;
+        typed = true;
+        dialog->setDirectory(f.dir.path());
+        name->setFocus();
+        // Set rather than typed: the completer would offer the existing file for the keys.
+        name->setText(QStringLiteral("第1.5章"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    answer.start();
+    replace.start();
+    const bool saved = f.files.SaveDocument();
+    answer.stop();
+    replace.stop();
+    TPrompt::setCurrent(scripted);
+    QVERIFY(saved);
+    QVERIFY2(question.contains(QStringLiteral("第1.5章.olvx")), qPrintable(question));
+    QCOMPARE(filesIn(f.dir.path()), (QStringList{QStringLiteral("第1.5章.bak"), QStringLiteral("第1.5章.olvx")}));
+    QVERIFY(readAll(f.path(QStringLiteral("第1.5章.olvx"))).contains("本文"));
+    QCOMPARE(readAll(f.path(QStringLiteral("第1.5章.bak"))), QByteArray("old"));
 }
 
 void TestDocumentFiles::cancelKeepsUntitledAndModified()
@@ -400,28 +482,33 @@ void TestDocumentFiles::cancelKeepsUntitledAndModified()
 
 void TestDocumentFiles::savesOnlyKnownExtensions_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("upper case extension") << QStringLiteral("a.OLVX") << false;
-    QTest::newRow("text file") << QStringLiteral("a.txt") << false;
-    QTest::newRow("legacy") << QStringLiteral("a.olv") << true;
-    QTest::newRow("json") << QStringLiteral("a.olvx") << true;
+    QTest::addColumn<QString>("name");    // as chosen in the dialog
+    QTest::addColumn<int>("type");        // the type chosen: 0 JSON, 1 legacy
+    QTest::addColumn<QString>("written"); // the file written; empty when the name is refused
+    QTest::newRow("upper case extension") << QStringLiteral("a.OLVX") << 0 << QString();
+    QTest::newRow("another extension gets the type's") << QStringLiteral("a.txt") << 0 << QStringLiteral("a.txt.olvx");
+    QTest::newRow("a dot in the name") << QStringLiteral("第1.5章") << 0 << QStringLiteral("第1.5章.olvx");
+    QTest::newRow("a dot in the name, legacy type") << QStringLiteral("第1.5章") << 1 << QStringLiteral("第1.5章.olv");
+    QTest::newRow("legacy") << QStringLiteral("a.olv") << 1 << QStringLiteral("a.olv");
+    QTest::newRow("legacy extension under the JSON type") << QStringLiteral("a.olv") << 0 << QStringLiteral("a.olv");
+    QTest::newRow("json") << QStringLiteral("a.olvx") << 0 << QStringLiteral("a.olvx");
 }
 
 void TestDocumentFiles::savesOnlyKnownExtensions()
 {
     QFETCH(QString, name);
-    QFETCH(bool, written);
+    QFETCH(int, type);
+    QFETCH(QString, written);
     TFilesFixture f;
     f.edit(QStringLiteral("x"));
-    f.outline.prompt.scriptFile(f.path(name), name.endsWith(QLatin1String(".olv")) ? 1 : 0);
-    QCOMPARE(f.files.SaveDocumentAs(), written);
-    QCOMPARE(QFile::exists(f.path(name)), written);
-    QCOMPARE(f.outline.state.isModified(), !written);
-    QCOMPARE(f.outline.state.fileName(), written ? f.path(name) : QStringLiteral("NonTitled"));
+    f.outline.prompt.scriptFile(f.path(name), type);
+    QCOMPARE(f.files.SaveDocumentAs(), !written.isEmpty());
+    QCOMPARE(filesIn(f.dir.path()), written.isEmpty() ? QStringList() : QStringList{written});
+    QCOMPARE(f.outline.state.isModified(), written.isEmpty());
+    QCOMPARE(f.outline.state.fileName(), written.isEmpty() ? QStringLiteral("NonTitled") : f.path(written));
     QCOMPARE(f.outline.prompt.texts(),
-             written ? QStringList() : QStringList{QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。")});
-    if (name == QLatin1String("a.olv"))
+             !written.isEmpty() ? QStringList() : QStringList{QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。")});
+    if (written.endsWith(QLatin1String(".olv")))
         QCOMPARE(f.outline.state.formatVersion(), qint64(11000));
 }
 
@@ -645,29 +732,198 @@ void TestDocumentFiles::closeQuestion()
     QCOMPARE(f.outline.selected()->data()->Lines, QStringList{QStringLiteral("typed but not stored")});
 }
 
+// Auto-save asks nothing, whatever the document: a document without a name, or whose own file
+// cannot be written without a question, goes to a recovery copy in the user's data folder, and
+// the status bar says so.
+void TestDocumentFiles::autoSave_data()
+{
+    QTest::addColumn<QString>("fileName"); // in the test folder; empty: a document without a name
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("fileWritten");
+    QTest::addColumn<bool>("copyWritten");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("without a name") << QString() << "typed words" << false << true
+                                    << "自動保存しました(復元用コピー)";
+    QTest::newRow("with a name") << "a.olvx" << "typed words" << true << false << "自動保存しました";
+    QTest::newRow("Shift_JIS file, a character outside it")
+        << "a.olv" << "typed 𠮷 words" << false << true << "自動保存できません(復元用コピーに保存): SJISでない文字";
+    QTest::newRow("the name is a folder") << "folder.olvx" << "typed words" << false << true
+                                          << "自動保存できません(復元用コピーに保存): ";
+}
+
 void TestDocumentFiles::autoSave()
 {
+    QFETCH(QString, fileName);
+    QFETCH(QString, typed);
+    QFETCH(bool, fileWritten);
+    QFETCH(bool, copyWritten);
+    QFETCH(QString, status);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     TFilesFixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("folder.olvx")));
     f.files.setAutoSaveInterval(5);
     QCOMPARE(f.files.Timer1().interval(), 300000);
     QVERIFY(f.files.Timer1().isActive());
+    if (!fileName.isEmpty()) {
+        f.outline.state.setFileName(f.path(fileName));
+        if (fileName.endsWith(QStringLiteral(".olv"))) {
+            f.outline.state.setSaveFileType(TDocumentState::SaveFileType::Legacy);
+            f.outline.state.setFormatVersion(TDocumentState::LegacyFormatVersion);
+        }
+    }
+    // Unchanged: nothing is written.
     f.files.Timer1Timer();
-    QVERIFY(f.outline.prompt.calls().empty());
-    QCOMPARE(f.treeStatus.panelText(1), QString());
+    QCOMPARE(f.treeStatus.currentMessage(), QString());
+    QVERIFY(f.files.recoveryFile().path().isEmpty());
 
-    f.edit(QStringLiteral("x"));
-    f.outline.prompt.scriptFile(QString());
+    f.edit(typed);
     f.files.Timer1Timer();
-    QCOMPARE(f.outline.prompt.calls().size(), size_t(1));
-    QCOMPARE(f.outline.prompt.calls().at(0).kind, TPrompt::Kind::SaveFile);
-
-    f.outline.state.setFileName(f.path(QStringLiteral("auto.olvx")));
-    f.files.Timer1Timer();
-    QVERIFY(QFile::exists(f.path(QStringLiteral("auto.olvx"))));
-    QCOMPARE(f.treeStatus.panelText(1), QStringLiteral("自動保存しました"));
+    QCOMPARE(f.outline.prompt.texts(), QStringList());
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(0));
+    QVERIFY2(f.treeStatus.currentMessage().startsWith(status), qPrintable(f.treeStatus.currentMessage()));
     QVERIFY(f.files.Timer1().isActive());
+    if (!fileName.isEmpty())
+        QCOMPARE(QFileInfo(f.path(fileName)).isFile(), fileWritten);
+    if (fileWritten)
+        QVERIFY(readAll(f.path(fileName)).contains(typed.toUtf8()));
+    const QString copy = f.files.recoveryFile().path();
+    QCOMPARE(!copy.isEmpty() && QFile::exists(copy), copyWritten);
+    if (copyWritten) {
+        QCOMPARE(QFileInfo(copy).absolutePath(), QDir(data.path()).filePath(QCoreApplication::applicationName() + QStringLiteral("/recovery")));
+        QVERIFY(readAll(copy).contains(typed.toUtf8()));
+        // Only a save under a name makes the document saved; that save removes the copy.
+        QVERIFY(f.outline.state.isModified());
+        f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
+        QVERIFY(f.files.SaveDocumentAs());
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(f.files.recoveryFile().path().isEmpty());
+    }
     f.files.setAutoSaveInterval(0);
     QVERIFY(!f.files.Timer1().isActive());
+}
+
+// A tick that comes while a dialog of the program is open (the close question, for one) waits:
+// the writer's answer decides, and the save comes after the dialog has gone.
+void TestDocumentFiles::autoSaveWaitsForAnOpenDialog()
+{
+    TFilesFixture f;
+    f.outline.state.setFileName(f.path(QStringLiteral("a.olvx")));
+    f.files.setAutoSaveInterval(5);
+    f.edit(QStringLiteral("typed words"));
+    QDialog question;
+    bool writtenUnderTheDialog = true;
+    QTimer::singleShot(0, &question, [&] {
+        f.files.Timer1Timer();
+        writtenUnderTheDialog = QFile::exists(f.path(QStringLiteral("a.olvx")));
+        question.reject();
+    });
+    question.exec();
+    QVERIFY(!writtenUnderTheDialog);
+    QTRY_VERIFY(QFile::exists(f.path(QStringLiteral("a.olvx"))));
+    QVERIFY(readAll(f.path(QStringLiteral("a.olvx"))).contains("typed words"));
+    QVERIFY(f.outline.prompt.calls().empty());
+}
+
+// A copy left by a program that ended without saving its document is offered at the next start.
+void TestDocumentFiles::recoveryCopyIsOffered_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("restored");
+    QTest::addColumn<bool>("copyKept");
+    QTest::newRow("yes restores") << int(TPrompt::Answer::Yes) << false << true << true;
+    QTest::newRow("no removes the copy") << int(TPrompt::Answer::No) << false << false << false;
+    QTest::newRow("cancel keeps it for later") << int(TPrompt::Answer::Cancel) << false << false << true;
+    QTest::newRow("a damaged copy is kept") << int(TPrompt::Answer::Yes) << true << false << true;
+}
+
+void TestDocumentFiles::recoveryCopyIsOffered()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, damaged);
+    QFETCH(bool, restored);
+    QFETCH(bool, copyKept);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    QString copy;
+    {
+        TFilesFixture previous;
+        previous.files.setAutoSaveInterval(5);
+        previous.edit(QStringLiteral("never saved"));
+        previous.files.Timer1Timer();
+        copy = previous.files.recoveryFile().path();
+        QVERIFY(QFile::exists(copy));
+        // Held by its running program: not offered to another.
+        TFilesFixture other;
+        other.files.OfferRecovery();
+        QVERIFY(other.outline.prompt.calls().empty());
+    }
+    if (damaged)
+        writeAll(copy, "{\"fileType\":\"olvek\",\"content\":[");
+    TFilesFixture f;
+    f.outline.prompt.scriptAnswer(TPrompt::Answer(answer));
+    f.files.OfferRecovery();
+    QCOMPARE(f.outline.prompt.calls().size(), size_t(damaged ? 2 : 1));
+    QVERIFY(f.outline.prompt.texts().front().startsWith(QStringLiteral("保存されていない文書の自動保存コピーがあります")));
+    if (damaged)
+        QVERIFY(f.outline.prompt.texts().back().contains(copy));
+    QCOMPARE(QFile::exists(copy), copyKept);
+    QCOMPARE(f.outline.state.isModified(), restored);
+    QCOMPARE(f.outline.tree().first()->firstChild() != nullptr, restored);
+    if (!restored)
+        return;
+    QVERIFY(f.outline.state.isUntitled());
+    QCOMPARE(f.outline.tree().first()->firstChild()->data()->Lines, QStringList{QStringLiteral("never saved")});
+    // The restored document's copy is its own now: not offered again while it runs, replaced by
+    // the next auto-save, removed when the document is saved under a name.
+    QCOMPARE(f.files.recoveryFile().path(), copy);
+    {
+        TFilesFixture other;
+        other.files.OfferRecovery();
+        QVERIFY(other.outline.prompt.calls().empty());
+    }
+    f.outline.prompt.scriptFile(f.path(QStringLiteral("named.olvx")));
+    QVERIFY(f.files.SaveDocumentAs());
+    QVERIFY(!QFile::exists(copy));
+}
+
+// A Shift_JIS file keeps the format's rule for titles ("?" for what it lacks), and says so: a
+// message after the save command, the status bar after auto-save, which asks nothing.
+void TestDocumentFiles::titlesThatLoseCharactersAreReported_data()
+{
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("report");
+    const QString lost = QStringLiteral("1 個の項目名にSJISでない文字があったため、その文字を「?」にして保存しました。");
+    QTest::newRow("save command") << false << QStringLiteral("価格€") << lost;
+    QTest::newRow("auto-save") << true << QStringLiteral("a😀") << QStringLiteral("自動保存しました: ") + lost;
+    QTest::newRow("titles that fit") << false << QStringLiteral("第①章") << QString();
+}
+
+void TestDocumentFiles::titlesThatLoseCharactersAreReported()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(QString, title);
+    QFETCH(QString, report);
+    TFilesFixture f;
+    const QString path = f.path(QStringLiteral("a.olv"));
+    f.outline.state.setFileName(path);
+    f.outline.state.setSaveFileType(TDocumentState::SaveFileType::Legacy);
+    f.outline.state.setFormatVersion(TDocumentState::LegacyFormatVersion);
+    f.edit(QStringLiteral("本文"));
+    f.outline.selected()->setTitle(title);
+    if (autoSave) {
+        f.files.setAutoSaveInterval(5);
+        f.files.Timer1Timer();
+        QCOMPARE(f.outline.prompt.texts(), QStringList());
+        QCOMPARE(f.treeStatus.currentMessage(), report);
+    } else {
+        QVERIFY(f.files.SaveDocument());
+        QCOMPARE(f.outline.prompt.texts(), report.isEmpty() ? QStringList() : QStringList{report});
+    }
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!f.outline.state.isModified());
 }
 
 void TestDocumentFiles::newDocument()

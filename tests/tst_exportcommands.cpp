@@ -4,6 +4,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TypeText.h"
 
+#include "app/DocumentFiles.h"
 #include "app/EditingSession.h"
 #include "app/ModeController.h"
 #include "app/ExportCommands.h"
@@ -30,6 +31,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 // The window on a document "本:1" (body "序") with the items 章 (body "a", child 節) and 後.
@@ -244,6 +247,53 @@ private Q_SLOTS:
         QCOMPARE(QDir(w.dir.path()).entryList({QStringLiteral("*.txt*"), QStringLiteral("*.htm*")}), QStringList{});
     }
 
+    // Whatever name the user picks for an export, the open document's own file is refused with
+    // a message naming it, after the file dialog's replace question, and stays as it was.
+    void exportNeverReplacesTheDocument_data()
+    {
+        QTest::addColumn<QString>("command"); // text, index or html
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written"); // the name the refusal names
+        QTest::newRow("text onto the document") << "text" << "doc.olvx" << "doc.olvx";
+        QTest::newRow("text, another spelling") << "text" << "sub/../doc.olvx" << "doc.olvx";
+        QTest::newRow("text through a link") << "text" << "link.txt" << "link.txt";
+        QTest::newRow("index onto a hard link") << "index" << "hard.txt" << "hard.txt";
+        QTest::newRow("HTML whose extension makes the document's name") << "html" << "doc.html" << "doc.olvx";
+    }
+
+    void exportNeverReplacesTheDocument()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        TWindow w;
+        const QString document = w.path(QStringLiteral("doc.olvx"));
+        w.main->documentState()->setFileName(document);
+        QVERIFY(w.main->session()->files()->SaveDocument());
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::link(QStringLiteral("doc.olvx"), w.path(QStringLiteral("link.txt"))));
+        QCOMPARE(::link(QFile::encodeName(document).constData(),
+                        QFile::encodeName(w.path(QStringLiteral("hard.txt"))).constData()), 0);
+        const QByteArray before = readFileBytes(document);
+        if (command == QLatin1String("html")) {
+            TSettings(w.form->settingsFile()).setValue(SettingKeys::HtmlExtType, QStringLiteral(".olvx"));
+            w.prompt.scriptFile(w.path(chosen));
+            w.main->FileExportToHTML->trigger();
+        } else {
+            if (command == QLatin1String("index"))
+                w.commands->dlgExportToText()->ckbHonbunPrint->click();
+            w.prompt.scriptAnswer(TPrompt::Answer::Ok);
+            w.prompt.scriptFile(w.path(chosen));
+            w.main->FileExportToText->trigger();
+        }
+        QCOMPARE(w.prompt.remainingScript(), 0);
+        QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
+        QCOMPARE(w.prompt.calls().back().text,
+                 QStringLiteral("開いている文書のファイルには出力できません: %1").arg(QDir::cleanPath(w.path(written))));
+        QCOMPARE(readFileBytes(document), before);
+        QVERIFY(!w.main->documentState()->isModified());
+    }
+
     void exportHtmlFollowsTheSettings()
     {
         TWindow w;
@@ -355,7 +405,7 @@ private Q_SLOTS:
         w.prompt.scriptFile(document);
         w.main->FileExportToEpub->trigger();
         QCOMPARE(w.prompt.calls().back().kind, TPrompt::Kind::Error);
-        QCOMPARE(w.prompt.calls().back().text, TExportCommands::OverDocumentMessage);
+        QVERIFY(w.prompt.calls().back().text.startsWith(QStringLiteral("開いている文書のファイルには出力できません")));
         QCOMPARE(readFileBytes(document), QByteArray("{}"));
     }
 

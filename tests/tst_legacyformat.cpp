@@ -100,15 +100,16 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("versionAfter");
         QTest::addColumn<QString>("titleRead");
         QTest::addColumn<QString>("bodyRead");
-        QTest::newRow("circled digit passes") << "b" << "①" << qint64(10000) << true << qint64(11000) << "b" << "①";
-        QTest::newRow("euro sign refused") << "b" << "価格€" << qint64(10000) << false << qint64(10000) << "" << "";
-        QTest::newRow("emoji refused again at 11000") << "b" << "😀" << qint64(11000) << false << qint64(11000) << "" << "";
-        QTest::newRow("no test for a JSON document") << "b" << "€" << qint64(20000) << true << qint64(20000) << "b" << "?";
-        QTest::newRow("titles are not tested") << "€" << "本文" << qint64(10000) << true << qint64(11000) << "?" << "本文";
-        QTest::newRow("emoji title is one question mark") << "a😀b" << "本文" << qint64(10000) << true << qint64(11000) << "a?b" << "本文";
-        QTest::newRow("emoji body is one question mark") << "b" << "😀と𠮷" << qint64(20000) << true << qint64(20000) << "b" << "?と?";
+        QTest::addColumn<int>("changedTitles"); // written with "?" for what Shift_JIS lacks
+        QTest::newRow("circled digit passes") << "b" << "①" << qint64(10000) << true << qint64(11000) << "b" << "①" << 0;
+        QTest::newRow("euro sign refused") << "b" << "価格€" << qint64(10000) << false << qint64(10000) << "" << "" << 0;
+        QTest::newRow("emoji refused again at 11000") << "b" << "😀" << qint64(11000) << false << qint64(11000) << "" << "" << 0;
+        QTest::newRow("no test for a JSON document") << "b" << "€" << qint64(20000) << true << qint64(20000) << "b" << "?" << 0;
+        QTest::newRow("titles are not tested") << "€" << "本文" << qint64(10000) << true << qint64(11000) << "?" << "本文" << 1;
+        QTest::newRow("emoji title is one question mark") << "a😀b" << "本文" << qint64(10000) << true << qint64(11000) << "a?b" << "本文" << 1;
+        QTest::newRow("emoji body is one question mark") << "b" << "😀と𠮷" << qint64(20000) << true << qint64(20000) << "b" << "?と?" << 0;
         QTest::newRow("Windows-only characters pass")
-            << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3" << qint64(10000) << true << qint64(11000) << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3";
+            << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3" << qint64(10000) << true << qint64(11000) << "\u0080\uF8F0" << "\uF8F1\uF8F2\uF8F3" << 0;
     }
 
     void shiftJisTest()
@@ -120,6 +121,7 @@ private Q_SLOTS:
         QFETCH(qint64, versionAfter);
         QFETCH(QString, titleRead);
         QFETCH(QString, bodyRead);
+        QFETCH(int, changedTitles);
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.olv");
         QFile old(path);
@@ -132,6 +134,7 @@ private Q_SLOTS:
         tree.topLevel(1)->setTitle(title);
         const TFileResult result = TLegacyDocumentFormat::write(path, tree, version);
         QCOMPARE(result.ok, written);
+        QCOMPARE(result.changedTitles, changedTitles);
         QCOMPARE(version, versionAfter);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.olv"});
         if (!written) {

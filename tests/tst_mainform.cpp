@@ -87,6 +87,8 @@ private Q_SLOTS:
     void unusedWheelScrollsTheBodyEditor();
     void picturesComeFromTheImageFile();
     void missingImageFileIsAStartupError();
+    void firstSaveProposesTheDocumentsFolder_data();
+    void firstSaveProposesTheDocumentsFolder();
     void unreadableColourIsAStartupError();
     void smallButtonsNarrowTheControlBarRows();
     void navigatorKeepsItsStoredWidth_data();
@@ -698,6 +700,51 @@ void TestMainForm::hugeStoredPlacementFitsTheScreen()
                                                                  .arg(form.geometry().y())
                                                                  .arg(form.width())
                                                                  .arg(form.height())));
+}
+
+void TestMainForm::firstSaveProposesTheDocumentsFolder_data()
+{
+    QTest::addColumn<QString>("lastOpened"); // relative to the home folder; empty: never written
+    QTest::addColumn<bool>("documentsExists");
+    QTest::addColumn<QString>("proposed");   // relative to the home folder; empty: the home folder
+    QTest::newRow("no folder used yet") << QString() << true << QStringLiteral("Documents");
+    QTest::newRow("no documents folder") << QString() << false << QString();
+    QTest::newRow("the folder used last") << QStringLiteral("novels") << true << QStringLiteral("novels");
+    QTest::newRow("the folder used last is gone") << QStringLiteral("gone") << true << QStringLiteral("Documents");
+}
+
+// The Save As dialog of a new document starts in the folder used last, else in the user's
+// documents folder, never in the program's own folder.
+void TestMainForm::firstSaveProposesTheDocumentsFolder()
+{
+    QFETCH(QString, lastOpened);
+    QFETCH(bool, documentsExists);
+    QFETCH(QString, proposed);
+    QTemporaryDir home;
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("novels")));
+    if (documentsExists)
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const QString oldFolder = QDir::currentPath();
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+        QDir::setCurrent(oldFolder);
+    });
+    const QString ini = home.filePath(QStringLiteral("olvek.ini"));
+    if (!lastOpened.isEmpty())
+        TSettings(ini).setLastOpened(home.filePath(lastOpened));
+    TScriptedPrompt prompt;
+    TMainForm form(ini);
+    TMain main(&form, QStringLiteral(OLVEK_IMAGE_FILE));
+    prompt.scriptFile(QString());
+    main.FileSaveAs1->trigger();
+    QCOMPARE(prompt.calls().size(), size_t(1));
+    QCOMPARE(prompt.calls().front().request.initialDirectory,
+             proposed.isEmpty() ? home.path() : home.filePath(proposed));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -1,9 +1,11 @@
 // The plug-ins: what a slot of the settings file starts and how, the two menus, the settings
 // dialog, and real launches of small programs that record what they were given.
+#include "support/FileBytes.h"
 #include "support/OutlineBuilder.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TypeText.h"
 
+#include "app/DocumentFiles.h"
 #include "app/EditingSession.h"
 #include "app/ModeController.h"
 #include "app/MainUnit.h"
@@ -271,19 +273,48 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(w.workFile()));
     }
 
+    // A plug-in that cannot start is said so before anything is written or asked: the work file
+    // of that name keeps what it held.
     void cannotStart_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("empty path") << QString();
-        QTest::newRow("missing file") << QStringLiteral("/nonexistent/プラグイン");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("empty path") << QString() << QStringLiteral("ptNone");
+        QTest::newRow("missing file") << QStringLiteral("/nonexistent/プラグイン") << QStringLiteral("ptNone");
+        QTest::newRow("missing file, work file automatic") << QStringLiteral("/nonexistent/プラグイン") << QStringLiteral("ptAuto");
+        QTest::newRow("missing file, work file asked") << QStringLiteral("/nonexistent/プラグイン") << QStringLiteral("ptPath");
+        QTest::newRow("empty path, work file automatic") << QString() << QStringLiteral("ptAuto");
     }
     void cannotStart()
     {
         QFETCH(QString, path);
+        QFETCH(QString, type);
         TWindow w;
-        w.configure(1, path, QString(), QStringLiteral("ptNone"));
+        QVERIFY(writeFileBytes(w.workFile(), "the writer's own notes"));
+        w.configure(1, path, QString(), type);
         QVERIFY(!w.plugins->Launch(1));
         QCOMPARE(w.form->stbarTree->currentMessage(), TPluginCommands::CannotStartMessage + path);
+        QCOMPARE(readFileBytes(w.workFile()), QByteArray("the writer's own notes"));
+        QVERIFY(w.prompt.calls().empty());
+    }
+
+    // The work file is never the document itself, by whatever name it is chosen.
+    void workFileIsNeverTheDocument()
+    {
+        TWindow w;
+        const QString record = w.dir.filePath(QStringLiteral("record"));
+        w.configure(1, recorder(w.dir, QStringLiteral("p.sh"), record), QString(), QStringLiteral("ptPath"));
+        const QString document = w.main->documentState()->fileName();
+        QVERIFY(w.main->session()->files()->SaveDocument());
+        const QByteArray saved = readFileBytes(document);
+        QVERIFY(QFile::link(document, w.dir.filePath(QStringLiteral("work.txt"))));
+        w.prompt.scriptFile(w.dir.filePath(QStringLiteral("work.txt")));
+        QVERIFY(!w.plugins->Launch(1));
+        QCOMPARE(w.prompt.texts(), QStringList{QStringLiteral("開いている文書のファイルには出力できません: %1")
+                                                   .arg(w.dir.filePath(QStringLiteral("work.txt")))});
+        QCOMPARE(readFileBytes(document), saved);
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(record));
     }
 
     // The dialog shows a missing mode as 自動 and writes it back as ptAuto, an empty name as

@@ -65,6 +65,9 @@ private Q_SLOTS:
     void writesThroughSymbolicLinks();
     void keepsOwnerAndPermissions_data();
     void keepsOwnerAndPermissions();
+    void keepsPermissions_data();
+    void keepsPermissions();
+    void removesWhatACutOffSaveLeft();
     void reportsTheSystemsReason_data();
     void reportsTheSystemsReason();
 };
@@ -183,6 +186,46 @@ void TestSavedFile::keepsOwnerAndPermissions()
     QCOMPARE(uint(status.st_uid), owner);
     QCOMPARE(uint(status.st_gid), group);
     QCOMPARE(uint(status.st_mode & 07777), mode);
+}
+
+// The new file is made under a name of its own; it still gets the old file's permissions.
+void TestSavedFile::keepsPermissions_data()
+{
+    QTest::addColumn<uint>("mode");
+    QTest::newRow("private") << 0600u;
+    QTest::newRow("group may read") << 0640u;
+    QTest::newRow("everyone may read") << 0644u;
+}
+
+void TestSavedFile::keepsPermissions()
+{
+    QFETCH(uint, mode);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("doc.olvx"));
+    QVERIFY(writeFileBytes(path, "old"));
+    const QByteArray native = QFile::encodeName(path);
+    QCOMPARE(chmod(native.constData(), mode), 0);
+    QVERIFY(saveText(path, "new").ok);
+    QCOMPARE(readFileBytes(path), QByteArray("new"));
+    struct stat status;
+    QCOMPARE(stat(native.constData(), &status), 0);
+    QCOMPARE(uint(status.st_mode & 07777), mode);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.olvx"});
+}
+
+// A save killed after the new file took its side name, or (without unnamed files) while it was
+// written under QSaveFile's name for it, leaves that file; the next save of the target removes it
+// and nothing that merely looks alike.
+void TestSavedFile::removesWhatACutOffSaveLeft()
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    for (const char *name : {"doc.olvx", "doc.olvx.olvek-new", "doc.olvx.olvek-new.AbCdEf", "doc.olvx.backup",
+                             "doc.olvx.olvek-new.txt", "other.olvx.olvek-new"})
+        QVERIFY(writeFileBytes(folder.filePath(QString::fromLatin1(name)), "x"));
+    QVERIFY(saveText(folder.filePath(QStringLiteral("doc.olvx")), "new").ok);
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{"doc.olvx", "doc.olvx.backup", "doc.olvx.olvek-new.txt", "other.olvx.olvek-new"}));
 }
 
 void TestSavedFile::reportsTheSystemsReason_data()

@@ -1,7 +1,9 @@
 // Kills the real programs while they save a large document and looks at what is left on the disk:
 // the document's name must always hold a complete document, the old one or the new one, every
 // backup copy must be a complete document saved before, and once a save runs to its end no
-// temporary file may remain.
+// temporary file may remain. Besides kills at moments of the writing, strace kills the window's
+// save at each system call that changes a name, and the next save must then leave the document and
+// its copies, as distinct earlier versions, and nothing else.
 
 #include "document/DocumentTree.h"
 #include "files/DocumentStorage.h"
@@ -16,6 +18,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -87,6 +91,34 @@ void writeLargeDocument(const QString &path, quint32 seed)
     QVERIFY(TJsonDocumentFormat::write(path, tree, path).ok);
 }
 
+// A small document whose main title's body is the one line mainBody.
+void writeSmallDocument(const QString &path, const QString &mainBody)
+{
+    TDocumentTree tree;
+    tree.createRootFolders();
+    for (TTreeNode *node = tree.first(); node; node = node->next()) {
+        if (!node->data())
+            node->setData(std::make_unique<TNodeData>());
+    }
+    tree.first()->data()->Lines = QStringList{mainBody};
+    tree.addChild(tree.first(), QStringLiteral("第一章"), std::make_unique<TNodeData>())->data()->Lines
+        = QStringList{QStringLiteral("本文")};
+    QVERIFY(TJsonDocumentFormat::write(path, tree, path).ok);
+}
+
+// Whether a tracer is attached to the process's main thread.
+bool isTraced(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("TracerPid:"))
+            return line.mid(10).trimmed().toLongLong() != 0;
+    }
+    return false;
+}
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
@@ -142,6 +174,8 @@ private Q_SLOTS:
     void initTestCase();
     void killedConversions();
     void killedWindowSaves();
+    void injectedKills_data();
+    void injectedKills();
 
 private:
     // The content of the file at path; fails the test when it does not read as a document.
@@ -153,6 +187,8 @@ private:
     // Whether the window's caption marks document as modified.
     bool isModified(const QString &id, const QString &document);
     QString startWindow(QProcess &window, const QString &document, int backupDepth);
+    // Starts the virtual display and copies the program, once.
+    void prepareWindows();
 
     QTemporaryDir m_dir;
     QTemporaryDir m_programDir{QCoreApplication::applicationDirPath() + QStringLiteral("/savekill-XXXXXX")};
@@ -160,6 +196,7 @@ private:
     QString m_b;
     QHash<QByteArray, TContent> m_contents;
     TVirtualDisplay m_display;
+    bool m_windowsReady = false;
 };
 
 void TestSaveKill::initTestCase()
@@ -183,7 +220,10 @@ TContent TestSaveKill::contentOf(const QString &path)
     if (const auto known = m_contents.constFind(key); known != m_contents.constEnd())
         return *known;
     TDocumentTree tree;
-    const TFileResult read = TDocumentStorage::readDocumentFile(path, tree);
+    // A backup copy's name has no document extension; the documents here are all JSON.
+    const TFileResult read = TDocumentStorage::formatOf(path) == TDocumentStorage::Format::Unknown
+        ? TJsonDocumentFormat::read(path, tree)
+        : TDocumentStorage::readDocumentFile(path, tree);
     if (!read.ok) {
         QTest::qFail(qPrintable(QStringLiteral("%1 does not read: %2").arg(path, read.error)), __FILE__, __LINE__);
         return {};
@@ -207,8 +247,9 @@ void TestSaveKill::checkBackups(const QString &document, const QSet<TContent> &k
 {
     const QString folder = QFileInfo(document).path();
     const QString base = QFileInfo(document).completeBaseName();
+    const QRegularExpression backupName(u'^' + QRegularExpression::escape(base) + QStringLiteral("\\.(bak|[0-9]{3})$"));
     for (const QString &name : filesIn(folder)) {
-        if (!name.startsWith(base + u'.') || name == QFileInfo(document).fileName() || name.endsWith(QLatin1String(".olvek-tmp")))
+        if (!backupName.match(name).hasMatch())
             continue;
         const TContent content = contentOf(QDir(folder).filePath(name));
         QVERIFY2(known.contains(content), qPrintable(QStringLiteral("%1 is no version saved before").arg(name)));
@@ -283,7 +324,9 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
     QString id;
     const QString caption = QStringLiteral("おるべく - ") + document;
     if (!waitFor([&] {
-            id = m_display.xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^おるべく - ")});
+            // Only a window on the screen takes the click that puts the keyboard into the editor.
+            id = m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QStringLiteral("^おるべく - ")});
             return window.state() == QProcess::NotRunning
                 || (!id.isEmpty() && m_display.xdotool({QStringLiteral("getwindowname"), id}).startsWith(caption));
         }, 120000) || window.state() == QProcess::NotRunning) {
@@ -304,8 +347,10 @@ QString TestSaveKill::startWindow(QProcess &window, const QString &document, int
     return id;
 }
 
-void TestSaveKill::killedWindowSaves()
+void TestSaveKill::prepareWindows()
 {
+    if (m_windowsReady)
+        return;
     const QString error = m_display.start();
     QVERIFY2(error.isEmpty(), qPrintable(error));
     // A program of its own, so that its settings file beside it is the test's. It lies in the
@@ -313,6 +358,13 @@ void TestSaveKill::killedWindowSaves()
     QVERIFY(m_programDir.isValid());
     QVERIFY(QFile::copy(QStringLiteral(OLVEK_PROGRAM_PATH), m_programDir.filePath(QStringLiteral("olvek"))));
     QVERIFY(QFile::copy(QStringLiteral(OLVEK_IMAGE_FILE), m_programDir.filePath(QStringLiteral("olvek.bmp"))));
+    m_windowsReady = true;
+}
+
+void TestSaveKill::killedWindowSaves()
+{
+    prepareWindows();
+    QVERIFY(m_windowsReady);
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("documents")));
     const QString document = m_dir.filePath(QStringLiteral("documents/doc.olvx"));
     QVERIFY(QFile::copy(m_a, document));
@@ -381,6 +433,102 @@ void TestSaveKill::killedWindowSaves()
     for (const QString &name : filesIn(folder))
         QVERIFY2(QRegularExpression(QStringLiteral("^doc\\.(olvx|bak|00[0-2])$")).match(name).hasMatch(), qPrintable(name));
     checkBackups(document, known);
+}
+
+void TestSaveKill::injectedKills_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("call"); // the system call at which the save is killed
+    QTest::addColumn<int>("when");     // which of the main thread's calls of it, from 1
+    // With three copies a save links each copy's next content under a side name, flushes the new
+    // file and names it, renames the side names over the copies, the oldest first, and last
+    // renames the new file over the document; with one copy the same with "doc.bak".
+    QTest::newRow("3 copies, first side link") << 3 << "link" << 1;
+    QTest::newRow("3 copies, last side link") << 3 << "link" << 3;
+    QTest::newRow("3 copies, flush of the new file") << 3 << "fdatasync" << 1;
+    QTest::newRow("3 copies, naming the new file") << 3 << "linkat" << 1;
+    QTest::newRow("3 copies, oldest copy replaced") << 3 << "rename" << 1;
+    QTest::newRow("3 copies, middle copy replaced") << 3 << "rename" << 2;
+    QTest::newRow("3 copies, newest copy replaced") << 3 << "rename" << 3;
+    QTest::newRow("3 copies, document replaced") << 3 << "rename" << 4;
+    QTest::newRow("bak, side link") << 1 << "link" << 1;
+    QTest::newRow("bak, copy replaced") << 1 << "rename" << 1;
+    QTest::newRow("bak, document replaced") << 1 << "rename" << 2;
+}
+
+void TestSaveKill::injectedKills()
+{
+    QFETCH(int, depth);
+    QFETCH(QString, call);
+    QFETCH(int, when);
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        QFAIL("strace is needed (scripts/setup installs it)");
+    // The calls are named as the x86-64 system has them (link and rename besides linkat).
+    if (QSysInfo::currentCpuArchitecture() != QLatin1String("x86_64"))
+        QSKIP("the table names the system calls of x86-64");
+    prepareWindows();
+    QVERIFY(m_windowsReady);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString document = folder.filePath(QStringLiteral("doc.olvx"));
+    const QStringList copies = depth == 1 ? QStringList{"doc.bak"} : QStringList{"doc.000", "doc.001", "doc.002"};
+    writeSmallDocument(document, QStringLiteral("version 0"));
+    QList<TContent> older;
+    for (int i = 0; i < copies.size(); ++i) {
+        writeSmallDocument(folder.filePath(copies[i]), QStringLiteral("version -%1").arg(i + 1));
+        older << contentOf(folder.filePath(copies[i]));
+    }
+    const TContent before = contentOf(document);
+    QSet<TContent> known{before};
+    for (const TContent &version : std::as_const(older))
+        known.insert(version);
+
+    QProcess killed;
+    QString id = startWindow(killed, document, depth);
+    QVERIFY2(!id.isEmpty(), "the window did not show the document or take the typing");
+    // Attached after the typing, so that only the save's calls are counted.
+    QProcess tracer;
+    tracer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tracer.start(strace, {QStringLiteral("-qq"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                          QStringLiteral("-p"), QString::number(killed.processId()), QStringLiteral("-e"),
+                          QStringLiteral("trace=") + call, QStringLiteral("-e"),
+                          QStringLiteral("inject=%1:signal=KILL:when=%2").arg(call).arg(when)});
+    QVERIFY(tracer.waitForStarted());
+    if (!waitFor([&] { return isTraced(killed.processId()) || tracer.state() == QProcess::NotRunning; }, 30000)
+        || !isTraced(killed.processId())) {
+        killed.kill();
+        killed.waitForFinished(30000);
+        QSKIP("strace cannot attach to the program here (ptrace is restricted)");
+    }
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QVERIFY2(killed.waitForFinished(60000), "the save never made that call");
+    QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+    QVERIFY(tracer.waitForFinished(30000));
+    // Every point lies before the document is replaced.
+    QVERIFY(contentOf(document) == before);
+    checkBackups(document, known);
+
+    // The next save runs to its end.
+    QProcess last;
+    id = startWindow(last, document, depth);
+    QVERIFY(!id.isEmpty());
+    TContent expected = before;
+    expected.mainBody += u'x';
+    m_display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QVERIFY(waitFor([&] { return !isModified(id, document); }, 60000));
+    last.kill();
+    QVERIFY(last.waitForFinished(30000));
+    QStringList expectedFiles = copies;
+    expectedFiles << QStringLiteral("doc.olvx");
+    expectedFiles.sort();
+    QCOMPARE(filesIn(folder.path()), expectedFiles);
+    QVERIFY(contentOf(document) == expected);
+    // The newest copy is the version the save replaced, each older one the copy before it.
+    QVERIFY2(contentOf(folder.filePath(copies[0])) == before, qPrintable(copies[0]));
+    for (int i = 1; i < copies.size(); ++i)
+        QVERIFY2(contentOf(folder.filePath(copies[i])) == older[i - 1], qPrintable(copies[i]));
 }
 
 QTEST_GUILESS_MAIN(TestSaveKill)

@@ -80,7 +80,15 @@ ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVers
         QTextStream(stderr) << "olvek-cli: " << out << ": " << saved.error << "\n";
         return saved.refused ? Refused : WriteError;
     }
+    noteChangedTitles(out, saved);
     return Success;
+}
+
+void noteChangedTitles(const QString &out, const TFileResult &written)
+{
+    if (written.changedTitles > 0)
+        QTextStream(stderr) << "olvek-cli: " << out << ": " << written.changedTitles
+                            << " title(s) had characters outside Shift_JIS, written as \"?\"\n";
 }
 
 } // namespace CliCommon

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class TDocumentTree;
+struct TFileResult;
 
 // What the command-line tool's commands share: their exit codes and their way of printing.
 namespace CliCommon {
@@ -40,5 +41,8 @@ OpenedDocument openDocument(const QString &path, ExitCode unknownExtension = Usa
 // Saves tree as out in the format its extension names, as convert does: a legacy document read
 // from the legacy format (in) keeps its version openedVersion. Prints why on failure.
 ExitCode writeDocument(TDocumentTree &tree, const QString &in, qint64 openedVersion, const QString &out);
+// Says on stderr how many titles a save to out wrote with "?" (the legacy format); the write
+// succeeded all the same.
+void noteChangedTitles(const QString &out, const TFileResult &written);
 
 } // namespace CliCommon

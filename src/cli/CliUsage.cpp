@@ -91,6 +91,8 @@ const char *text()
            "                     reads it clearly better. Bytes it cannot read become U+FFFD, and\n"
            "                     the standard error says how many; a TEXT of which nothing can be\n"
            "                     read is an error (exit status 2)\n"
+           "No export or import replaces the file it reads (IN, or TEXT for import), by whatever\n"
+           "name OUT leads to it, and export-html needs a file name in OUT: both exit with 1.\n"
 
            // Printing.
            "\n"

@@ -8,6 +8,7 @@
 #include "export/IndexExport.h"
 #include "export/TextExport.h"
 #include "files/DocumentStorage.h"
+#include "files/FileIdentity.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -23,11 +24,19 @@ int usageError(const QString &text)
     return UsageError;
 }
 
-// Reads the document at path into tree; an exit code other than Success on failure.
+// An export or import never replaces the file it reads, by whatever name OUT leads to it.
+bool replacesInput(const QString &out, const QString &in)
+{
+    return TFileIdentity::same(out, in);
+}
+
+// The exit code of a write to path; what went wrong, or what the format changed, on stderr.
 int written(const QString &path, const TFileResult &result)
 {
-    if (result.ok)
+    if (result.ok) {
+        noteChangedTitles(path, result);
         return Success;
+    }
     QTextStream(stderr) << "olvek-cli: " << path << ": " << result.error << "\n";
     return result.refused ? Refused : WriteError;
 }
@@ -71,21 +80,25 @@ int exportText(const QStringList &args)
         options.titles = true;
         options.numbers = false;
     }
+    if (replacesInput(args[2], args[1]))
+        return usageError(args[2] + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
     const QString out = QFileInfo(args[2]).absoluteFilePath();
-    return written(args[2], TTextExport::Write(out, *opened.tree, options));
+    return written(args[2], TTextExport::Write(out, *opened.tree, options, args[1]));
 }
 
 int exportIndex(const QStringList &args)
 {
     if (args.size() != 3)
         return usageError(QStringLiteral("export-index needs two arguments: IN OUT"));
+    if (replacesInput(args[2], args[1]))
+        return usageError(args[2] + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
-    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), *opened.tree));
+    return written(args[2], TIndexExport::Write(QFileInfo(args[2]).absoluteFilePath(), *opened.tree, args[1]));
 }
 
 int exportHtml(const QStringList &args)
@@ -108,11 +121,16 @@ int exportHtml(const QStringList &args)
             return usageError(QStringLiteral("export-html: unknown option: ") + args[i]);
         }
     }
+    const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
+    // "out/" or ".html" would give a page of no name, hidden as ".html".
+    if (QFileInfo(main).fileName() == extension)
+        return usageError(args[2] + QStringLiteral(": OUT needs a file name"));
+    if (replacesInput(main, args[1]))
+        return usageError(main + QStringLiteral(": OUT is the document IN itself"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
-    const QString main = THtmlExport::MainPagePath(QFileInfo(args[2]).absoluteFilePath(), extension);
-    return written(main, THtmlExport::Write(*opened.tree, main, divide, ruby));
+    return written(main, THtmlExport::Write(*opened.tree, main, divide, ruby, args[1]));
 }
 
 int exportEpub(const QStringList &args)
@@ -130,17 +148,14 @@ int exportEpub(const QStringList &args)
         else
             return usageError(QStringLiteral("export-epub: unknown option: ") + args[i]);
     }
-    // Writing the book over the document would lose the document.
-    const QFileInfo document(args[1]);
-    const QFileInfo out(args[2]);
-    if (out.exists() && document.exists() && out.canonicalFilePath() == document.canonicalFilePath())
+    if (replacesInput(args[2], args[1]))
         return usageError(args[2] + QStringLiteral(": OUT is the document DOC"));
     const OpenedDocument opened = openDocument(args[1]);
     if (!opened.tree)
         return opened.code;
     // The document's own date: the same document gives the same book.
-    options.modified = document.lastModified();
-    return written(args[2], TEpubBook::Write(*opened.tree, out.absoluteFilePath(), options));
+    options.modified = QFileInfo(args[1]).lastModified();
+    return written(args[2], TEpubBook::Write(*opened.tree, QFileInfo(args[2]).absoluteFilePath(), options));
 }
 
 int import(const QStringList &args)
@@ -167,6 +182,8 @@ int import(const QStringList &args)
         if (!number)
             return usageError(QStringLiteral("import: N must be a number"));
     }
+    if (replacesInput(out, args[1]))
+        return usageError(out + QStringLiteral(": OUT is the text file TEXT itself"));
     TDocumentTree &tree = *new TDocumentTree; // never freed, as openDocument's
     TTreeNode *target = nullptr;
     if (mode == TImportFile::Mode::NewDocument) {

@@ -60,6 +60,8 @@ set(OLVEK_CORE_SOURCES
   files/TextFileEncoding.cpp files/TextFileEncoding.h
   files/BackupFiles.h files/BackupFiles.cpp
   files/SaveTarget.cpp files/SaveTarget.h
+  files/FileIdentity.h files/FileIdentity.cpp
+  files/RecoveryFile.h files/RecoveryFile.cpp
 
   # Text and HTML export, the tree index, the import of dotted text files.
   export/TextExportOptions.h

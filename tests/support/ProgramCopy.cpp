@@ -35,6 +35,7 @@ bool TProgramCopy::start(const TVirtualDisplay &display)
     QProcessEnvironment environment = display.environment();
     environment.insert(QStringLiteral("HOME"), m_dir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
     m_process.setProcessEnvironment(environment);
     m_process.setWorkingDirectory(m_dir.path());
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

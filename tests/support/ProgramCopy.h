@@ -8,7 +8,8 @@ class TVirtualDisplay;
 
 // The real program copied with its image file into a fresh folder, where it keeps its settings
 // (so it starts from the defaults and leaves the build alone), with one document beside it;
-// started on a virtual display with its home inside the folder, and killed when the object goes.
+// started on a virtual display with its home (and its configuration and data folders) inside the
+// folder, and killed when the object goes.
 class TProgramCopy
 {
 public:

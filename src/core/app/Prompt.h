@@ -48,6 +48,9 @@ public:
         QString initialDirectory;
         QString fileName; // proposed name, absolute or relative to initialDirectory
         bool overwritePrompt = false; // save dialogs: ask before replacing an existing file
+        // Save dialogs: only the types' own extensions count as one, so a name ending in another
+        // ("第1.5章") gets the chosen type's extension as a name without one does.
+        bool typeExtensionOnly = false;
     };
 
     // An empty path means the user cancelled.
@@ -66,6 +69,13 @@ public:
 
     // Filters written as "description|patterns|description|patterns".
     static std::vector<FileFilter> filtersFrom(const QString &pipeList);
+    // The extension (without the dot) that the entry stands for: that of its first pattern when it
+    // is "*.EXT"; empty for "*.*" and other patterns.
+    static QString filterExtension(const FileFilter &filter);
+    // The name a save dialog's choice of path under the type filterIndex is written as: with
+    // request.typeExtensionOnly, a name whose extension (from the last "." of its file name, in
+    // any case) is none of the types' gets the chosen type's extension, or the default one.
+    static QString nameForType(const FileRequest &request, const QString &path, int filterIndex);
 
     // The box's title bar; empty (the default) means the application's title.
     QString caption() const { return m_caption; }

@@ -101,9 +101,9 @@ void TSettings::setFormGeometry(const QRect &geometry)
     m_ini.WriteInteger(Form, HeightKey, geometry.height());
 }
 
-QString TSettings::lastOpened(const QString &programFolder) const
+QString TSettings::lastOpened(const QString &fallback) const
 {
-    return m_ini.ReadString(SettingKeys::Path, LastOpenedKey, programFolder);
+    return m_ini.ReadString(SettingKeys::Path, LastOpenedKey, fallback);
 }
 
 void TSettings::setLastOpened(const QString &folder)

@@ -47,8 +47,8 @@ public:
     QRect formGeometry(const QSize &screen, const QRect &available) const;
     void setFormGeometry(const QRect &geometry);
 
-    // Path/LastOpened; programFolder when the key is absent.
-    QString lastOpened(const QString &programFolder) const;
+    // Path/LastOpened; fallback when the key is absent.
+    QString lastOpened(const QString &fallback) const;
     void setLastOpened(const QString &folder);
 
     // FileRireki "1" to "4" in key order, empty values left out.

@@ -1,5 +1,6 @@
 #include "ExportLines.h"
 
+#include "files/FileIdentity.h"
 #include "files/SavedFile.h"
 #include "files/ShiftJis.h"
 
@@ -24,8 +25,17 @@ QByteArray encode(const QStringList &lines, bool utf8)
     return sjis.encode(text);
 }
 
-TFileResult write(const QString &path, const QByteArray &bytes)
+QString documentFileError(const QString &path, const QString &documentFile)
 {
+    if (!TFileIdentity::same(path, documentFile))
+        return QString();
+    return QStringLiteral("開いている文書のファイルには出力できません: %1").arg(path);
+}
+
+TFileResult write(const QString &path, const QByteArray &bytes, const QString &documentFile)
+{
+    if (const QString error = documentFileError(path, documentFile); !error.isEmpty())
+        return TFileResult::failure(error);
     return TSavedFile::save(
         path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }, 0);
 }

@@ -194,11 +194,13 @@ std::vector<THtmlExport::Page> THtmlExport::Pages(const TDocumentTree &tree, con
 }
 
 TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby,
-                               const Progress &progress)
+                               const QString &documentFile, const Progress &progress)
 {
     // The divided pages go into the main page's folder as one batch, made durable together; the
     // main page follows only once they all are in place, so it never links to a missing page,
     // and it is itself replaced only when complete.
+    if (const QString error = ExportLines::documentFileError(mainPath, documentFile); !error.isEmpty())
+        return TFileResult::failure(error);
     std::optional<TFileBatch> batch;
     if (divide) {
         batch.emplace(QFileInfo(mainPath).absolutePath());
@@ -207,6 +209,10 @@ TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPat
     }
     TFileResult failed;
     const auto writePage = [&](Page &&page) {
+        if (const QString error = ExportLines::documentFileError(page.path, documentFile); !error.isEmpty()) {
+            failed = TFileResult::failure(error);
+            return false;
+        }
         const TFileResult added = batch->add(page.path, ExportLines::encode(page.lines, true));
         if (!added.ok)
             failed = added;
@@ -222,5 +228,5 @@ TFileResult THtmlExport::Write(const TDocumentTree &tree, const QString &mainPat
         if (!committed.ok)
             return committed;
     }
-    return ExportLines::write(mainPath, ExportLines::encode(main, true));
+    return ExportLines::write(mainPath, ExportLines::encode(main, true), documentFile);
 }

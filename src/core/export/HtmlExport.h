@@ -39,9 +39,10 @@ public:
     // together (TFileBatch), then the main page, replaced only once complete. A failure or
     // progress answering false before the divided pages are in place leaves the folder as it
     // was; after any failure the main page is the old one (or none), never a half-written one.
-    // Given up, the result is not ok and has no error text.
+    // Given up, the result is not ok and has no error text. When any page would replace
+    // documentFile, the open document's file, nothing is written.
     static TFileResult Write(const TDocumentTree &tree, const QString &mainPath, bool divide, bool ruby = false,
-                             const Progress &progress = {});
+                             const QString &documentFile = QString(), const Progress &progress = {});
 
     // "&", "<", ">" and the double quote as character references.
     static QString Escape(const QString &text);

@@ -45,7 +45,7 @@ QStringList TIndexExport::Lines(const TDocumentTree &tree)
     return out;
 }
 
-TFileResult TIndexExport::Write(const QString &path, const TDocumentTree &tree)
+TFileResult TIndexExport::Write(const QString &path, const TDocumentTree &tree, const QString &documentFile)
 {
-    return ExportLines::write(path, ExportLines::encode(Lines(tree), false));
+    return ExportLines::write(path, ExportLines::encode(Lines(tree), false), documentFile);
 }

@@ -18,5 +18,6 @@ public:
     // last), the level mark ("■", "◎", "○", "・" from level 3 on) and the title.
     static QStringList Lines(const TDocumentTree &tree);
 
-    static TFileResult Write(const QString &path, const TDocumentTree &tree);
+    // documentFile, the open document's file, is never replaced (ExportLines::documentFileError).
+    static TFileResult Write(const QString &path, const TDocumentTree &tree, const QString &documentFile = QString());
 };

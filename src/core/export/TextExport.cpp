@@ -71,7 +71,8 @@ QStringList TTextExport::Lines(const TDocumentTree &tree, const TTextExportOptio
     return out;
 }
 
-TFileResult TTextExport::Write(const QString &path, const TDocumentTree &tree, const TTextExportOptions &options)
+TFileResult TTextExport::Write(const QString &path, const TDocumentTree &tree, const TTextExportOptions &options,
+                               const QString &documentFile)
 {
-    return ExportLines::write(path, ExportLines::encode(Lines(tree, options), options.utf8));
+    return ExportLines::write(path, ExportLines::encode(Lines(tree, options), options.utf8), documentFile);
 }

@@ -27,5 +27,7 @@ public:
     static QStringList CutLine(QStringView line, int available);
 
     // Writes the file at path, encoded as the options say; on failure no partial file is left.
-    static TFileResult Write(const QString &path, const TDocumentTree &tree, const TTextExportOptions &options);
+    // documentFile, the open document's file, is never replaced (ExportLines::documentFileError).
+    static TFileResult Write(const QString &path, const TDocumentTree &tree, const TTextExportOptions &options,
+                             const QString &documentFile = QString());
 };

@@ -1,5 +1,6 @@
 #include "BackupFiles.h"
 
+#include "FileIdentity.h"
 #include "SavedFile.h"
 
 #include <QDir>
@@ -38,10 +39,7 @@ bool copyFile(const QString &from, const QString &to)
         if (target.write(buffer.constData(), n) != n)
             return false;
     }
-    struct stat status;
-    if (fstat(source.handle(), &status) == 0)
-        fchmod(target.handle(), status.st_mode & 07777);
-    TSavedFile::keepOwner(target.handle(), from);
+    TSavedFile::keepOwnerAndMode(target.handle(), from);
     return target.commit();
 }
 } // namespace
@@ -57,14 +55,30 @@ bool TBackupFiles::prepare(const QString &fileName, int depth)
     removeLeftovers(fileName);
     if (depth <= 0 || !QFileInfo::exists(fileName))
         return true;
+    // The document and its copies from the newest to the oldest; each name takes the content of
+    // the one before it, the oldest first.
+    QStringList chain{fileName};
     if (depth == 1) {
-        m_steps.append({fileName, withExtension(fileName, QStringLiteral(".bak"))});
+        chain << withExtension(fileName, QStringLiteral(".bak"));
     } else {
-        for (int n = depth - 1; n > 0; --n) {
-            const QString older = numbered(fileName, n - 1);
-            m_steps.append({QFileInfo::exists(older) ? older : QString(), numbered(fileName, n)});
+        for (int n = 0; n < depth; ++n)
+            chain << numbered(fileName, n);
+    }
+    // A save cut off while it renamed the copies leaves the last name it renamed and the one it
+    // came from as one file. That rotation is finished instead of a new one started, which would
+    // keep the same version twice and let an older one fall off; when even the newest copy is
+    // the document, the copies are already right.
+    qsizetype first = chain.size() - 1;
+    for (qsizetype k = 1; k < chain.size(); ++k) {
+        if (TFileIdentity::same(chain[k], chain[k - 1])) {
+            first = k - 1;
+            break;
         }
-        m_steps.append({fileName, numbered(fileName, 0)});
+    }
+    for (qsizetype k = first; k > 0; --k) {
+        // In the numbered chain a missing copy passes on nothing: the next one is removed.
+        const QString &from = chain[k - 1];
+        m_steps.append({k == 1 || QFileInfo::exists(from) ? from : QString(), chain[k]});
     }
     for (const TStep &step : std::as_const(m_steps)) {
         const QString side = sideName(step.copy);
@@ -79,10 +93,13 @@ bool TBackupFiles::prepare(const QString &fileName, int depth)
 void TBackupFiles::commit()
 {
     for (const TStep &step : std::as_const(m_steps)) {
+        const QString side = sideName(step.copy);
         if (step.from.isEmpty())
             QFile::remove(step.copy);
+        else if (TFileIdentity::same(side, step.copy)) // a rename between two names of one file does nothing
+            QFile::remove(side);
         else // QFile::rename refuses to replace a file; the system's rename replaces it at once.
-            ::rename(QFile::encodeName(sideName(step.copy)).constData(), QFile::encodeName(step.copy).constData());
+            ::rename(QFile::encodeName(side).constData(), QFile::encodeName(step.copy).constData());
     }
     m_steps.clear();
     m_sideFiles.clear();
@@ -122,8 +139,8 @@ void TBackupFiles::removeLeftovers(const QString &fileName)
     const QFileInfo info(withExtension(fileName, QString()));
     const QDir folder = info.dir();
     const QRegularExpression pattern(u'^' + QRegularExpression::escape(info.fileName())
-                                     + QStringLiteral("\\.(bak|[0-9]{3,})\\.(olvek-tmp|old-[0-9a-f]{12})$"));
-    for (const QString &name : folder.entryList({QStringLiteral("*.olvek-tmp"), QStringLiteral("*.old-*")},
+                                     + QStringLiteral("\\.(bak|[0-9]{3,})\\.(olvek-tmp(\\.[A-Za-z]{6})?|old-[0-9a-f]{12})$"));
+    for (const QString &name : folder.entryList({QStringLiteral("*.olvek-tmp"), QStringLiteral("*.olvek-tmp.*"), QStringLiteral("*.old-*")},
                                                 QDir::Files | QDir::System)) {
         if (pattern.match(name).hasMatch())
             QFile::remove(folder.filePath(name));

@@ -14,8 +14,11 @@
 // at once. A process killed at any moment therefore leaves each name with its old or its new
 // content; the side names it may leave behind are removed by the next prepare() of that
 // document, as are the copies that earlier versions, which renamed instead, set aside under
-// "name.bak.old-<12 hex digits>" and left behind when killed. An object destroyed without
-// commit() removes its side names, so a save that wrote nothing leaves the backups as they were.
+// "name.bak.old-<12 hex digits>" and left behind when killed. A process killed between two of
+// those renames leaves two neighbouring names as one file (a hard link); the next prepare()
+// finishes that rotation rather than starting another, so the copies stay distinct versions.
+// An object destroyed without commit() removes its side names, so a save that wrote nothing
+// leaves the backups as they were.
 class TBackupFiles
 {
 public:

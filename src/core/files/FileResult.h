@@ -13,6 +13,8 @@ struct TFileResult
     qint64 version = 0;
     // NUL characters of the file that the read replaced by U+FFFD (TNulCharacters).
     qsizetype nulCharacters = 0;
+    // Written: the number of titles that lost characters the format cannot carry ("?" for each).
+    int changedTitles = 0;
 
     static TFileResult success(qint64 version)
     {

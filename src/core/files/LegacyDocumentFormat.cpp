@@ -259,6 +259,11 @@ QString TLegacyDocumentFormat::notShiftJisMessage()
                           "OLVEK2形式(UTF-8)で保存するか、日本語のみを使用してください。");
 }
 
+QString TLegacyDocumentFormat::changedTitlesMessage(int count)
+{
+    return QStringLiteral("%1 個の項目名にSJISでない文字があったため、その文字を「?」にして保存しました。").arg(count);
+}
+
 TFileResult TLegacyDocumentFormat::read(const QString &path, TDocumentTree &target)
 {
     TDocumentTree tree;
@@ -307,7 +312,13 @@ TFileResult TLegacyDocumentFormat::writeTested(const QString &path, const TDocum
     TFileResult result = TSavedFile::save(path, [&](QIODevice &device) {
         return writeTo(device, tree, version);
     }, version, beforeReplace);
-    if (result.ok)
+    if (result.ok) {
         formatVersion = version;
+        TShiftJis sjis;
+        for (const TTreeNode *node = tree.first(); node; node = node->next()) {
+            if (!sjis.passesRoundTrip(node->title()))
+                ++result.changedTitles;
+        }
+    }
     return result;
 }

@@ -21,6 +21,8 @@ public:
 
     static QString tooNewMessage();
     static QString notShiftJisMessage();
+    // Tells the writer that count titles were saved with "?" for characters outside Shift_JIS.
+    static QString changedTitlesMessage(int count);
 
     // Replaces target's items by the file's, all collapsed; result.version is the file's version.
     // On failure target is left as it was.
@@ -30,7 +32,8 @@ public:
     // nothing written) when one does not fit in Shift_JIS; on acceptance formatVersion becomes
     // 11000. The file is replaced only once it is complete (TSavedFile; beforeReplace runs just
     // before). A title's CR, LF and TAB are written as spaces and a space at its start as "_"
-    // (the tree itself keeps them).
+    // (the tree itself keeps them). Titles are not tested: a character outside Shift_JIS is
+    // written as "?", and result.changedTitles counts the titles that lost one.
     static TFileResult write(const QString &path, const TDocumentTree &tree, qint64 &formatVersion,
                              const std::function<void()> &beforeReplace = {});
 

@@ -2,8 +2,15 @@
 
 #include "SaveTarget.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -83,36 +90,68 @@ TFileResult TSavedFile::save(const QString &path, const std::function<bool(QIODe
     const TSaveTarget target(path);
     if (!target.error().isEmpty())
         return TFileResult::failure(target.error());
-    QSaveFile file(target.path());
+    removeLeftovers(target.path());
+    // The new file is written under a name of its own, so a file is never given the new name
+    // before it is complete; an old file that may not be written is kept as it is.
+    if (target.exists() && !QFileInfo(target.path()).isWritable())
+        return TFileResult::failure(QStringLiteral("ファイルを作成できません: %1 (%2)")
+                                        .arg(path, QString::fromLocal8Bit(std::strerror(EACCES))));
+    const QString side = sideName(target.path());
+    QSaveFile file(side);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return TFileResult::failure(QStringLiteral("ファイルを作成できません: %1 (%2)").arg(path, file.errorString()));
+    // Before the first byte, so that a private document is never readable by others.
+    if (target.exists())
+        keepOwnerAndMode(file.handle(), target.path());
     TWriteBackDevice device(file);
     if (!writer(device) || !device.drain() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return TFileResult::failure(QStringLiteral("ファイルを書き込めません: %1 (%2)").arg(path, reason));
     }
-    if (target.exists())
-        keepOwner(file.handle(), target.path());
-    if (beforeReplace)
-        beforeReplace();
+    // The file is flushed to the disk and takes the side name; only then do the backup copies
+    // move and the new file take the target's name, at once.
     if (!file.commit())
         return TFileResult::failure(QStringLiteral("ファイルを保存できません: %1 (%2)").arg(path, file.errorString()));
+    if (beforeReplace)
+        beforeReplace();
+    if (::rename(QFile::encodeName(side).constData(), QFile::encodeName(target.path()).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(side);
+        return TFileResult::failure(QStringLiteral("ファイルを保存できません: %1 (%2)").arg(path, reason));
+    }
     return TFileResult::success(version);
 }
 
-void TSavedFile::keepOwner(int handle, const QString &path)
+QString TSavedFile::sideName(const QString &target)
+{
+    return target + QStringLiteral(".olvek-new");
+}
+
+void TSavedFile::removeLeftovers(const QString &target)
+{
+    // The side name itself, and the temporary names QSaveFile gives it on a file system that
+    // cannot make unnamed files: the side name, a dot and six letters.
+    const QString side = sideName(target);
+    const QFileInfo info(side);
+    QFile::remove(side);
+    const QRegularExpression temporary(u'^' + QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z]{6}$"));
+    const QDir folder = info.dir();
+    for (const QString &name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::System | QDir::Hidden)) {
+        if (temporary.match(name).hasMatch())
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+void TSavedFile::keepOwnerAndMode(int handle, const QString &path)
 {
     struct stat old;
     struct stat created;
     if (stat(QFile::encodeName(path).constData(), &old) != 0 || fstat(handle, &created) != 0)
         return;
-    if (old.st_uid == created.st_uid && old.st_gid == created.st_gid)
-        return;
-    // Only root may give a file away; anyone may try to keep the group of a file they own.
-    if (fchown(handle, old.st_uid, old.st_gid) != 0 && fchown(handle, uid_t(-1), old.st_gid) != 0)
-        return;
-    // A change of owner clears the set-user-ID and set-group-ID bits; the old file's mode is
-    // what the new file should have.
+    // Only root may give a file away; anyone may try to keep the group of a file they own. A
+    // change of owner clears the set-user-ID and set-group-ID bits, so the mode comes after it.
+    if ((old.st_uid != created.st_uid || old.st_gid != created.st_gid) && fchown(handle, old.st_uid, old.st_gid) != 0)
+        fchown(handle, uid_t(-1), old.st_gid);
     fchmod(handle, old.st_mode & 07777);
 }

@@ -11,10 +11,12 @@
 #include "engine/OlvekEngine.h"
 #include "files/BackupFiles.h"
 #include "files/DocumentStorage.h"
+#include "files/LegacyDocumentFormat.h"
 #include "files/SaveTarget.h"
 #include "ui/OlvekTreeView.h"
 #include "ui/StatusPanels.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -53,6 +55,12 @@ TDocumentFiles::TDocumentFiles(TOlvekEngine *engine, TDocumentState *state, TSta
 {
     m_autoSaveTimer.setObjectName(QStringLiteral("Timer1"));
     connect(&m_autoSaveTimer, &QTimer::timeout, this, &TDocumentFiles::Timer1Timer);
+    m_waitingTick.setSingleShot(true);
+    m_waitingTick.setInterval(250);
+    connect(&m_waitingTick, &QTimer::timeout, this, [this] {
+        if (m_autoSaveTimer.isActive())
+            Timer1Timer();
+    });
 }
 
 bool TDocumentFiles::ConfirmSaveBeforeClose()
@@ -90,6 +98,7 @@ void TDocumentFiles::NewDocument()
         m_engine->ClearJumps();
         refresh();
         m_state->setFormatVersion(TDocumentState::JsonFormatVersion);
+        m_recovery.remove();
     }
     m_engine->ComputeDeepestLevel();
     m_state->setRefreshEnabled(true);
@@ -131,6 +140,7 @@ bool TDocumentFiles::ReadDocumentFile(const QString &path)
     showStatus(QString());
     m_state->setModified(false);
     m_engine->ComputeDeepestLevel();
+    m_recovery.remove();
     refresh();
     if (result.nulCharacters > 0)
         Q_EMIT notice(TNulCharacters::notice(result.nulCharacters));
@@ -212,6 +222,8 @@ bool TDocumentFiles::SaveDocumentAs()
     // The dialog gives a name typed without an extension that of the type chosen in it.
     request.defaultExtension = (legacyFirst ? legacyExtension : jsonExtension).mid(1);
     request.overwritePrompt = true;
+    // The extension chooses the format, so "第1.5章" is saved as "第1.5章.olvx".
+    request.typeExtensionOnly = true;
     if (untitled) {
         request.initialDirectory = QDir::currentPath();
         request.fileName = SanitizeFileName(m_engine->document().first()->title());
@@ -223,10 +235,7 @@ bool TDocumentFiles::SaveDocumentAs()
     if (choice.isCancelled())
         return false;
     makeFolderCurrent(choice.path);
-    QString chosen = QFileInfo(choice.path).absoluteFilePath();
-    // A name typed without an extension takes the one of the chosen file type.
-    if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += choice.filterIndex == 1 ? legacyExtension : jsonExtension;
+    const QString chosen = TPrompt::nameForType(request, QFileInfo(choice.path).absoluteFilePath(), choice.filterIndex);
     // The format version follows the format that is written, so that a ".olv" name typed under
     // the JSON type still gets the Shift_JIS test rather than silent "?" for what does not fit.
     const bool legacyType = extensionOf(chosen) == legacyExtension;
@@ -260,10 +269,25 @@ bool TDocumentFiles::writeWithBackups(const QString &fileName, const QString &de
     if (!backups.prepare(target.path(), m_backupDepth)
         && TPrompt::current().askYesNo(declinedQuestion) != TPrompt::Answer::Yes)
         return false;
-    return WriteDocumentFile([&backups] { backups.commit(); });
+    if (!WriteDocumentFile([&backups] { backups.commit(); }))
+        return false;
+    m_recovery.remove();
+    return true;
 }
 
 bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplace)
+{
+    const TFileResult result = writeFile(beforeReplace);
+    if (result.refused)
+        TPrompt::current().showMessage(result.error);
+    else if (!result.ok)
+        TPrompt::current().showError(result.error);
+    else if (result.changedTitles > 0)
+        TPrompt::current().showMessage(TLegacyDocumentFormat::changedTitlesMessage(result.changedTitles));
+    return result.ok;
+}
+
+void TDocumentFiles::storeEditor()
 {
     TOlvekEngine *engine = m_engine;
     TTreeNode *selected = engine->Tree()->selectedNode();
@@ -277,32 +301,32 @@ bool TDocumentFiles::WriteDocumentFile(const std::function<void()> &beforeReplac
         editor->setSelLength(selLength);
         editor->setTopLine(topLine);
     }
+}
+
+TFileResult TDocumentFiles::writeFile(const std::function<void()> &beforeReplace)
+{
+    storeEditor();
     const QString fileName = m_state->fileName();
     const QString extension = extensionOf(fileName);
     if (extension != jsonExtension && extension != legacyExtension) {
         // Nothing is written; say so rather than leave a save that silently did nothing.
-        TPrompt::current().showMessage(QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。"));
-        return false;
+        TFileResult refusal = TFileResult::failure(QStringLiteral("OLVEK形式(.olvx または .olv)の名前ではないため保存できません。"));
+        refusal.refused = true;
+        return refusal;
     }
     if (extension == legacyExtension)
         showStatus(QStringLiteral("保存中..."));
     qint64 version = m_state->formatVersion();
-    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, engine->document(), version, beforeReplace);
+    const TFileResult result = TDocumentStorage::writeDocumentFile(fileName, m_engine->document(), version, beforeReplace);
     showStatus(QString());
     m_state->setFormatVersion(version);
-    if (result.refused) {
-        TPrompt::current().showMessage(result.error);
-        return false;
+    if (result.ok) {
+        m_state->setEncodingLabel(extension == legacyExtension ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
+        m_state->setModified(false);
+        m_engine->Editor()->setModified(false);
+        refresh();
     }
-    if (!result.ok) {
-        TPrompt::current().showError(result.error);
-        return false;
-    }
-    m_state->setEncodingLabel(extension == legacyExtension ? QStringLiteral("SJIS") : QStringLiteral("UTF8"));
-    m_state->setModified(false);
-    editor->setModified(false);
-    refresh();
-    return true;
+    return result;
 }
 
 QString TDocumentFiles::SanitizeFileName(const QString &text)
@@ -357,15 +381,120 @@ void TDocumentFiles::setAutoSaveInterval(int minutes)
 
 void TDocumentFiles::Timer1Timer()
 {
+    // A dialog, a menu or a drag of the program has the writer's attention and may be deciding
+    // about the document (「閉じる前に保存しますか」): the tick waits for it to end rather than save
+    // under it.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()
+        || QGuiApplication::mouseButtons() != Qt::NoButton) {
+        m_waitingTick.start();
+        return;
+    }
     // A title being typed in place counts as typed: it may be all that changed.
     m_engine->Tree()->commitTitleEdit();
     if (!m_state->isModified())
         return;
     m_autoSaveTimer.stop();
     showStatus(QStringLiteral("自動保存中..."));
-    SaveDocument();
-    showStatus(QStringLiteral("自動保存しました"));
+    const AutoSaveReport report = autoSave();
+    showStatus(QString());
+    // A message of the status bar rather than a panel text: the next keystroke's command refresh
+    // clears the panels, and the writer is typing. A failure stays until the next tick.
+    if (m_treeStatus)
+        m_treeStatus->showMessage(report.text, report.failed ? m_autoSaveTimer.interval() : AutoSaveMessageTime);
     m_autoSaveTimer.start();
+}
+
+TDocumentFiles::AutoSaveReport TDocumentFiles::autoSave()
+{
+    TTreeCurrentScope current(m_modes);
+    QString failure;
+    if (!m_state->isUntitled()) {
+        const TFileResult saved = quietSave();
+        if (saved.ok) {
+            m_recovery.remove();
+            if (saved.changedTitles > 0)
+                return {QStringLiteral("自動保存しました: ") + TLegacyDocumentFormat::changedTitlesMessage(saved.changedTitles), false};
+            return {QStringLiteral("自動保存しました"), false};
+        }
+        failure = saved.error;
+        failure.replace(u'\n', u' ');
+    }
+    // The document stays modified: only a save under its name makes it saved.
+    storeEditor();
+    const TFileResult copy = m_recovery.write(m_engine->document());
+    if (!copy.ok)
+        return {QStringLiteral("自動保存できませんでした: %1").arg(failure.isEmpty() ? copy.error : failure), true};
+    // Short enough for the navigator's status bar; where the copies are is in the manual.
+    if (failure.isEmpty())
+        return {QStringLiteral("自動保存しました(復元用コピー)"), false};
+    return {QStringLiteral("自動保存できません(復元用コピーに保存): %1").arg(failure), true};
+}
+
+TFileResult TDocumentFiles::quietSave()
+{
+    const TSaveTarget target(m_state->fileName());
+    if (!target.error().isEmpty())
+        return TFileResult::failure(target.error());
+    TBackupFiles backups;
+    // Saving without the backup copies is the writer's decision (the save command asks), not
+    // auto-save's.
+    if (!backups.prepare(target.path(), m_backupDepth))
+        return TFileResult::failure(QStringLiteral("バックアップファイルを作成できません"));
+    return writeFile([&backups] { backups.commit(); });
+}
+
+void TDocumentFiles::OfferRecovery()
+{
+    for (const QString &copy : m_recovery.orphans()) {
+        const QString when = QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+        const TPrompt::Answer answer = TPrompt::current().askYesNoCancel(
+            QStringLiteral("保存されていない文書の自動保存コピーがあります(%1)。\n復元しますか\n"
+                           "「いいえ」を選ぶとコピーを削除します。")
+                .arg(when));
+        if (answer == TPrompt::Answer::Yes && restoreRecoveryCopy(copy))
+            return;
+        if (answer == TPrompt::Answer::No)
+            TRecoveryFile::discard(copy);
+        else if (answer != TPrompt::Answer::Yes)
+            return;
+    }
+}
+
+bool TDocumentFiles::restoreRecoveryCopy(const QString &copy)
+{
+    TTreeCurrentScope current(m_modes);
+    if (!ConfirmSaveBeforeClose())
+        return false;
+    TFileResult result;
+    {
+        TLoadingScope loading(m_state);
+        result = TDocumentStorage::readDocumentFile(copy, m_engine->document());
+    }
+    if (!result.ok) {
+        // The copy is kept: it may be readable by a later version, or by hand.
+        TPrompt::current().showError(QStringLiteral("復元用のコピーを読み込めませんでした: %1\n%2").arg(copy, result.error));
+        return false;
+    }
+    m_recovery.adopt(copy);
+    m_state->setFormatVersion(TDocumentState::JsonFormatVersion);
+    m_state->setSaveFileType(TDocumentState::SaveFileType::Json);
+    m_state->setEncodingLabel(QStringLiteral("UTF8"));
+    m_state->setFileName(TDocumentState::UntitledName);
+    m_engine->ClearJumps();
+    TTreeNode *first = m_engine->document().first();
+    m_engine->LoadItem(first);
+    m_engine->Tree()->setSelectedNode(first);
+    m_engine->Tree()->setTopNode(first);
+    m_engine->ComputeDeepestLevel();
+    // Restored, the document is still to be saved under a name.
+    m_state->setModified(true);
+    refresh();
+    return true;
+}
+
+void TDocumentFiles::DocumentClosed()
+{
+    m_recovery.remove();
 }
 
 void TDocumentFiles::showStatus(const QString &text)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/FileResult.h"
+#include "files/RecoveryFile.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -11,8 +14,8 @@ class TOlvekEngine;
 class TStatusPanels;
 
 // The document as a file: new, open, save and save as, the question before a document is
-// replaced, backup copies, the recent files and auto-save. Every question and dialog goes through
-// the current prompt.
+// replaced, backup copies, the recent files, auto-save and the recovery copy of a document without
+// a name. Every question and dialog goes through the current prompt; auto-save asks nothing.
 class TDocumentFiles : public QObject
 {
     Q_OBJECT
@@ -48,8 +51,20 @@ public:
     // Minutes; 0 stops auto-saving. Values outside 0 to MaxAutoSaveMinutes are brought into it.
     void setAutoSaveInterval(int minutes);
     QTimer &Timer1() { return m_autoSaveTimer; }
-    // The auto-save tick: saves a modified document, with the timer stopped meanwhile.
+    // The auto-save tick: saves a modified document, with the timer stopped meanwhile, and never
+    // opens a dialog. A document without a name, or whose file cannot be written without a
+    // question, goes to its recovery copy instead; the status bar says what happened. While a
+    // dialog or menu of the program is open or a mouse button is held, the tick waits and runs
+    // once they are gone.
     void Timer1Timer();
+
+    // At the start: offers the documents of recovery copies that no running program holds, newest
+    // first. Yes restores one as a modified document without a name; No removes the copy and
+    // offers the next; Cancel keeps them all for the next start.
+    void OfferRecovery();
+    // The window closes with its document: its recovery copy is no longer wanted.
+    void DocumentClosed();
+    const TRecoveryFile &recoveryFile() const { return m_recovery; }
 
     // Runs the command refresh; the owner installs it.
     void setRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
@@ -65,6 +80,22 @@ private:
     void showStatus(const QString &text);
     void refresh();
     bool writeWithBackups(const QString &fileName, const QString &declinedQuestion);
+    // Stores the editor into the selected item and writes the document to its file, asking
+    // nothing; refused when the name or the format declines (nothing written).
+    TFileResult writeFile(const std::function<void()> &beforeReplace);
+    // What auto-save wrote, or why it could not, for the status bar.
+    struct AutoSaveReport
+    {
+        QString text;
+        bool failed = false;
+    };
+    static constexpr int AutoSaveMessageTime = 10000; // milliseconds
+    AutoSaveReport autoSave();
+    // Auto-save of a document with a file: fails where the save command would ask (backups that
+    // cannot be made, a format that refuses the document).
+    TFileResult quietSave();
+    bool restoreRecoveryCopy(const QString &copy);
+    void storeEditor();
 
     TOlvekEngine *m_engine;
     TDocumentState *m_state;
@@ -74,4 +105,7 @@ private:
     QStringList m_recentFiles;
     qint16 m_backupDepth = 1;
     QTimer m_autoSaveTimer;
+    // Runs a tick that had to wait for a dialog, a menu or the mouse.
+    QTimer m_waitingTick;
+    TRecoveryFile m_recovery;
 };

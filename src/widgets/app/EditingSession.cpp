@@ -342,6 +342,7 @@ bool TEditingSession::eventFilter(QObject *watched, QEvent *event)
             event->ignore();
             return true;
         }
+        m_files->DocumentClosed();
         TSettings settings(m_form.settingsFile());
         if (settings.value(SettingKeys::FormRestore)
             && !(m_form.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {

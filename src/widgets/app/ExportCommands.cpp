@@ -12,6 +12,7 @@
 #include "document/LoadingScope.h"
 #include "document/NulCharacters.h"
 #include "epub/EpubBook.h"
+#include "export/ExportLines.h"
 #include "engine/OlvekEngine.h"
 #include "export/HtmlExport.h"
 #include "export/IndexExport.h"
@@ -32,7 +33,6 @@
 const QString TExportCommands::ImportFailedMessage = QStringLiteral("インポートに失敗しました");
 const QString TExportCommands::PreambleMessage =
     QStringLiteral("階層なしデータがありましたので、作業フォルダに追加しました");
-const QString TExportCommands::OverDocumentMessage = QStringLiteral("開いている文書には出力できません");
 
 QString TExportCommands::ReplacedBytesMessage(const TImportFile::Reading &reading)
 {
@@ -90,6 +90,12 @@ QString TExportCommands::mainTitle() const
 {
     const TTreeNode *root = m_session.engine()->document().MainTitleNode();
     return root ? root->title() : QString();
+}
+
+QString TExportCommands::documentFile() const
+{
+    const TDocumentState *state = m_main.documentState();
+    return state->isUntitled() ? QString() : state->fileName();
 }
 
 QString TExportCommands::askExportFile(const QString &title, const QString &filter, const QString &extension,
@@ -150,7 +156,7 @@ bool TExportCommands::writeText(const TTextExportOptions &options, const QString
     // The width and the indentation are the dialog's, whoever asks for the export.
     chosen.width = m_exportDialog->options().width;
     chosen.indent = m_exportDialog->options().indent;
-    const TFileResult result = TTextExport::Write(path, m_session.engine()->document(), chosen);
+    const TFileResult result = TTextExport::Write(path, m_session.engine()->document(), chosen, documentFile());
     if (!result.ok)
         TPrompt::current().showError(result.error);
     return result.ok;
@@ -162,7 +168,7 @@ bool TExportCommands::writeIndex()
         askExportFile(TextExportTitle, TextExportFilter, QStringLiteral("txt"), m_textFileName, QStringLiteral("INDEX"));
     if (path.isEmpty())
         return false;
-    const TFileResult result = TIndexExport::Write(path, m_session.engine()->document());
+    const TFileResult result = TIndexExport::Write(path, m_session.engine()->document(), documentFile());
     if (!result.ok)
         TPrompt::current().showError(result.error);
     return result.ok;
@@ -182,7 +188,7 @@ void TExportCommands::FileExportToHTML()
     TExportProgress progress(&m_form, QStringLiteral("HTML形式で出力中..."));
     const TFileResult result =
         THtmlExport::Write(m_session.engine()->document(), mainPage, settings.value(SettingKeys::HtmlFileDivide),
-                           settings.value(SettingKeys::HtmlRuby),
+                           settings.value(SettingKeys::HtmlRuby), documentFile(),
                            [&progress](int done, int total) { return progress.update(done, total); });
     // Cancelled, nothing was written and nothing is to be said.
     if (!result.ok && !result.error.isEmpty())
@@ -205,11 +211,8 @@ void TExportCommands::FileExportToEpub()
                                        m_epubFileName.isEmpty() ? QStringLiteral(".epub") : QString());
     if (path.isEmpty())
         return;
-    // Writing the book over the open document would replace the document's file.
-    const QString document = m_main.documentState()->fileName();
-    if (!document.isEmpty() && QFileInfo::exists(path)
-        && QFileInfo(path).canonicalFilePath() == QFileInfo(document).canonicalFilePath()) {
-        TPrompt::current().showError(OverDocumentMessage);
+    if (const QString error = ExportLines::documentFileError(path, documentFile()); !error.isEmpty()) {
+        TPrompt::current().showError(error);
         return;
     }
     m_epubFileName = path;

@@ -28,7 +28,6 @@ public:
     static const QString PreambleMessage;     // "階層なしデータがありましたので、作業フォルダに追加しました"
     // What the import says when bytes of the file could not be read and became U+FFFD.
     static QString ReplacedBytesMessage(const TImportFile::Reading &reading);
-    static const QString OverDocumentMessage; // "開いている文書には出力できません"
 
     // Nothing is owned; all outlive the commands.
     TExportCommands(TEditingSession &session, TMain &main, TMainForm &form);
@@ -66,6 +65,8 @@ private:
     void runImport(TImportFile::Mode mode, const QString &fileName = QString());
     void importIntoTree(TImportFile::Mode mode, const QString &fileName);
     QString mainTitle() const;
+    // The file of the open document, which no export may replace; empty while it has none.
+    QString documentFile() const;
     // The save dialog of the three exports: it starts in the folder of the name remembered and
     // proposes that name, or the main title made a file name, followed by suffix. The absolute
     // path chosen; empty when cancelled.

@@ -23,16 +23,39 @@ QString TMessageBoxPrompt::nameFilter(const FileFilter &filter)
     return filter.description + QLatin1Char(' ') + list;
 }
 
-QString TMessageBoxPrompt::filterExtension(const FileFilter &filter)
+namespace {
+// The file dialog of a request. Before it asks whether to replace a file and accepts, a name
+// that needs the chosen type's extension gets it (TPrompt::nameForType), so that the question
+// and the caller see the name that will be written.
+class TFileChoiceDialog : public QFileDialog
 {
-    const QString first = filter.patterns.section(QLatin1Char(';'), 0, 0).trimmed();
-    if (!first.startsWith(QLatin1String("*.")))
-        return QString();
-    const QString extension = first.mid(2);
-    if (extension.isEmpty() || extension.contains(u'*') || extension.contains(u'?'))
-        return QString();
-    return extension;
-}
+public:
+    TFileChoiceDialog(const TPrompt::FileRequest &request, QWidget *parent)
+        : QFileDialog(parent, request.title, request.initialDirectory), m_request(request)
+    {
+        for (const TPrompt::FileFilter &filter : request.filters)
+            m_nameFilters << TMessageBoxPrompt::nameFilter(filter);
+    }
+
+    const QStringList &nameFilterTexts() const { return m_nameFilters; }
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && files.size() == 1) {
+            const int type = int(m_nameFilters.indexOf(selectedNameFilter()));
+            const QString named = TPrompt::nameForType(m_request, files.front(), type);
+            if (named != files.front())
+                selectFile(named);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    const TPrompt::FileRequest &m_request;
+    QStringList m_nameFilters;
+};
+} // namespace
 
 TPrompt::Answer TMessageBoxPrompt::ask(Kind kind, const QString &text)
 {
@@ -86,21 +109,19 @@ TPrompt::Answer TMessageBoxPrompt::ask(Kind kind, const QString &text)
 
 TPrompt::FileChoice TMessageBoxPrompt::chooseFile(Kind kind, const FileRequest &request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDirectory);
+    TFileChoiceDialog dialog(request, QApplication::activeWindow());
     const bool saving = kind == Kind::SaveFile;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The open dialog also takes a name that does not exist; the open itself says so.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
 
-    QStringList nameFilters;
-    for (const FileFilter &filter : request.filters)
-        nameFilters << nameFilter(filter);
+    const QStringList &nameFilters = dialog.nameFilterTexts();
     // A name typed without an extension gets the one of the type chosen at that moment, so that
     // the overwrite question and the caller see the name that will be written.
     const auto followType = [&](const QString &chosenFilter) {
         const qsizetype index = nameFilters.indexOf(chosenFilter);
-        const QString extension = index >= 0 ? filterExtension(request.filters[size_t(index)]) : QString();
+        const QString extension = index >= 0 ? TPrompt::filterExtension(request.filters[size_t(index)]) : QString();
         dialog.setDefaultSuffix(extension.isEmpty() ? request.defaultExtension : extension);
     };
     dialog.setDefaultSuffix(request.defaultExtension);

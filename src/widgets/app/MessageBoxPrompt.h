@@ -14,9 +14,6 @@ public:
 
     // The Qt name filter for one entry; "*.*" means every file.
     static QString nameFilter(const FileFilter &filter);
-    // The extension (without the dot) that the entry stands for: that of its first pattern when it
-    // is "*.EXT"; empty for "*.*" and other patterns.
-    static QString filterExtension(const FileFilter &filter);
 
 protected:
     Answer ask(Kind kind, const QString &text) override;

@@ -56,6 +56,12 @@ bool TPluginCommands::Launch(int n)
     if (n < 1 || n > TPluginLaunch::SlotCount)
         return false;
     const TPluginLaunch::Slot slot = TPluginLaunch::read(TSettings(m_form.settingsFile()), n);
+    // A program that is not there is reported before the work file is written: the export would
+    // replace the file of that name for nothing.
+    if (TPluginLaunch::command(slot.path, slot.param).kind == TPluginLaunch::Command::Kind::Fail) {
+        cannotStart(slot.path);
+        return false;
+    }
     QString workFile;
     const TPluginLaunch::WorkFile mode = TPluginLaunch::workFileMode(slot.paramType);
     if (mode != TPluginLaunch::WorkFile::None) {

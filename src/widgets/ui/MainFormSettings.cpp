@@ -5,10 +5,11 @@
 #include "app/Settings.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 QSize screenSize()
@@ -23,6 +24,13 @@ QRect availableArea()
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableVirtualGeometry() : QRect(QPoint(0, 0), screenSize());
 }
+
+// The user's documents folder, or the home folder when there is none.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 } // namespace
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -35,7 +43,12 @@ void TMainForm::restoreFromSettings()
 {
     const TSettings settings(m_settingsFile);
     setGeometry(settings.formGeometry(screenSize(), availableArea()));
-    QDir::setCurrent(settings.lastOpened(QCoreApplication::applicationDirPath()));
+    // The dialogs start in the folder used last. Before any was used, or when it is gone, they
+    // start in the user's documents folder: an installed program's own folder holds no documents
+    // and may not be written.
+    const QString documents = documentsFolder();
+    if (!QDir::setCurrent(settings.lastOpened(documents)))
+        QDir::setCurrent(documents);
 }
 
 void TMainForm::saveToSettings()
