@@ -198,7 +198,7 @@ private Q_SLOTS:
             told = done;
             return total == 4 && done != cancelAt;
         };
-        const TFileResult result = THtmlExport::Write(doc.tree, dir.filePath(QStringLiteral("book.html")), true, false, progress);
+        const TFileResult result = THtmlExport::Write(doc.tree, dir.filePath(QStringLiteral("book.html")), true, false, QString(), progress);
         QVERIFY(!result.ok);
         QCOMPARE(!result.error.isEmpty(), failed);
         QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("book.html"))), QByteArray("old main page"));
