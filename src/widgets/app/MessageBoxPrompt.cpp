@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -45,8 +46,20 @@ public:
         if (acceptMode() == AcceptSave && files.size() == 1) {
             const int type = int(m_nameFilters.indexOf(selectedNameFilter()));
             const QString named = TPrompt::nameForType(m_request, files.front(), type);
-            if (named != files.front())
+            if (named != files.front()) {
+                // The dialog would ask about the name as typed, which does not exist: the
+                // question is asked here about the name that will be written.
+                if (QFileInfo::exists(named) && !testOption(DontConfirmOverwrite)) {
+                    const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                                 .arg(QFileInfo(named).fileName());
+                    if (QMessageBox::warning(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                             QMessageBox::No)
+                        != QMessageBox::Yes)
+                        return;
+                }
+                setOption(DontConfirmOverwrite, true);
                 selectFile(named);
+            }
         }
         QFileDialog::accept();
     }
