@@ -6,20 +6,17 @@
 #include <ctime>
 #include <vector>
 
-namespace {
-// The process's CPU time so far; the measured steps run on the one thread.
-double cpuMs()
+double TStepTiming::cpuMs()
 {
     return 1e3 * double(std::clock()) / CLOCKS_PER_SEC;
 }
 
-double median(std::vector<double> values)
+double TStepTiming::median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
-} // namespace
 
 TStepTiming TStepTiming::measure(int runs, const std::function<void()> &step)
 {

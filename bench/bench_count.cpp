@@ -5,6 +5,7 @@
 //     bench_count typing [KEYS]              keys typed into a 2 MB body in the real main window,
 //                                            with the status bar's count off and on
 #include "BenchWindow.h"
+#include "KeyTyping.h"
 #include "StepTiming.h"
 #include "document/DocumentTree.h"
 #include "document/TreeCount.h"
@@ -24,18 +25,6 @@
 #include <vector>
 
 namespace {
-double cpuMs()
-{
-    return 1e3 * double(std::clock()) / CLOCKS_PER_SEC;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 int timeDocument(const QString &path, int runs)
 {
     std::vector<double> openWall, openCpu;
@@ -44,7 +33,7 @@ int timeDocument(const QString &path, int runs)
         tree.reset();
         auto fresh = std::make_unique<TDocumentTree>();
         QElapsedTimer timer;
-        const double cpuStart = cpuMs();
+        const double cpuStart = TStepTiming::cpuMs();
         timer.start();
         if (!TDocumentStorage::readDocumentFile(path, *fresh).ok) {
             std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
@@ -53,7 +42,7 @@ int timeDocument(const QString &path, int runs)
         // The first run warms the caches.
         if (i > 0) {
             openWall.push_back(double(timer.nsecsElapsed()) / 1e6);
-            openCpu.push_back(cpuMs() - cpuStart);
+            openCpu.push_back(TStepTiming::cpuMs() - cpuStart);
         }
         tree = std::move(fresh);
     }
@@ -62,7 +51,7 @@ int timeDocument(const QString &path, int runs)
     std::printf("main document: %lld items, %lld characters, %lld lines, %lld pages\n",
                 static_cast<long long>(counts.items), static_cast<long long>(counts.text.characters),
                 static_cast<long long>(counts.text.lines), static_cast<long long>(counts.text.pages()));
-    const TStepTiming open{median(openWall), median(openCpu)};
+    const TStepTiming open{TStepTiming::median(openWall), TStepTiming::median(openCpu)};
     TStepTiming::report("open (read into a tree)", open);
     TStepTiming::report("count the main document", count);
     std::printf("count / open (CPU): %.3f\n", count.cpu / open.cpu);
@@ -97,22 +86,11 @@ QStringList japaneseBody()
 }
 
 // Median time of one key (press, release, and the repaint and status updates it causes).
-TStepTiming typeKeys(TOlvekEditor &editor, int keys)
+TStepTiming keyTiming(TOlvekEditor &editor, int keys)
 {
     std::vector<double> wall, cpu;
-    for (int i = 0; i < keys; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("あ"));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("あ"));
-        QElapsedTimer timer;
-        const double cpuStart = cpuMs();
-        timer.start();
-        QApplication::sendEvent(&editor, &press);
-        QApplication::sendEvent(&editor, &release);
-        QApplication::processEvents();
-        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpu.push_back(cpuMs() - cpuStart);
-    }
-    return {median(wall), median(cpu)};
+    typeKeys(editor, keys, cpu, wall);
+    return {TStepTiming::median(wall), TStepTiming::median(cpu)};
 }
 
 int timeTyping(int keys)
@@ -128,12 +106,12 @@ int timeTyping(int keys)
     editor.setCaretColumn(int(body[20000].size()) + 1);
     QApplication::processEvents();
     form.BodyCounter->setEnabled(false);
-    TStepTiming::report("key, count off", typeKeys(editor, keys));
+    TStepTiming::report("key, count off", keyTiming(editor, keys));
     QElapsedTimer timer;
     timer.start();
     form.BodyCounter->setEnabled(true);
     std::printf("first count of the body (switching the count on): %.1f ms\n", double(timer.nsecsElapsed()) / 1e6);
-    TStepTiming::report("key, count on", typeKeys(editor, keys));
+    TStepTiming::report("key, count on", keyTiming(editor, keys));
     std::printf("panel: %s\n", qPrintable(form.stbarEditor->panelText(5)));
     // Selecting an item loads its body: the count is taken once for the whole text.
     const auto load = [&] {

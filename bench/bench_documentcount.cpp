@@ -11,6 +11,7 @@
 // one-off costs: switching the count on (every item counted), a selection change and an added
 // item (the tree looked at again), and a key in the text mode on a chapter with the panel on.
 #include "BenchWindow.h"
+#include "KeyTyping.h"
 #include "StepTiming.h"
 #include "app/CountCommands.h"
 #include "app/DocumentCounter.h"
@@ -34,44 +35,15 @@
 #include <vector>
 
 namespace {
-double cpuMs()
-{
-    return 1e3 * double(std::clock()) / CLOCKS_PER_SEC;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Per-key CPU and wall times of keys typed into editor, appended to cpu and wall.
-void typeKeys(TOlvekEditor &editor, int keys, std::vector<double> &cpu, std::vector<double> &wall)
-{
-    for (int i = 0; i < keys; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("あ"));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("あ"));
-        QElapsedTimer timer;
-        const double cpuStart = cpuMs();
-        timer.start();
-        QApplication::sendEvent(&editor, &press);
-        QApplication::sendEvent(&editor, &release);
-        QApplication::processEvents();
-        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpu.push_back(cpuMs() - cpuStart);
-    }
-}
-
 // A one-off step: wall and CPU milliseconds of step followed by the event loop until idle.
 TStepTiming once(const std::function<void()> &step)
 {
     QElapsedTimer timer;
-    const double cpuStart = cpuMs();
+    const double cpuStart = TStepTiming::cpuMs();
     timer.start();
     step();
     QApplication::processEvents();
-    return {double(timer.nsecsElapsed()) / 1e6, cpuMs() - cpuStart};
+    return {double(timer.nsecsElapsed()) / 1e6, TStepTiming::cpuMs() - cpuStart};
 }
 
 TTreeNode *middleItem(const TDocumentTree &tree)
@@ -133,10 +105,10 @@ int main(int argc, char **argv)
     counts->ViewDocumentCount(true);
     QApplication::processEvents();
     std::printf("%d keys x %d rounds each way\n", keys, rounds);
-    TStepTiming::report("key, panel off", {median(offWall), median(offCpu)});
-    TStepTiming::report("key, panel on", {median(onWall), median(onCpu)});
+    TStepTiming::report("key, panel off", {TStepTiming::median(offWall), TStepTiming::median(offCpu)});
+    TStepTiming::report("key, panel on", {TStepTiming::median(onWall), TStepTiming::median(onCpu)});
     std::printf("%-40s wall %8.3f ms   cpu %8.3f ms\n", "extra per key with the panel",
-                median(onWall) - median(offWall), median(onCpu) - median(offCpu));
+                TStepTiming::median(onWall) - TStepTiming::median(offWall), TStepTiming::median(onCpu) - TStepTiming::median(offCpu));
 
     TStepTiming::report("switching the count on (every item)", switchOn);
     // One-off steps with the panel off and on: the difference is the tree looked at again.
@@ -166,7 +138,7 @@ int main(int argc, char **argv)
         std::vector<double> textCpu, textWall;
         typeKeys(editor, keys, textCpu, textWall);
         std::printf("  text mode: %d lines\n", editor.lineCount());
-        TStepTiming::report("  key in the text mode", {median(textWall), median(textCpu)});
+        TStepTiming::report("  key in the text mode", {TStepTiming::median(textWall), TStepTiming::median(textCpu)});
         TStepTiming::report("  back to the outline mode", once([&] { main.ViewModeChange->trigger(); }));
     }
     std::printf("panel: %s\n", qPrintable(counts->panel()->text()));

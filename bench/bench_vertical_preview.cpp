@@ -7,6 +7,7 @@
 // The item is the first CHARACTERS (30000) of the body lines of TEXT (the Japanese Debian
 // Reference beside the checkout, run from the project's root), every 25th line with a ruby and
 // a 縦中横 number in front; each run changes its first line, so the page cannot keep anything.
+#include "StepTiming.h"
 #include "vertical/VerticalPreviewPane.h"
 #include "vertical/WebEngineSetup.h"
 
@@ -20,13 +21,6 @@
 #include <vector>
 
 namespace {
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 QStringList item(const QStringList &source, int characters, int variant)
 {
     QStringList lines;
@@ -88,6 +82,6 @@ int main(int argc, char **argv)
             typing.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("preview of %d characters: whole item %.1f ms, one line changed %.1f ms (medians of %d)\n", characters,
-                median(whole), median(typing), runs);
+                TStepTiming::median(whole), TStepTiming::median(typing), runs);
     return 0;
 }

@@ -31,28 +31,11 @@ private Q_SLOTS:
     void exportTextFromTheMenu()
     {
         TProgramCopy copy;
-        const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE),
-                                              document, QStringLiteral("book.olvx"));
-        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
-        const QString docPath = copy.documentPath();
         const QString out = copy.filePath(QStringLiteral("exported.txt"));
-        QVERIFY(copy.start(m_display));
-        QProcess &olvek = copy.process();
-        const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), Timeout);
-        QVERIFY2(!window.isEmpty(), "the main window did not show");
-
-        const QString pid = QString::number(olvek.processId());
-        const auto windowCount = [&] {
-            return m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
-                .split(u'\n', Qt::SkipEmptyParts)
-                .size();
-        };
-        const qsizetype before = windowCount();
-        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        m_display.xdotool({QStringLiteral("key"), QStringLiteral("alt+f")});
-        // The menu opens as a window of its own; "テキストファイルに出力(&T)..." is its T.
-        QTRY_VERIFY_WITH_TIMEOUT(windowCount() > before, Timeout);
-        m_display.xdotool({QStringLiteral("key"), QStringLiteral("t")});
+        // "テキストファイルに出力(&T)..." is the menu's T.
+        chooseFromFileMenu(copy, QStringLiteral("t"));
+        if (QTest::currentTestFailed())
+            return;
         const QString options = m_display.waitForWindow(QStringLiteral("^テキスト出力$"), Timeout);
         QVERIFY2(!options.isEmpty(), "the options dialog did not show");
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), options});
@@ -75,27 +58,11 @@ private Q_SLOTS:
         if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
             QSKIP("unzip is not installed");
         TProgramCopy copy;
-        const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE),
-                                              document, QStringLiteral("book.olvx"));
-        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
         const QString out = copy.filePath(QStringLiteral("exported.epub"));
-        QVERIFY(copy.start(m_display));
-        QProcess &olvek = copy.process();
-        const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), Timeout);
-        QVERIFY2(!window.isEmpty(), "the main window did not show");
-
-        const QString pid = QString::number(olvek.processId());
-        const auto windowCount = [&] {
-            return m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
-                .split(u'\n', Qt::SkipEmptyParts)
-                .size();
-        };
-        const qsizetype before = windowCount();
-        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        m_display.xdotool({QStringLiteral("key"), QStringLiteral("alt+f")});
         // "EPUB出力(&E)..." is the menu's E.
-        QTRY_VERIFY_WITH_TIMEOUT(windowCount() > before, Timeout);
-        m_display.xdotool({QStringLiteral("key"), QStringLiteral("e")});
+        chooseFromFileMenu(copy, QStringLiteral("e"));
+        if (QTest::currentTestFailed())
+            return;
         const QString options = m_display.waitForWindow(QStringLiteral("^EPUB出力$"), Timeout);
         QVERIFY2(!options.isEmpty(), "the EPUB dialog did not show");
         m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), options});
@@ -128,11 +95,34 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(readFileBytes(copy.filePath(QStringLiteral("olvek.ini"))))
                                      .contains(QStringLiteral("Author=Natsume")),
                                  Timeout);
-        olvek.kill();
-        olvek.waitForFinished();
+        copy.process().kill();
+        copy.process().waitForFinished();
     }
 
 private:
+    // Starts the program on the book and chooses the File menu's entry with the accelerator key.
+    void chooseFromFileMenu(TProgramCopy &copy, const QString &key)
+    {
+        const QString prepared = copy.prepare(QStringLiteral(OLVEK_PROGRAM_PATH), QStringLiteral(OLVEK_IMAGE_FILE),
+                                              document, QStringLiteral("book.olvx"));
+        QVERIFY2(prepared.isEmpty(), qPrintable(prepared));
+        QVERIFY(copy.start(m_display));
+        const QString window = m_display.waitForWindow(QStringLiteral("^おるべく - "), Timeout);
+        QVERIFY2(!window.isEmpty(), "the main window did not show");
+        const QString pid = QString::number(copy.process().processId());
+        const auto windowCount = [&] {
+            return m_display.xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
+                .split(u'\n', Qt::SkipEmptyParts)
+                .size();
+        };
+        const qsizetype before = windowCount();
+        m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        m_display.xdotool({QStringLiteral("key"), QStringLiteral("alt+f")});
+        // The menu opens as a window of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(windowCount() > before, Timeout);
+        m_display.xdotool({QStringLiteral("key"), key});
+    }
+
     TVirtualDisplay m_display;
 };
 

@@ -4,6 +4,7 @@
 #include "support/FileBytes.h"
 #include "support/OutlineBuilder.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TreeLookup.h"
 
 #include "app/EditingSession.h"
 #include "app/FindCommands.h"
@@ -56,13 +57,7 @@ struct TWindow
         delete form;
     }
     TDocumentTree &tree() const { return *form->document(); }
-    TTreeNode *titled(const QString &title) const
-    {
-        for (TTreeNode *n = tree().first(); n; n = n->next())
-            if (n->title() == title)
-                return n;
-        return nullptr;
-    }
+    TTreeNode *titled(const QString &title) const { return ::titled(tree(), title); }
     void select(TTreeNode *node) const
     {
         form->TreeView1->setSelectedNode(node);
