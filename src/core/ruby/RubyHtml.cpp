@@ -7,8 +7,9 @@ bool isControl(char16_t c)
 {
     return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F) || c == 0xFFFE || c == 0xFFFF;
 }
+} // namespace
 
-void appendEscaped(QString &out, QStringView text)
+void TRubyHtml::appendEscaped(QString &out, QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
@@ -30,7 +31,6 @@ void appendEscaped(QString &out, QStringView text)
         }
     }
 }
-} // namespace
 
 QString TRubyHtml::escaped(QStringView text)
 {

@@ -15,4 +15,6 @@ public:
     static QString lineHtml(QStringView line);
     // Text without notation: escaped only.
     static QString escaped(QStringView text);
+    // escaped(text) appended to out.
+    static void appendEscaped(QString &out, QStringView text);
 };

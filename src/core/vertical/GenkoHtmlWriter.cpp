@@ -1,6 +1,7 @@
 #include "GenkoHtmlWriter.h"
 
 #include "VerticalInline.h"
+#include "ruby/RubyHtml.h"
 
 #include <QUrl>
 
@@ -104,7 +105,7 @@ QString TGenkoHtmlWriter::pageHtml(int index) const
                 html += cell.upright && cell.emphasis ? QLatin1String("tcy em") : cell.upright ? QLatin1String("tcy") : QLatin1String("em");
                 html += QLatin1String("\">");
             }
-            html += TVerticalInline::escaped(cell.text);
+            html += TRubyHtml::escaped(cell.text);
             if (span)
                 html += QLatin1String("</span>");
         }
@@ -113,7 +114,7 @@ QString TGenkoHtmlWriter::pageHtml(int index) const
     for (const TGenkoRuby &ruby : page.rubies) {
         html += QStringLiteral("<div class=\"r\" style=\"left:%1mm;top:%2mm;height:%3mm\">")
                     .arg(mm(columnRight(ruby.column)), mm(m_top + ruby.position * m_cell), mm(ruby.cells * m_cell))
-            + TVerticalInline::escaped(ruby.reading) + QLatin1String("</div>");
+            + TRubyHtml::escaped(ruby.reading) + QLatin1String("</div>");
     }
     html += QLatin1String("<div class=\"no\">") + TVerticalInline::pageNumber(index + 1, m_kanjiNumbers)
         + QLatin1String("</div></div>\n");

@@ -3,6 +3,7 @@
 #include "VerticalInline.h"
 #include "document/NodeData.h"
 #include "document/TreeNode.h"
+#include "ruby/RubyHtml.h"
 
 namespace {
 QString mm(double value)
@@ -130,6 +131,6 @@ QString TVerticalBookWriter::paragraphHtml(QStringView line)
 QString TVerticalBookWriter::document(const QString &title, const QString &body) const
 {
     return QLatin1String("<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"utf-8\"><title>")
-        + TVerticalInline::escaped(title) + QLatin1String("</title>\n<style>\n") + css()
+        + TRubyHtml::escaped(title) + QLatin1String("</title>\n<style>\n") + css()
         + QLatin1String("</style></head><body>\n") + body + QLatin1String("</body></html>\n");
 }

@@ -1,6 +1,7 @@
 #include "VerticalInline.h"
 
 #include "ManuscriptRule.h"
+#include "ruby/RubyHtml.h"
 #include "ruby/RubyNotation.h"
 
 namespace {
@@ -14,26 +15,6 @@ bool joinsNumber(QChar c)
     return (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == u'.' || c == u',';
 }
 
-void appendEscaped(QString &html, QChar c)
-{
-    switch (c.unicode()) {
-    case u'&':
-        html += QLatin1String("&amp;");
-        break;
-    case u'<':
-        html += QLatin1String("&lt;");
-        break;
-    case u'>':
-        html += QLatin1String("&gt;");
-        break;
-    case u'"':
-        html += QLatin1String("&quot;");
-        break;
-    default:
-        html += c;
-    }
-}
-
 void appendUpright(QString &html, QStringView cell)
 {
     html += QLatin1String("<span class=\"tcy\">");
@@ -44,22 +25,23 @@ void appendUpright(QString &html, QStringView cell)
 
 void appendText(QString &html, QStringView text)
 {
+    qsizetype plain = 0; // where the characters not yet written begin
     for (qsizetype i = 0; i < text.size();) {
-        if (const qsizetype pair = TManuscriptRule::uprightPairAt(text, i)) {
-            appendUpright(html, text.sliced(i, pair));
-            i += pair;
-            continue;
-        }
+        qsizetype upright = TManuscriptRule::uprightPairAt(text, i);
         // A lone half-width digit stands upright too; longer numbers lie sideways.
-        if (isAsciiDigit(text[i]) && (i == 0 || !joinsNumber(text[i - 1]))
-            && (i + 1 == text.size() || !joinsNumber(text[i + 1]))) {
-            appendUpright(html, text.sliced(i, 1));
+        if (!upright && isAsciiDigit(text[i]) && (i == 0 || !joinsNumber(text[i - 1]))
+            && (i + 1 == text.size() || !joinsNumber(text[i + 1])))
+            upright = 1;
+        if (!upright) {
             ++i;
             continue;
         }
-        appendEscaped(html, text[i]);
-        ++i;
+        TRubyHtml::appendEscaped(html, text.sliced(plain, i - plain));
+        appendUpright(html, text.sliced(i, upright));
+        i += upright;
+        plain = i;
     }
+    TRubyHtml::appendEscaped(html, text.sliced(plain));
 }
 } // namespace
 
@@ -84,16 +66,16 @@ QString TVerticalInline::lineHtml(QStringView line, Ruby ruby)
         case TRubyRun::Kind::Ruby:
             if (ruby == Ruby::Native) {
                 html += QLatin1String("<ruby>");
-                html += escaped(run.text);
+                TRubyHtml::appendEscaped(html, run.text);
                 html += QLatin1String("<rt>");
-                html += escaped(run.reading);
+                TRubyHtml::appendEscaped(html, run.reading);
                 html += QLatin1String("</rt></ruby>");
             } else {
                 // --n: the base's length, which the reading is centred on.
                 html += QLatin1String("<span class=\"rb\">");
-                html += escaped(run.text);
+                TRubyHtml::appendEscaped(html, run.text);
                 html += QStringLiteral("</span><span class=\"rt\" style=\"--n:%1\"><span>").arg(run.text.size());
-                html += escaped(run.reading);
+                TRubyHtml::appendEscaped(html, run.reading);
                 html += QLatin1String("</span></span>");
             }
             break;
@@ -106,15 +88,6 @@ QString TVerticalInline::textHtml(QStringView text)
 {
     QString html;
     appendText(html, text);
-    return html;
-}
-
-QString TVerticalInline::escaped(QStringView text)
-{
-    QString html;
-    html.reserve(text.size());
-    for (const QChar c : text)
-        appendEscaped(html, c);
     return html;
 }
 

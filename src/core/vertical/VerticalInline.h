@@ -5,7 +5,7 @@
 
 // HTML of body text for the engine that lays it out vertically: the ruby and emphasis notation
 // as ruby and emphasis dots, half-width numbers of one or two digits and !? pairs upright in one
-// cell (縦中横), and the characters that HTML reserves escaped.
+// cell (縦中横), and the characters that HTML reserves escaped (TRubyHtml).
 class TVerticalInline
 {
 public:
@@ -20,7 +20,6 @@ public:
     static QString lineHtml(QStringView line, Ruby ruby);
     // Text without notation (titles): upright numbers and escapes only.
     static QString textHtml(QStringView text);
-    static QString escaped(QStringView text);
     // A page number as 漢数字 (一二〇) or digits.
     static QString pageNumber(int number, bool kanji);
 };
