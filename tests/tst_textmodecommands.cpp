@@ -25,6 +25,7 @@
 #include "textmode/TreeText.h"
 #include "ui/MainFormU1.h"
 #include "ui/OlvekTreeView.h"
+#include "ui/StatusPanels.h"
 
 #include <QAction>
 #include <QFile>
@@ -74,6 +75,10 @@ private Q_SLOTS:
     void titleTypedInPlaceIsTaken_data();
     void titleTypedInPlaceIsTaken();
     void titleBoxInTextMode();
+    void replacedItemIsSaid_data();
+    void replacedItemIsSaid();
+    void moveKeyThatCannotMoveDoesNothing_data();
+    void moveKeyThatCannotMoveDoesNothing();
 
 private:
     void showAsText(const QString &title);
@@ -430,6 +435,73 @@ void TestTextModeCommands::titleBoxInTextMode()
     QVERIFY(renamed);
     QCOMPARE(renamed->data()->Lines, QStringList{QStringLiteral("x body typedwords")});
     QCOMPARE(renamed->childCount(), 2);
+}
+
+void TestTextModeCommands::replacedItemIsSaid_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("delete") << QStringLiteral("TreeDeleteNode");
+    QTest::newRow("cut") << QStringLiteral("EditCut1");
+    QTest::newRow("move up") << QStringLiteral("TreeNodeMoveUp");
+    QTest::newRow("make under selected") << QStringLiteral("TreeMakeNodeToCurrentNode");
+}
+
+// A command on X after a second top heading was typed into X's text: the conversion replaces X,
+// so the command does nothing, and the status bar says why once the text is shown again.
+void TestTextModeCommands::replacedItemIsSaid()
+{
+    QFETCH(QString, command);
+    showAsText(QStringLiteral("X"));
+    typeAtEnd(QStringLiteral(".Z\nzwords"));
+    m_form->Editor2->setText(QStringLiteral("NEW1\nNEW2"));
+    m_prompt->scriptAnswer(TPrompt::Answer::Ok);
+    focusTree();
+    QAction *action = m_main->findChild<QAction *>(command);
+    QVERIFY(action);
+    action->trigger();
+    m_tree->completePendingChange();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_form->stbarEditor->currentMessage(), TModeController::ReselectMessage);
+    QVERIFY(titled(QStringLiteral("X")));
+    QVERIFY(titled(QStringLiteral("Z")));
+}
+
+void TestTextModeCommands::moveKeyThatCannotMoveDoesNothing_data()
+{
+    QTest::addColumn<bool>("textMode");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("key");
+    QTest::newRow("outline, left on a first-level item with children") << false << "X" << int(Qt::Key_Left);
+    QTest::newRow("outline, up on the first item") << false << "P1" << int(Qt::Key_Up);
+    QTest::newRow("text mode, left on a first-level item with children") << true << "X" << int(Qt::Key_Left);
+    QTest::newRow("text mode, left on a first-level item") << true << "P3" << int(Qt::Key_Left);
+}
+
+// Ctrl+Shift with an arrow moves the selected item; where it cannot, the key neither moves the
+// selection nor folds the item, as the bare arrow would.
+void TestTextModeCommands::moveKeyThatCannotMoveDoesNothing()
+{
+    QFETCH(bool, textMode);
+    QFETCH(QString, title);
+    QFETCH(int, key);
+    if (textMode) {
+        showAsText(title);
+    } else {
+        m_tree->setSelectedNode(titled(title));
+        m_tree->completePendingChange();
+    }
+    TTreeNode *item = titled(title);
+    const bool expanded = item->isExpanded();
+    const QStringList before = everything(document());
+    focusTree();
+    QTest::keyClick(m_tree, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+    m_tree->completePendingChange();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_tree->selectedNode(), item);
+    QCOMPARE(item->isExpanded(), expanded);
+    QCOMPARE(everything(document()), before);
+    if (textMode)
+        QCOMPARE(m_editor->lineText(1), u'.' + title);
 }
 
 QTEST_MAIN(TestTextModeCommands)

@@ -35,6 +35,9 @@ QColor textModeBackground()
 }
 } // namespace
 
+const QString TModeController::ReselectMessage =
+    QStringLiteral("本文の見出しから項目を作り直しました。項目を選び直してから実行してください");
+
 TModeController::TModeController(TMain &main, TMainForm &form, TOlvekEngine *outline, TPaneController &panes,
                                  TNavigatorController *navigator, QObject *parent)
     : QObject(parent)
@@ -163,15 +166,18 @@ bool TModeController::runTreeCommand(const std::function<void()> &command)
     }
     const TTreeNode *selected = tree->selectedNode();
     const quint64 target = selected ? selected->serial() : 0;
-    TTreeCurrentScope current(this);
-    selected = tree->selectedNode();
-    if (target != 0 && (!selected || selected->serial() != target)) {
-        m_form.stbarTree->setPanelText(
-            1, QStringLiteral("本文の見出しから項目を作り直しました。項目を選び直してから実行してください"));
-        return false;
+    bool replaced = false;
+    {
+        TTreeCurrentScope current(this);
+        selected = tree->selectedNode();
+        replaced = target != 0 && (!selected || selected->serial() != target);
+        if (!replaced)
+            command();
     }
-    command();
-    return true;
+    // Said once the scope has shown the text again: its refresh clears the tree's panels.
+    if (replaced)
+        m_form.showNotice(ReselectMessage);
+    return !replaced;
 }
 
 TTreeNode *TModeController::selectedDocumentItem() const

@@ -54,6 +54,8 @@ public:
     // the selected item's subtree as it now stands. In the outline mode the command just runs.
     // Returns whether it ran.
     bool runTreeCommand(const std::function<void()> &command);
+    // What the status bar says when the conversion replaced the item a command was for.
+    static const QString ReselectMessage;
 
     // Between begin and end the tree holds what the editor shows; nested calls count. The title
     // being typed in place goes into its item. In the text mode an edited text is converted back

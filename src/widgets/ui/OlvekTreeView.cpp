@@ -240,6 +240,15 @@ void TOlvekTreeView::keyPressEvent(QKeyEvent *event)
             }
         }
     }
+    // Ctrl+Shift with an arrow is the key of a move command; it reaches the view only when that
+    // move cannot be done, and then does nothing rather than act as the bare arrow.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier)
+        && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down)) {
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 
